@@ -1,0 +1,42 @@
+# The two commands of the README: `make run` and `make test`.
+.PHONY: all deps build run test fuzz bench format clean
+
+all: build
+
+deps:
+	scripts/install-deps
+
+build: deps
+	cmake --preset debug
+	cmake --build --preset debug
+
+run: build
+	build/debug/bin/kvtool --help
+
+test: build
+	ctest --preset debug
+	$(MAKE) --no-print-directory fuzz-smoke
+
+# Builds the fuzz targets with clang and runs each for a short, bounded time.
+fuzz-smoke: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	ctest --preset fuzz
+
+# Longer fuzzing sessions: make fuzz FUZZ_SECONDS=600
+FUZZ_SECONDS ?= 120
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	scripts/run-fuzzers build/fuzz $(FUZZ_SECONDS)
+
+bench: deps
+	cmake --preset release
+	cmake --build --preset release
+	build/release/bin/bench_model
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

@@ -1,0 +1,136 @@
+#include "AtomicFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string errorText(int error) {
+    return std::strerror(error);
+}
+
+// Closes the descriptor and removes the temporary file unless the save went through.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::string& target) : m_path(target + ".XXXXXX") { m_fd = mkstemp(m_path.data()); }
+    ~TemporaryFile() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+        if (!m_kept) {
+            ::unlink(m_path.c_str());
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    int fd() const { return m_fd; }
+    const std::string& path() const { return m_path; }
+    bool close() {
+        const int result = ::close(m_fd);
+        m_fd = -1;
+        return result == 0;
+    }
+    void keep() { m_kept = true; }
+
+private:
+    std::string m_path;
+    int m_fd = -1;
+    bool m_kept = false;
+};
+
+mode_t modeForNewFile() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+void syncDirectoryOf(const std::string& path) {
+    std::string folder = std::filesystem::path(path).parent_path().string();
+    if (folder.empty()) {
+        folder = ".";
+    }
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+std::optional<std::string> AtomicFile::write(const std::string& path, std::string_view bytes,
+                                             const WriteFunction& writeFunction) {
+    TemporaryFile temporary(path);
+    if (temporary.fd() < 0) {
+        return errorText(errno);
+    }
+
+    struct stat existing {};
+    const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : modeForNewFile();
+    ::fchmod(temporary.fd(), mode);
+
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = writeFunction ? writeFunction(temporary.fd(), bytes.data() + written, bytes.size() - written)
+                                        : ::write(temporary.fd(), bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return errorText(n < 0 ? errno : ENOSPC);
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    if (::fsync(temporary.fd()) != 0) {
+        return errorText(errno);
+    }
+    if (!temporary.close()) {
+        return errorText(errno);
+    }
+    if (::rename(temporary.path().c_str(), path.c_str()) != 0) {
+        return errorText(errno);
+    }
+    temporary.keep();
+    syncDirectoryOf(path);
+    return std::nullopt;
+}
+
+std::optional<std::string> readWholeFile(const std::string& path, std::string* error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        *error = errorText(errno);
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        *error = S_ISDIR(info.st_mode) ? errorText(EISDIR) : "not a regular file";
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            *error = errorText(errno);
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) {
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}

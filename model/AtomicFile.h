@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <sys/types.h>
+
+// Writes a whole file so that a failure never destroys what was there before: the bytes go to a
+// temporary file beside the target, are flushed to disk, and only then replace the target.
+class AtomicFile {
+public:
+    // Stands in for write(2) so that tests can make a write fail part-way.
+    using WriteFunction = std::function<ssize_t(int fd, const void* data, std::size_t size)>;
+
+    // Returns the reason on failure, e.g. "No space left on device".
+    static std::optional<std::string> write(const std::string& path, std::string_view bytes,
+                                            const WriteFunction& writeFunction = {});
+};
+
+// Reads a whole file; nothing on failure, with the reason in *error.
+std::optional<std::string> readWholeFile(const std::string& path, std::string* error);

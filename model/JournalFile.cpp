@@ -1,0 +1,203 @@
+#include "JournalFile.h"
+
+#include "AtomicFile.h"
+#include "UserPrompts.h"
+#include "Windows1252.h"
+
+#include <filesystem>
+
+namespace JournalFile {
+namespace {
+
+void storeHeader(ArchiveWriter& out, const JournalRecord& record) {
+    out.scrambler().setKey(record.password);
+    const bool on = out.scrambler().isOn();
+    out.writeInt(on ? 1 : 0);
+    out.writeInt(on ? out.scrambler().seed() : 0);
+    out.writeScrambledText(record.password);
+    out.writeScrambledText(record.person);
+    out.writeInt(record.request);
+}
+
+void storeBody(ArchiveWriter& out, const JournalRecord& record) {
+    out.writeInt(static_cast<std::int32_t>(record.questionnaires.size()));
+    out.writeInt(static_cast<std::int32_t>(record.actions.size()));
+    for (std::int32_t colour : record.colours.relationships) {
+        out.writeInt(colour);
+    }
+    out.writeInt(record.colours.average);
+    out.writeInt(record.colours.background);
+    out.writeInt(record.colours.lines);
+    out.writeInt(record.colours.heading);
+    for (const std::string& label : record.relationshipLabels) {
+        out.writeText(label);
+    }
+    out.writeText(record.competencyTerm);
+    out.writeText(record.behaviourTerm);
+    out.writeText(record.roleName);
+    out.writeText(record.reserved);
+    out.writeInt(record.autopilotPage);
+    for (std::int32_t edge : record.autopilotWindow) {
+        out.writeInt(edge); // four little-endian integers make the 16-byte block
+    }
+    out.writeInt(record.autopilotShown);
+    record.framework.store(out);
+    for (const CPavexFeedback& questionnaire : record.questionnaires) {
+        questionnaire.store(out);
+    }
+    for (const CPavexAction& action : record.actions) {
+        action.store(out);
+    }
+}
+
+void loadBody(ArchiveReader& in, JournalRecord& read) {
+    const std::int32_t questionnaireCount = in.readCount(kMaxQuestionnaires, "questionnaires");
+    const std::int32_t actionCount = in.readCount(kMaxActions, "actions");
+    for (std::int32_t& colour : read.colours.relationships) {
+        colour = in.readInt();
+    }
+    read.colours.average = in.readInt();
+    read.colours.background = in.readInt();
+    read.colours.lines = in.readInt();
+    read.colours.heading = in.readInt();
+    for (std::string& label : read.relationshipLabels) {
+        label = in.readText();
+    }
+    read.competencyTerm = in.readText();
+    read.behaviourTerm = in.readText();
+    read.roleName = in.readText();
+    read.reserved = in.readText();
+    read.autopilotPage = in.readInt();
+    for (std::int32_t& edge : read.autopilotWindow) {
+        edge = in.readInt();
+    }
+    read.autopilotShown = in.readInt();
+    if (!in.ok() || !read.framework.load(in)) {
+        return;
+    }
+    read.questionnaires.resize(static_cast<std::size_t>(questionnaireCount));
+    for (CPavexFeedback& questionnaire : read.questionnaires) {
+        if (!questionnaire.load(in)) {
+            return;
+        }
+    }
+    read.actions.resize(static_cast<std::size_t>(actionCount));
+    for (CPavexAction& action : read.actions) {
+        if (!action.load(in)) {
+            return;
+        }
+    }
+}
+
+std::string displayName(const std::string& path) {
+    return cp1252::fromUtf8(std::filesystem::path(path).filename().string());
+}
+
+} // namespace
+
+std::string encode(const JournalRecord& record) {
+    ArchiveWriter out;
+    storeHeader(out, record);
+    storeBody(out, record);
+    return out.takeBytes();
+}
+
+ReadOutcome decode(std::string_view bytes, JournalRecord& record, const PasswordGate& gate) {
+    ArchiveReader in(bytes);
+    JournalRecord read;
+    read.scrambleSwitch = in.readInt();
+    read.seed = in.readInt();
+    in.scrambler().setState(read.scrambleSwitch != 0, read.seed);
+    read.password = in.readScrambledText();
+    read.person = in.readScrambledText();
+    read.request = in.readInt();
+    if (!in.ok()) {
+        return ReadOutcome::fromReader(in);
+    }
+    if (gate && read.scrambleSwitch != 0 && read.request == 0) {
+        switch (gate(read.password)) {
+        case PasswordVerdict::Continue:
+            break;
+        case PasswordVerdict::Cancelled:
+            return {ReadOutcome::Result::Cancelled, {}};
+        case PasswordVerdict::Wrong:
+            return {ReadOutcome::Result::WrongPassword, {}};
+        }
+    }
+    loadBody(in, read);
+    if (!in.ok()) {
+        return ReadOutcome::fromReader(in);
+    }
+    record = std::move(read);
+    return {};
+}
+
+PasswordGate askingGate(UserPrompts& prompts) {
+    return [&prompts](const std::string& storedPassword) {
+        const std::optional<std::string> typed = prompts.askPassword();
+        if (!typed) {
+            return PasswordVerdict::Cancelled;
+        }
+        if (*typed != storedPassword) {
+            prompts.message(journaltext::kWrongPassword);
+            return PasswordVerdict::Wrong;
+        }
+        return PasswordVerdict::Continue;
+    };
+}
+
+std::string readFailureMessage(const std::string& path, const ReadOutcome& outcome) {
+    switch (outcome.result) {
+    case ReadOutcome::Result::Ok:
+    case ReadOutcome::Result::Cancelled:
+    case ReadOutcome::Result::WrongPassword:
+        return {};
+    case ReadOutcome::Result::Unreadable:
+        return "Sorry, cannot open " + displayName(path) + ": " + outcome.problem + ".";
+    case ReadOutcome::Result::Unsupported:
+        return "Sorry, " + displayName(path) + " cannot be read: " + outcome.problem + ".";
+    case ReadOutcome::Result::Damaged:
+        break;
+    }
+    return "Sorry, " + displayName(path) + " is damaged and cannot be read: " + outcome.problem + ".";
+}
+
+ReadOutcome read(const std::string& path, JournalRecord& record, UserPrompts& prompts) {
+    std::string error;
+    const std::optional<std::string> bytes = readWholeFile(path, &error);
+    ReadOutcome outcome =
+        bytes ? decode(*bytes, record, askingGate(prompts)) : ReadOutcome{ReadOutcome::Result::Unreadable, error};
+    const std::string message = readFailureMessage(path, outcome);
+    if (!message.empty()) {
+        prompts.message(message);
+    }
+    return outcome;
+}
+
+bool open(const std::string& path, CPavexDoc& doc, UserPrompts& prompts) {
+    JournalRecord record;
+    if (!read(path, record, prompts).ok()) {
+        return false;
+    }
+    if (record.request != 0) {
+        prompts.message(journaltext::kRequestFileRefused);
+        return false;
+    }
+    static_cast<JournalRecord&>(doc) = std::move(record);
+    doc.path = path;
+    doc.modified = false;
+    return true;
+}
+
+bool save(const std::string& path, CPavexDoc& doc, UserPrompts& prompts) {
+    if (const std::optional<std::string> error = AtomicFile::write(path, encode(doc))) {
+        prompts.message("Sorry, " + displayName(path) + " could not be saved: " + *error +
+                        ". The file on disk is unchanged.");
+        return false;
+    }
+    doc.path = path;
+    doc.modified = false;
+    return true;
+}
+
+} // namespace JournalFile

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "PavexDoc.h"
+#include "ReadOutcome.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+class UserPrompts;
+
+// The journal record as bytes, and the journal program's Open and Save.
+namespace JournalFile {
+
+enum class PasswordVerdict { Continue, Cancelled, Wrong };
+// Called while reading a protected journal (switch on, not a request file) with its stored password.
+using PasswordGate = std::function<PasswordVerdict(const std::string& storedPassword)>;
+
+// Scrambled under the password when it is not empty, with seed 0 when it is.
+std::string encode(const JournalRecord& record);
+// Fills *record only when the whole file reads cleanly and the gate lets it through.
+// Without a gate no password is asked (the respondent program reads so).
+ReadOutcome decode(std::string_view bytes, JournalRecord& record, const PasswordGate& gate = {});
+
+// The gate of the desktop: the "Security Check" prompt; a wrong password is told, Cancel is silent.
+PasswordGate askingGate(UserPrompts& prompts);
+
+// Reads a journal file: asks for the password of a protected journal and reports damage, but does
+// not refuse request files (a merge reads those).
+ReadOutcome read(const std::string& path, JournalRecord& record, UserPrompts& prompts);
+// Open: read, then refuse a feedback request file. On success the document takes the file's
+// content and path and is unmodified; on failure it is unchanged.
+bool open(const std::string& path, CPavexDoc& doc, UserPrompts& prompts);
+// Writes atomically; on failure tells the user and leaves the previous file intact.
+bool save(const std::string& path, CPavexDoc& doc, UserPrompts& prompts);
+
+// The message for a file that could not be read, or "" when there is nothing to say (Ok, Cancelled,
+// WrongPassword, which is told by the gate).
+std::string readFailureMessage(const std::string& path, const ReadOutcome& outcome);
+
+} // namespace JournalFile

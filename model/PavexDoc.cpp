@@ -1,0 +1,83 @@
+#include "PavexDoc.h"
+
+#include "Role.h"
+#include "UserPrompts.h"
+
+#include <filesystem>
+
+JournalRecord::JournalRecord()
+    : relationshipLabels(defaultRelationshipLabels()), competencyTerm("Competency"), behaviourTerm("Behaviour") {
+    framework.reset();
+}
+
+std::string CPavexDoc::title() const {
+    if (path.empty()) {
+        return kUntitled;
+    }
+    return std::filesystem::path(path).filename().string();
+}
+
+void CPavexDoc::newJournal() {
+    JournalRecord fresh;
+    fresh.relationshipLabels = relationshipLabels;
+    fresh.competencyTerm = competencyTerm;
+    fresh.behaviourTerm = behaviourTerm;
+    static_cast<JournalRecord&>(*this) = std::move(fresh);
+    path.clear();
+    modified = false;
+}
+
+void CPavexDoc::chooseRole(const CRole& role) {
+    framework = role.framework;
+    relationshipLabels = role.relationshipLabels;
+    competencyTerm = role.competencyTerm;
+    behaviourTerm = role.behaviourTerm;
+    roleName = role.name;
+}
+
+bool CPavexDoc::checkRoomForQuestionnaire(UserPrompts& prompts) const {
+    if (questionnaires.size() >= static_cast<std::size_t>(kMaxQuestionnaires)) {
+        prompts.message(journaltext::kTooManyQuestionnaires);
+        return false;
+    }
+    return true;
+}
+
+bool CPavexDoc::addQuestionnaire(CPavexFeedback questionnaire, UserPrompts& prompts) {
+    if (!checkRoomForQuestionnaire(prompts)) {
+        return false;
+    }
+    questionnaires.push_back(std::move(questionnaire));
+    modified = true;
+    return true;
+}
+
+bool CPavexDoc::addAction(CPavexAction action, UserPrompts& prompts) {
+    if (actions.size() >= static_cast<std::size_t>(kMaxActions)) {
+        prompts.message(journaltext::kTooManyActions);
+        return false;
+    }
+    action.action = CPavexAction::normalisedActionText(action.action);
+    actions.push_back(std::move(action));
+    modified = true;
+    return true;
+}
+
+bool CPavexDoc::deleteQuestionnaire(std::size_t index, UserPrompts& prompts) {
+    if (index >= questionnaires.size() ||
+        !prompts.question(journaltext::kDeleteQuestionnaire, journaltext::kDeleteQuestionnaireCaption)) {
+        return false;
+    }
+    questionnaires.erase(questionnaires.begin() + static_cast<std::ptrdiff_t>(index));
+    modified = true;
+    return true;
+}
+
+bool CPavexDoc::deleteAction(std::size_t index, UserPrompts& prompts) {
+    if (index >= actions.size() || !prompts.question(journaltext::kDeleteAction, journaltext::kDeleteActionCaption)) {
+        return false;
+    }
+    actions.erase(actions.begin() + static_cast<std::ptrdiff_t>(index));
+    modified = true;
+    return true;
+}

@@ -1,0 +1,50 @@
+#include "ScriptedPrompts.h"
+
+namespace {
+
+template <typename T> T takeFront(std::deque<T>& queue, T fallback) {
+    if (queue.empty()) {
+        return fallback;
+    }
+    T value = std::move(queue.front());
+    queue.pop_front();
+    return value;
+}
+
+} // namespace
+
+void ScriptedPrompts::message(std::string_view text, std::string_view caption) {
+    m_shown.push_back({Kind::Message, std::string(caption), std::string(text)});
+}
+
+bool ScriptedPrompts::question(std::string_view text, std::string_view caption) {
+    m_shown.push_back({Kind::Question, std::string(caption), std::string(text)});
+    return takeFront(m_questions, false);
+}
+
+std::optional<std::string> ScriptedPrompts::askPassword() {
+    m_shown.push_back({Kind::Password, std::string(kSecurityCheckCaption), std::string(kPasswordPrompt)});
+    return takeFront(m_passwords, std::optional<std::string>{});
+}
+
+std::optional<std::string> ScriptedPrompts::chooseOpenFile(const FileChoice& choice) {
+    m_shown.push_back({Kind::OpenFile, {}, choice.title});
+    m_fileChoices.push_back(choice);
+    return takeFront(m_files, std::optional<std::string>{});
+}
+
+std::optional<std::string> ScriptedPrompts::chooseSaveFile(const FileChoice& choice) {
+    m_shown.push_back({Kind::SaveFile, {}, choice.title});
+    m_fileChoices.push_back(choice);
+    return takeFront(m_files, std::optional<std::string>{});
+}
+
+std::vector<std::string> ScriptedPrompts::texts() const {
+    std::vector<std::string> result;
+    for (const Shown& shown : m_shown) {
+        if (shown.kind == Kind::Message || shown.kind == Kind::Question) {
+            result.push_back(shown.text);
+        }
+    }
+    return result;
+}

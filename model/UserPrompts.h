@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// How the suite asks and tells the user. The desktop programs answer with real dialogs, the
+// command-line tool and the tests with scripted answers, so every command runs without a screen.
+//
+// Texts shown to the user are the files' 8-bit (Windows-1252) bytes; file names are the
+// platform's own (UTF-8) paths.
+
+inline constexpr std::string_view kSecurityCheckCaption = "Security Check";
+inline constexpr std::string_view kPasswordPrompt = "Please type the password for this file:";
+
+struct FileFilter {
+    std::string label;                 // e.g. "Reflectorys (*.kva)"
+    std::vector<std::string> patterns; // e.g. {"*.kva"}
+};
+
+struct FileChoice {
+    std::string title;
+    std::vector<FileFilter> filters;
+    std::string proposedName;
+    std::string defaultExtension; // without the dot; added when the chosen name has none
+    bool mustExist = false;
+    bool confirmOverwrite = false;
+};
+
+class UserPrompts {
+public:
+    virtual ~UserPrompts() = default;
+
+    // A message with OK. An empty caption means the program's title.
+    virtual void message(std::string_view text, std::string_view caption = {}) = 0;
+    // An OK/Cancel question; true only for OK.
+    virtual bool question(std::string_view text, std::string_view caption = {}) = 0;
+    // The "Security Check" password prompt; nothing on Cancel.
+    virtual std::optional<std::string> askPassword() = 0;
+    virtual std::optional<std::string> chooseOpenFile(const FileChoice& choice) = 0;
+    virtual std::optional<std::string> chooseSaveFile(const FileChoice& choice) = 0;
+};

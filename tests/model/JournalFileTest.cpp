@@ -1,0 +1,273 @@
+#include "model/JournalFile.h"
+#include "model/AtomicFile.h"
+#include "model/RoleFile.h"
+#include "model/ScriptedPrompts.h"
+#include "tests/support/Samples.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (fs::temp_directory_path() / "journal-test-XXXXXX").string();
+        m_path = mkdtemp(pattern.data());
+    }
+    ~TempFolder() { fs::remove_all(m_path); }
+    std::string file(const std::string& name) const { return (fs::path(m_path) / name).string(); }
+
+private:
+    std::string m_path;
+};
+
+void writeFile(const std::string& path, std::string_view bytes) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string readFile(const std::string& path) {
+    std::string error;
+    return readWholeFile(path, &error).value_or("<missing>");
+}
+
+std::int32_t intAt(const std::string& bytes, std::size_t offset) {
+    std::int32_t v;
+    std::memcpy(&v, bytes.data() + offset, 4);
+    return v;
+}
+
+} // namespace
+
+TEST(JournalBytes, UnprotectedJournalStoresSwitchOffSeedZeroAndPlainTexts) {
+    CPavexDoc doc = samples::journal("");
+    const std::string bytes = JournalFile::encode(doc);
+    EXPECT_EQ(intAt(bytes, 0), 0);
+    EXPECT_EQ(intAt(bytes, 4), 0);
+    EXPECT_EQ(bytes.substr(8, 1 + 1 + 12), std::string("\x00\x0C"
+                                                       "Alex Example",
+                                                       14));
+    EXPECT_EQ(intAt(bytes, 22), 0);  // request flag
+    EXPECT_EQ(intAt(bytes, 26), 2);  // questionnaires
+    EXPECT_EQ(intAt(bytes, 30), 2);  // actions
+    EXPECT_EQ(intAt(bytes, 34), 1);  // first relationship colour
+    EXPECT_EQ(intAt(bytes, 70), 10); // heading colour
+    EXPECT_NE(bytes.find("I try hard."), std::string::npos);
+}
+
+TEST(JournalBytes, ProtectedJournalDecodesFromItsOwnHeader) {
+    const CPavexDoc doc = samples::journal("secret");
+    const std::string bytes = JournalFile::encode(doc);
+    EXPECT_EQ(intAt(bytes, 0), 1);
+    EXPECT_EQ(intAt(bytes, 4), seedFromKey("secret"));
+    EXPECT_EQ(bytes.find("I try hard."), std::string::npos);
+    EXPECT_EQ(bytes.find("Alex"), std::string::npos);
+
+    JournalRecord read;
+    std::string seenPassword;
+    const ReadOutcome outcome = JournalFile::decode(bytes, read, [&](const std::string& stored) {
+        seenPassword = stored;
+        return JournalFile::PasswordVerdict::Continue;
+    });
+    ASSERT_TRUE(outcome.ok());
+    EXPECT_EQ(seenPassword, "secret");
+    EXPECT_EQ(read.questionnaires, doc.questionnaires);
+    EXPECT_EQ(read.actions, doc.actions);
+    EXPECT_EQ(read.framework, doc.framework);
+    EXPECT_EQ(read.colours, doc.colours);
+    EXPECT_EQ(read.autopilotWindow, doc.autopilotWindow);
+    EXPECT_EQ(read.reserved, "r");
+    EXPECT_EQ(JournalFile::encode(read), bytes);
+}
+
+TEST(JournalBytes, EveryFieldRoundTrips) {
+    for (const std::string password : {"", "secret", "\xE9t\xE9"}) {
+        CPavexDoc doc = samples::journal(password);
+        JournalRecord read;
+        ASSERT_TRUE(JournalFile::decode(JournalFile::encode(doc), read).ok());
+        doc.scrambleSwitch = password.empty() ? 0 : 1;
+        doc.seed = password.empty() ? 0 : seedFromKey(password);
+        EXPECT_EQ(read, static_cast<const JournalRecord&>(doc)) << password;
+    }
+}
+
+TEST(JournalBytes, ForeignSeedIsTakenFromTheFile) {
+    // Another writer may store any seed: readers decode with the file's seed, never the password's.
+    CPavexDoc plain = samples::journal("");
+    plain.questionnaires.clear();
+    plain.actions.clear();
+    const std::string plainBytes = JournalFile::encode(plain);
+    const std::size_t headerSize = 4 + 4 + 1 + 13 + 4;
+
+    ArchiveWriter out;
+    out.scrambler().setState(true, 12345);
+    out.writeInt(1);
+    out.writeInt(12345);
+    out.writeScrambledText("pw");
+    out.writeScrambledText("Alex Example");
+    out.writeInt(1);
+    const std::string bytes = out.bytes() + plainBytes.substr(headerSize);
+
+    JournalRecord read;
+    ASSERT_TRUE(JournalFile::decode(bytes, read).ok());
+    EXPECT_EQ(read.password, "pw");
+    EXPECT_EQ(read.person, "Alex Example");
+    EXPECT_EQ(read.seed, 12345);
+    EXPECT_EQ(read.framework, plain.framework);
+}
+
+TEST(JournalOpen, AsksThePasswordAndRefusesAWrongOne) {
+    TempFolder folder;
+    const std::string path = folder.file("jo.kva");
+    writeFile(path, JournalFile::encode(samples::journal("secret")));
+
+    CPavexDoc doc;
+    ScriptedPrompts prompts;
+    prompts.queuePassword(std::string("Secret"));
+    EXPECT_FALSE(JournalFile::open(path, doc, prompts));
+    EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Sorry, that was the wrong password"});
+    EXPECT_EQ(prompts.shown().front().kind, ScriptedPrompts::Kind::Password);
+    EXPECT_EQ(doc.person, "");
+
+    ScriptedPrompts cancelling;
+    cancelling.queuePassword(std::nullopt);
+    EXPECT_FALSE(JournalFile::open(path, doc, cancelling));
+    EXPECT_TRUE(cancelling.texts().empty());
+
+    ScriptedPrompts right;
+    right.queuePassword(std::string("secret"));
+    ASSERT_TRUE(JournalFile::open(path, doc, right));
+    EXPECT_EQ(doc.person, "Alex Example");
+    EXPECT_EQ(doc.path, path);
+    EXPECT_EQ(doc.title(), "jo.kva");
+    EXPECT_FALSE(doc.modified);
+}
+
+TEST(JournalOpen, RefusesARequestFileWithoutAskingItsPassword) {
+    TempFolder folder;
+    CPavexDoc request = samples::journal("secret");
+    request.request = 1;
+    request.questionnaires.clear();
+    request.actions.clear();
+    const std::string path = folder.file("req.kvq");
+    writeFile(path, JournalFile::encode(request));
+
+    CPavexDoc doc;
+    ScriptedPrompts prompts;
+    EXPECT_FALSE(JournalFile::open(path, doc, prompts));
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].text,
+              "This is a Feedback Reply file.  Use \"File Merge Reply...\" to add it to your Reflectory");
+    EXPECT_EQ(doc.person, "");
+
+    // The merge reads the same file without the refusal and without a password prompt.
+    JournalRecord read;
+    ScriptedPrompts merging;
+    EXPECT_TRUE(JournalFile::read(path, read, merging).ok());
+    EXPECT_TRUE(merging.shown().empty());
+}
+
+TEST(JournalOpen, DamagedAndMissingFilesAreReportedAndChangeNothing) {
+    TempFolder folder;
+    const std::string path = folder.file("cut.kva");
+    const std::string bytes = JournalFile::encode(samples::journal(""));
+    writeFile(path, bytes.substr(0, bytes.size() - 3));
+    CPavexDoc doc = samples::journal("");
+    doc.path = "/somewhere/else.kva";
+    ScriptedPrompts prompts;
+    EXPECT_FALSE(JournalFile::open(path, doc, prompts));
+    EXPECT_EQ(prompts.texts(),
+              std::vector<std::string>{"Sorry, cut.kva is damaged and cannot be read: the file ends unexpectedly."});
+    EXPECT_EQ(doc.path, "/somewhere/else.kva");
+
+    ScriptedPrompts missing;
+    EXPECT_FALSE(JournalFile::open(folder.file("none.kva"), doc, missing));
+    EXPECT_EQ(missing.texts(), std::vector<std::string>{"Sorry, cannot open none.kva: No such file or directory."});
+}
+
+TEST(JournalOpen, TooManyQuestionnairesIsDamage) {
+    std::string bytes = JournalFile::encode(samples::journal(""));
+    // Header: switch, seed, empty password, person (1 + 12 bytes), request flag.
+    const std::size_t countOffset = 4 + 4 + 1 + 13 + 4;
+    const std::int32_t tooMany = 33;
+    std::memcpy(bytes.data() + countOffset, &tooMany, 4);
+    JournalRecord read;
+    const ReadOutcome outcome = JournalFile::decode(bytes, read);
+    EXPECT_EQ(outcome.result, ReadOutcome::Result::Damaged);
+    EXPECT_EQ(outcome.problem, "the number of questionnaires (33) is outside 0 to 32");
+}
+
+TEST(DamagedFiles, EveryTruncationOfEveryKindIsRefusedCleanly) {
+    const CPavexDoc sample = samples::journal("secret");
+    const std::string journal = JournalFile::encode(sample);
+    for (std::size_t length = 0; length < journal.size(); ++length) {
+        JournalRecord read = samples::journal("");
+        const JournalRecord before = read;
+        const ReadOutcome outcome = JournalFile::decode(std::string_view(journal).substr(0, length), read);
+        ASSERT_EQ(outcome.result, ReadOutcome::Result::Damaged) << length;
+        ASSERT_EQ(read, before) << length;
+    }
+
+    const std::string role = RoleFile::encode(samples::role());
+    for (std::size_t length = 0; length < role.size(); ++length) {
+        CRole read;
+        ASSERT_FALSE(RoleFile::decode(std::string_view(role).substr(0, length), read).ok()) << length;
+        ASSERT_EQ(read, CRole{}) << length;
+    }
+
+    const std::string reply = samples::webReply("secret").encode();
+    for (std::size_t length = 0; length < reply.size(); ++length) {
+        CWebReply read;
+        ASSERT_EQ(read.decode(std::string_view(reply).substr(0, length)).result, ReadOutcome::Result::Damaged);
+        ASSERT_EQ(read, CWebReply{}) << length;
+    }
+}
+
+TEST(JournalSave, WritesAtomicallyAndKeepsTheOldFileWhenAWriteFails) {
+    TempFolder folder;
+    const std::string path = folder.file("jo.kva");
+    writeFile(path, "previous journal");
+
+    // A disk that fills up after 100 bytes.
+    std::size_t total = 0;
+    const AtomicFile::WriteFunction fillsUp = [&](int fd, const void* data, std::size_t size) -> ssize_t {
+        if (total >= 100) {
+            errno = ENOSPC;
+            return -1;
+        }
+        const std::size_t chunk = std::min<std::size_t>(size, 100 - total);
+        total += chunk;
+        return ::write(fd, data, chunk);
+    };
+    const std::optional<std::string> error = AtomicFile::write(path, JournalFile::encode(samples::journal()), fillsUp);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(*error, "No space left on device");
+    EXPECT_EQ(readFile(path), "previous journal");
+    EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(path).parent_path()), fs::directory_iterator{}), 1);
+
+    CPavexDoc doc = samples::journal();
+    doc.modified = true;
+    ScriptedPrompts prompts;
+    ASSERT_TRUE(JournalFile::save(path, doc, prompts));
+    EXPECT_FALSE(doc.modified);
+    EXPECT_EQ(readFile(path), JournalFile::encode(doc));
+}
+
+TEST(JournalSave, FailureIsToldAndTheDocumentStaysModified) {
+    TempFolder folder;
+    CPavexDoc doc = samples::journal();
+    doc.modified = true;
+    ScriptedPrompts prompts;
+    const std::string path = folder.file("missing-folder/jo.kva");
+    EXPECT_FALSE(JournalFile::save(path, doc, prompts));
+    EXPECT_TRUE(doc.modified);
+    EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Sorry, jo.kva could not be saved: No such file or directory. "
+                                                        "The file on disk is unchanged."});
+}
