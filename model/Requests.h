@@ -1,0 +1,61 @@
+#pragma once
+
+#include "PavexDoc.h"
+
+#include <string>
+
+class UserPrompts;
+
+// Feedback requests: writing them from a journal, answering them, and merging the answers back.
+namespace requests {
+
+// The journal as a request file carries it: request flag set, no questionnaires and no actions.
+// The journal itself is never touched, so nothing needs restoring whatever happens next.
+JournalRecord requestRecord(const JournalRecord& journal, bool keepDescriptions);
+
+// The title with its last four characters replaced by ".kvq" ("Untitled" gives "Unti.kvq").
+std::string proposedRequestName(const std::string& title);
+// The chosen name with ".kvq" added unless it already ends in ".kvq" or ".kvi" (any case).
+std::string withRequestExtension(const std::string& chosen);
+bool hasExtension(const std::string& name, const std::string& extension);
+
+// Create Feedback Request: asks for the file in a save dialog and writes the request. The journal,
+// its modified state and its file name are unchanged afterwards.
+bool createFeedbackRequest(const CPavexDoc& journal, UserPrompts& prompts);
+// Writes the request file directly (for tools): false, after telling why, when it fails.
+bool writeFeedbackRequest(const CPavexDoc& journal, const std::string& path, UserPrompts& prompts);
+
+// Merge Completed Feedback Request: an open dialog, then a merge by the kind of the chosen file.
+bool mergeCompletedFeedback(CPavexDoc& journal, UserPrompts& prompts);
+bool mergeFile(CPavexDoc& journal, const std::string& path, UserPrompts& prompts);
+// Each check, question and message in turn; a merge that stops leaves the journal unchanged.
+bool mergeRequestFile(CPavexDoc& journal, const std::string& path, UserPrompts& prompts);
+bool mergeWebReply(CPavexDoc& journal, const std::string& path, UserPrompts& prompts);
+
+// Opening a request to answer it, as the reply program does: no password prompt; journals and
+// completed requests are refused with their messages.
+bool openRequestToAnswer(const std::string& path, CPavexDoc& request, UserPrompts& prompts);
+// The respondent's questionnaire before any answer: "<anonymous>" for an empty name.
+CPavexFeedback startAnswer(const std::string& assessor, std::int32_t relationship);
+// Stores the answers in slot 0 and saves the request in place.
+bool completeRequest(CPavexDoc& request, CPavexFeedback answers, UserPrompts& prompts);
+
+} // namespace requests
+
+namespace requesttext {
+inline constexpr const char* kEnterYourName = "Please enter your name using Tools Options from the pull-down menus.";
+inline constexpr const char* kCreateTitle = "Create Feedback Request";
+inline constexpr const char* kMergeTitle = "Merge Completed Feedback Request";
+inline constexpr const char* kNoResponses = "There are no responses in this feedback reply to merge";
+inline constexpr const char* kWrongReplyPassword = "Sorry, that was the wrong password for the feedback reply";
+inline constexpr const char* kDuplicate =
+    "The responses in this feedback exactly match feedback already in your journal "
+    "and may have been merged before.  Are you sure you wish to add it?";
+inline constexpr const char* kCannotRead = "Sorry, cannot read that file";
+inline constexpr const char* kReplyDoesNotMatch = "Sorry, the feedback doesn't match your role.";
+inline constexpr const char* kNotARequest = "This is a Reflectory file.  You cannot open it with KVReply.";
+inline constexpr const char* kAlreadyCompleted =
+    "This Reflectory Request has already been completed.  Please send it back to the person that was assessed.";
+std::string nameMismatch(const std::string& name);
+std::string roleMismatch(const std::string& roleName);
+} // namespace requesttext
