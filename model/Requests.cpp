@@ -3,6 +3,7 @@
 #include "AtomicFile.h"
 #include "JournalFile.h"
 #include "OleDate.h"
+#include "TextRules.h"
 #include "UserPrompts.h"
 #include "WebReply.h"
 #include "Windows1252.h"
@@ -122,17 +123,6 @@ JournalRecord requestRecord(const JournalRecord& journal, bool keepDescriptions)
     return request;
 }
 
-bool hasExtension(const std::string& name, const std::string& extension) {
-    if (name.size() < extension.size()) {
-        return false;
-    }
-    return std::equal(extension.begin(), extension.end(), name.end() - static_cast<std::ptrdiff_t>(extension.size()),
-                      [](char a, char b) {
-                          return std::tolower(static_cast<unsigned char>(a)) ==
-                                 std::tolower(static_cast<unsigned char>(b));
-                      });
-}
-
 std::string proposedRequestName(const std::string& title) {
     if (title.size() <= 3) {
         return title;
@@ -141,7 +131,7 @@ std::string proposedRequestName(const std::string& title) {
 }
 
 std::string withRequestExtension(const std::string& chosen) {
-    if (hasExtension(chosen, ".kvq") || hasExtension(chosen, ".kvi")) {
+    if (endsWithIgnoringCase(chosen, ".kvq") || endsWithIgnoringCase(chosen, ".kvi")) {
         return chosen;
     }
     return chosen + ".kvq";
@@ -191,8 +181,8 @@ bool mergeCompletedFeedback(CPavexDoc& journal, UserPrompts& prompts) {
 }
 
 bool mergeFile(CPavexDoc& journal, const std::string& path, UserPrompts& prompts) {
-    return hasExtension(path, ".kvi") ? mergeWebReply(journal, path, prompts)
-                                      : mergeRequestFile(journal, path, prompts);
+    return endsWithIgnoringCase(path, ".kvi") ? mergeWebReply(journal, path, prompts)
+                                              : mergeRequestFile(journal, path, prompts);
 }
 
 bool mergeRequestFile(CPavexDoc& journal, const std::string& path, UserPrompts& prompts) {

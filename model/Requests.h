@@ -17,7 +17,6 @@ JournalRecord requestRecord(const JournalRecord& journal, bool keepDescriptions)
 std::string proposedRequestName(const std::string& title);
 // The chosen name with ".kvq" added unless it already ends in ".kvq" or ".kvi" (any case).
 std::string withRequestExtension(const std::string& chosen);
-bool hasExtension(const std::string& name, const std::string& extension);
 
 // Create Feedback Request: asks for the file in a save dialog and writes the request. The journal,
 // its modified state and its file name are unchanged afterwards.

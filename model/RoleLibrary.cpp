@@ -1,0 +1,69 @@
+#include "RoleLibrary.h"
+
+#include "AtomicFile.h"
+#include "JournalFile.h"
+#include "RoleFile.h"
+#include "TextRules.h"
+#include "UserPrompts.h"
+#include "Windows1252.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace RoleLibrary {
+
+Listing list(const std::string& folder) {
+    Listing listing;
+    std::error_code error;
+    std::vector<fs::path> files;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const fs::path& path = it->path();
+        if (endsWithIgnoringCase(path.filename().string(), ".kvr") && it->is_regular_file(error)) {
+            files.push_back(path);
+        }
+    }
+    // Directory order differs between file systems; the file names make the listing repeatable.
+    std::sort(files.begin(), files.end());
+    for (const fs::path& path : files) {
+        CRole role;
+        const ReadOutcome outcome = RoleFile::read(path.string(), role);
+        if (!outcome.ok()) {
+            listing.problems.push_back(JournalFile::readFailureMessage(path.string(), outcome));
+            continue;
+        }
+        listing.roles.push_back({role.name, path.string()});
+    }
+    std::stable_sort(listing.roles.begin(), listing.roles.end(),
+                     [](const Entry& a, const Entry& b) { return foldedLess(a.name, b.name); });
+    return listing;
+}
+
+bool addRoleFile(const std::string& source, const std::string& folder, UserPrompts& prompts) {
+    std::string error;
+    const std::optional<std::string> bytes = readWholeFile(source, &error);
+    CRole role;
+    const ReadOutcome outcome =
+        bytes ? RoleFile::decode(*bytes, role) : ReadOutcome{ReadOutcome::Result::Unreadable, error};
+    if (!outcome.ok()) {
+        prompts.message(JournalFile::readFailureMessage(source, outcome));
+        return false;
+    }
+    const fs::path name = fs::path(source).filename();
+    const std::string target = (fs::path(folder) / name).string();
+    std::error_code ignored;
+    if (fs::exists(target, ignored) &&
+        !prompts.question("The file " + cp1252::fromUtf8(name.string()) +
+                          " is already in your choice of roles.  Do you want to replace it?")) {
+        return false;
+    }
+    if (const std::optional<std::string> failure = AtomicFile::write(target, *bytes)) {
+        prompts.message("Sorry, the role profile could not be added: " + *failure + ".");
+        return false;
+    }
+    prompts.message(kRoleAdded);
+    return true;
+}
+
+} // namespace RoleLibrary

@@ -1,0 +1,98 @@
+#include "model/RoleLibrary.h"
+#include "model/AtomicFile.h"
+#include "model/RoleFile.h"
+#include "model/ScriptedPrompts.h"
+#include "model/TextRules.h"
+#include "tests/support/Samples.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class RoleLibraryTest : public ::testing::Test {
+protected:
+    RoleLibraryTest() {
+        std::string pattern = (fs::temp_directory_path() / "roles-test-XXXXXX").string();
+        m_folder = mkdtemp(pattern.data());
+    }
+    ~RoleLibraryTest() override { fs::remove_all(m_folder); }
+
+    std::string file(const std::string& name) const { return (fs::path(m_folder) / name).string(); }
+    void putRole(const std::string& name, const std::string& roleName) {
+        CRole role = samples::role();
+        role.name = roleName;
+        ASSERT_FALSE(AtomicFile::write(file(name), RoleFile::encode(role)));
+    }
+
+    std::string m_folder;
+};
+
+std::vector<std::string> names(const RoleLibrary::Listing& listing) {
+    std::vector<std::string> result;
+    for (const auto& entry : listing.roles) {
+        result.push_back(entry.name);
+    }
+    return result;
+}
+
+} // namespace
+
+TEST(TextOrder, FoldsAsciiLettersOnlyAndKeepsEqualTextsInOrder) {
+    std::vector<std::string> texts = {"beta", "Alpha", "alpha", "ALPHA", "_x", "\xE9t\xE9", "Zed"};
+    std::stable_sort(texts.begin(), texts.end(), foldedLess);
+    // Folding to lower case puts "_" (0x5F) before every letter.
+    EXPECT_EQ(texts, (std::vector<std::string>{"_x", "Alpha", "alpha", "ALPHA", "beta", "Zed", "\xE9t\xE9"}));
+    EXPECT_TRUE(endsWithIgnoringCase("Role.KVR", ".kvr"));
+    EXPECT_FALSE(endsWithIgnoringCase("kvr", ".kvr"));
+}
+
+TEST_F(RoleLibraryTest, EmptyAndMissingFoldersListNothing) {
+    EXPECT_TRUE(RoleLibrary::list(m_folder).roles.empty());
+    const RoleLibrary::Listing missing = RoleLibrary::list(file("none"));
+    EXPECT_TRUE(missing.roles.empty());
+    EXPECT_TRUE(missing.problems.empty());
+}
+
+TEST_F(RoleLibraryTest, MixedFolderListsReadableRolesSortedWithTheirOwnFiles) {
+    putRole("b.kvr", "Nurse");
+    putRole("a.kvr", "nurse");
+    putRole("c.KVR", "Accountant");
+    putRole("d.txt", "Ignored");
+    ASSERT_FALSE(AtomicFile::write(file("broken.kvr"), "\x01\x00\x00\x00\x05"));
+    fs::create_directory(file("folder.kvr"));
+
+    const RoleLibrary::Listing listing = RoleLibrary::list(m_folder);
+    EXPECT_EQ(names(listing), (std::vector<std::string>{"Accountant", "nurse", "Nurse"}));
+    EXPECT_EQ(listing.roles[1].path, file("a.kvr"));
+    EXPECT_EQ(listing.roles[2].path, file("b.kvr"));
+    EXPECT_EQ(listing.problems,
+              std::vector<std::string>{"Sorry, broken.kvr is damaged and cannot be read: the file ends unexpectedly."});
+}
+
+TEST_F(RoleLibraryTest, AddingAsksBeforeReplacingAndRefusesWhatIsNotARole) {
+    const std::string library = file("library");
+    fs::create_directory(library);
+    putRole("new.kvr", "Designer");
+
+    ScriptedPrompts prompts;
+    ASSERT_TRUE(RoleLibrary::addRoleFile(file("new.kvr"), library, prompts));
+    EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Role profile added to your choice of roles."});
+    EXPECT_EQ(names(RoleLibrary::list(library)), std::vector<std::string>{"Designer"});
+
+    ScriptedPrompts keep;
+    EXPECT_FALSE(RoleLibrary::addRoleFile(file("new.kvr"), library, keep));
+    EXPECT_EQ(keep.texts(), std::vector<std::string>{"The file new.kvr is already in your choice of roles.  Do you "
+                                                     "want to replace it?"});
+
+    ASSERT_FALSE(AtomicFile::write(file("junk.kvr"), "not a role"));
+    ScriptedPrompts junk;
+    EXPECT_FALSE(RoleLibrary::addRoleFile(file("junk.kvr"), library, junk));
+    EXPECT_EQ(junk.texts().size(), 1u);
+    EXPECT_FALSE(fs::exists(fs::path(library) / "junk.kvr"));
+}
