@@ -41,13 +41,3 @@ bool CPavexFeedback::load(ArchiveReader& in) {
     *this = std::move(read);
     return true;
 }
-
-std::string commentEditorText(const std::string& details, const std::string& behaviourStatement, bool finalComments) {
-    std::string text = details;
-    if (!text.empty()) {
-        text += "\n" + std::string(78, '-') + "\n";
-    }
-    text += finalComments ? "Final Comments: " : "Behaviour: " + behaviourStatement;
-    text += "\n";
-    return text;
-}

@@ -31,6 +31,3 @@ public:
 
     bool operator==(const CPavexFeedback&) const = default;
 };
-
-// Text the assessor's comment editor starts with (the details followed by a heading).
-std::string commentEditorText(const std::string& details, const std::string& behaviourStatement, bool finalComments);

@@ -113,8 +113,3 @@ TEST(Deleting, AsksFirstAndClosesTheGap) {
     EXPECT_EQ(ok.shown()[1].text, "This action will be deleted.  Are you sure?");
     EXPECT_TRUE(doc.modified);
 }
-
-TEST(CommentEditor, StartsWithDetailsARuleAndTheHeading) {
-    EXPECT_EQ(commentEditorText("", "Listens", false), "Behaviour: Listens\n");
-    EXPECT_EQ(commentEditorText("Earlier", "", true), "Earlier\n" + std::string(78, '-') + "\nFinal Comments: \n");
-}

@@ -1,0 +1,192 @@
+#include "model/ScriptedPrompts.h"
+#include "pavex/dialogs/CommentsDialog.h"
+#include "pavex/dialogs/PreliminariesDialog.h"
+#include "pavex/dialogs/QuestionnaireDialog.h"
+#include "tests/support/Samples.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+CPavexFramework frameworkWith(int behaviours, int options = 4) {
+    CPavexFramework framework = samples::role().framework;
+    framework.scales[0].optionCount = options;
+    framework.behaviours.clear();
+    for (int i = 0; i < behaviours; ++i) {
+        framework.behaviours.push_back({"Statement " + std::to_string(i + 1), i % 2, 0, "", 0, ""});
+    }
+    return framework;
+}
+
+struct Fixture {
+    explicit Fixture(CPavexFramework f, DialogFlavour flavour = DialogFlavour::Journal)
+        : framework(std::move(f)), dialog(flavour, framework, record, prompts, {}) {}
+    CPavexFramework framework;
+    CPavexFeedback record;
+    ScriptedPrompts prompts;
+    QuestionnaireDialog dialog;
+};
+
+} // namespace
+
+TEST(QuestionnaireDialog, OneBehaviourLeadsToTheFinalPageWithPreviousStillDisabled) {
+    Fixture f(frameworkWith(1));
+    EXPECT_EQ(f.dialog.windowTitle(), "Questionnaire");
+    EXPECT_EQ(f.dialog.progressText(), "1 of 1");
+    EXPECT_EQ(f.dialog.behaviourText(), "Communication: Statement 1");
+    EXPECT_FALSE(f.dialog.previousButton()->isEnabled());
+    EXPECT_FALSE(f.dialog.okButton()->isEnabled());
+
+    QTest::mouseClick(f.dialog.responseButton(2), Qt::LeftButton);
+    EXPECT_EQ(f.dialog.progressText(), "1 answered");
+    EXPECT_EQ(f.dialog.behaviourText(), "Press the OK button to finish");
+    EXPECT_FALSE(f.dialog.previousButton()->isEnabled());
+    EXPECT_TRUE(f.dialog.okButton()->isEnabled());
+    for (int b = 0; b < 6; ++b) {
+        EXPECT_FALSE(f.dialog.responseButton(b)->isEnabled());
+        EXPECT_TRUE(f.dialog.responseButton(b)->text().isEmpty());
+    }
+    EXPECT_EQ(f.record.responses, (std::vector<CResponse>{{0, 2}}));
+}
+
+TEST(QuestionnaireDialog, TwoBehavioursEnablePreviousOnTheFinalPage) {
+    Fixture f(frameworkWith(2), DialogFlavour::Reply);
+    EXPECT_EQ(f.dialog.windowTitle(), "Reflectory Request");
+    QTest::mouseClick(f.dialog.responseButton(0), Qt::LeftButton);
+    EXPECT_EQ(f.dialog.progressText(), "2 of 2");
+    EXPECT_EQ(f.dialog.behaviourText(), "Planning: Statement 2");
+    EXPECT_TRUE(f.dialog.previousButton()->isEnabled());
+    QTest::mouseClick(f.dialog.responseButton(1), Qt::LeftButton);
+    EXPECT_EQ(f.dialog.progressText(), "2 answered");
+    EXPECT_TRUE(f.dialog.previousButton()->isEnabled());
+    EXPECT_TRUE(f.dialog.behaviourText().startsWith("All the questions have now been answered."));
+}
+
+TEST(QuestionnaireDialog, ScaleOptionsDecideTheButtonsAndDigitKeysAnswer) {
+    Fixture f(frameworkWith(3));
+    f.dialog.show();
+    for (int b = 0; b < 6; ++b) {
+        EXPECT_EQ(f.dialog.responseButton(b)->isVisible(), b < 4) << b;
+        EXPECT_EQ(f.dialog.responseButton(b)->isEnabled(), b < 4) << b;
+    }
+    EXPECT_EQ(f.dialog.responseButton(3)->text(), "Clear strength");
+    QTest::mouseClick(f.dialog.responseButton(3), Qt::LeftButton);
+    QTest::keyClick(&f.dialog, Qt::Key_2);
+    QTest::keyClick(&f.dialog, Qt::Key_6); // not an option of this scale: nothing happens
+    EXPECT_EQ(f.dialog.progressText(), "3 of 3");
+    EXPECT_EQ(f.record.responses, (std::vector<CResponse>{{0, 3}, {1, 1}}));
+}
+
+TEST(QuestionnaireDialog, PreviousFromTheFinalPageRemovesTheLastResponse) {
+    Fixture f(frameworkWith(2));
+    QTest::mouseClick(f.dialog.responseButton(0), Qt::LeftButton);
+    QTest::mouseClick(f.dialog.responseButton(1), Qt::LeftButton);
+    ASSERT_EQ(f.record.responses.size(), 2u);
+    QTest::mouseClick(f.dialog.previousButton(), Qt::LeftButton);
+    EXPECT_EQ(f.dialog.progressText(), "2 of 2");
+    EXPECT_EQ(f.record.responses, (std::vector<CResponse>{{0, 0}}));
+    EXPECT_FALSE(f.dialog.okButton()->isEnabled());
+}
+
+TEST(QuestionnaireDialog, CommentsStartWithTheHeadingAndKeepEarlierTextBehindARule) {
+    Fixture f(frameworkWith(3));
+    std::vector<std::string> opened;
+    f.dialog.setCommentsEditor([&](const std::string& text, QWidget*) -> std::optional<std::string> {
+        opened.push_back(text);
+        return opened.size() == 3 ? std::nullopt : std::optional<std::string>(text + "My note");
+    });
+    QTest::mouseClick(f.dialog.responseButton(0), Qt::LeftButton);
+    QTest::mouseClick(f.dialog.responseButton(0), Qt::LeftButton);
+    QTest::mouseClick(f.dialog.commentsButton(), Qt::LeftButton);
+    EXPECT_EQ(opened[0], "Behaviour: Statement 3\r\n");
+    EXPECT_EQ(f.record.details, "Behaviour: Statement 3\r\nMy note");
+
+    QTest::mouseClick(f.dialog.responseButton(0), Qt::LeftButton);
+    QTest::mouseClick(f.dialog.commentsButton(), Qt::LeftButton);
+    const std::string rule = "\r\n" + std::string(78, '-') + "\r\n";
+    EXPECT_EQ(opened[1], "Behaviour: Statement 3\r\nMy note" + rule + "Final Comments: \r\n");
+
+    const std::string before = f.record.details;
+    QTest::mouseClick(f.dialog.commentsButton(), Qt::LeftButton); // cancelled this time
+    EXPECT_EQ(f.record.details, before);
+}
+
+TEST(QuestionnaireDialog, CancelAsksAndOnlyOkDiscards) {
+    Fixture f(frameworkWith(2));
+    f.dialog.show();
+    QTest::mouseClick(f.dialog.responseButton(1), Qt::LeftButton);
+    f.prompts.queueAnswer(false);
+    QTest::mouseClick(f.dialog.cancelButton(), Qt::LeftButton);
+    EXPECT_TRUE(f.dialog.isVisible());
+    EXPECT_EQ(f.dialog.progressText(), "2 of 2");
+    EXPECT_EQ(f.record.responses.size(), 1u);
+    ASSERT_EQ(f.prompts.shown().size(), 1u);
+    EXPECT_EQ(f.prompts.shown()[0].caption, "Cancel questionnaire");
+    EXPECT_EQ(f.prompts.shown()[0].text, "The entries to this questionnaire will be discarded.  Are you sure");
+
+    f.prompts.queueAnswer(true);
+    QTest::keyClick(&f.dialog, Qt::Key_Escape);
+    EXPECT_FALSE(f.dialog.isVisible());
+    EXPECT_EQ(f.dialog.result(), QDialog::Rejected);
+}
+
+TEST(QuestionnaireDialog, EmptyFrameworkOpensOnTheFinalPage) {
+    Fixture f(frameworkWith(0));
+    EXPECT_EQ(f.dialog.progressText(), "0 answered");
+    EXPECT_TRUE(f.dialog.okButton()->isEnabled());
+    EXPECT_FALSE(f.dialog.previousButton()->isEnabled());
+}
+
+TEST(QuestionnaireRefusal, TooManyBehavioursOrAScaleWithoutOptions) {
+    EXPECT_EQ(questionnaireRefusal(frameworkWith(256)), "");
+    EXPECT_NE(questionnaireRefusal(frameworkWith(257)), "");
+    EXPECT_NE(questionnaireRefusal(frameworkWith(2, 0)), "");
+    CPavexFramework strayScale = frameworkWith(1);
+    strayScale.behaviours[0].scale = 9;
+    EXPECT_NE(questionnaireRefusal(strayScale), "");
+}
+
+TEST(PreliminariesDialog, OkWaitsForARelationshipAndTheFlavourSetsTheTexts) {
+    PreliminariesDialog journal(DialogFlavour::Journal, "", {});
+    EXPECT_EQ(journal.windowTitle(), "Questionnaire Preliminaries");
+    EXPECT_FALSE(journal.okButton()->isEnabled());
+    EXPECT_EQ(journal.relationship(), -1);
+    journal.nameEdit()->setText(QString::fromUtf8("Pat \xC3\xA9"));
+    journal.relationshipButton(5)->click();
+    EXPECT_TRUE(journal.okButton()->isEnabled());
+    EXPECT_EQ(journal.relationship(), 5);
+    EXPECT_EQ(journal.assessorName(), "Pat \xE9");
+    EXPECT_EQ(journal.relationshipButton(2)->text(), "&Reporting to person being assessed");
+
+    PreliminariesDialog reply(DialogFlavour::Reply, "Person being assessed: Alex", {});
+    EXPECT_EQ(reply.windowTitle(), "Reflectory Request");
+    auto* person = reply.findChild<QLineEdit*>("personLine");
+    ASSERT_NE(person, nullptr);
+    EXPECT_EQ(person->text(), "Person being assessed: Alex");
+    EXPECT_TRUE(person->isReadOnly());
+}
+
+TEST(CommentsDialog, EditsWithLineFeedsAndHandsBackCarriageReturns) {
+    CommentsDialog dialog("First\r\nSecond\r\n");
+    EXPECT_EQ(dialog.windowTitle(), "Comments");
+    EXPECT_EQ(dialog.editor()->toPlainText(), "First\nSecond\n");
+    QTest::keyClicks(dialog.editor(), "Third");
+    QTest::keyClick(dialog.editor(), Qt::Key_Return);
+    EXPECT_EQ(dialog.text(), "First\r\nSecond\r\nThird\r\n");
+}
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
