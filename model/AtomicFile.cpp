@@ -53,7 +53,7 @@ mode_t modeForNewFile() {
 void syncDirectoryOf(const std::string& path) {
     std::string folder = std::filesystem::path(path).parent_path().string();
     if (folder.empty()) {
-        folder = ".";
+        folder.assign(1, '.');
     }
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {

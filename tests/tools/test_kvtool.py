@@ -1,0 +1,474 @@
+#!/usr/bin/python3
+"""Runs kvtool as a user would and checks what it prints, writes and returns.
+
+usage: test_kvtool.py KVTOOL DATA_DIR [unittest arguments, e.g. a test class name]
+"""
+
+import copy
+import json
+import math
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+import unittest
+
+KVTOOL = None
+DATA = None
+
+
+def run(*args, stdin=None):
+    """Runs kvtool; returns (exit status, stdout text, stderr text)."""
+    done = subprocess.run([KVTOOL, *args], input=stdin, capture_output=True, timeout=60)
+    return done.returncode, done.stdout.decode("utf-8"), done.stderr.decode("utf-8")
+
+
+def fixture(name):
+    with open(os.path.join(DATA, name), encoding="utf-8") as f:
+        return json.load(f)
+
+
+def plain_text(data: bytes) -> bytes:
+    """A text as the files store it unscrambled: a length prefix, then the bytes."""
+    n = len(data)
+    if n < 255:
+        return bytes([n]) + data
+    if n < 0xFFFF:
+        return b"\xff" + struct.pack("<H", n) + data
+    return b"\xff\xff\xff" + struct.pack("<I", n) + data
+
+
+def wide_text(text: str) -> bytes:
+    """The wide (UTF-16) text form some other writers produce."""
+    units = text.encode("utf-16-le")
+    return b"\xff\xfe\xff" + bytes([len(units) // 2]) + units
+
+
+def integer(value: int) -> bytes:
+    return struct.pack("<i", value)
+
+
+def version_one_role(name_field: bytes) -> bytes:
+    """A role file whose framework is version 1: no descriptions, a dropped text and integer per scale."""
+    labels = b"".join(plain_text(t) for t in (b"Self", b"Manager", b"Direct Report", b"Peer", b"Customer", b"Other"))
+    framework = (integer(1)  # version
+                 + integer(1) + plain_text(b"Drive")  # one competency, no description
+                 + integer(1) + integer(2)  # one scale of two options
+                 + plain_text(b"No") + integer(0) + plain_text(b"Yes") + integer(1)
+                 + plain_text(b"dropped") + integer(99)  # read and dropped by version 1 and 2
+                 + integer(1)  # scale maximum
+                 + integer(1) + plain_text(b"Finishes tasks") + integer(0) + integer(0) + plain_text(b"") + integer(0))
+    return (integer(1) + name_field + plain_text(b"An old role") + labels + plain_text(b"Behaviour")
+            + plain_text(b"Competency") + framework)
+
+
+class Keystream:
+    """The generator behind scrambled fields, to write files as another writer might."""
+
+    def __init__(self, seed):
+        self.state = seed & 0xFFFFFFFF
+
+    def draw(self):
+        self.state = (self.state * 214013 + 2531011) & 0xFFFFFFFF
+        return (self.state >> 16) & 0x7FFF
+
+    def text(self, data: bytes) -> bytes:
+        out = struct.pack("<I", (len(data) + self.draw()) & 0xFFFFFFFF)
+        for b in data:
+            out += struct.pack("<I", ((b - 256 if b > 127 else b) + self.draw()) & 0xFFFFFFFF)
+        return out
+
+
+class KvtoolCase(unittest.TestCase):
+    def setUp(self):
+        self._tmp = tempfile.TemporaryDirectory()
+        self.tmp = self._tmp.name
+
+    def tearDown(self):
+        self._tmp.cleanup()
+
+    def path(self, name):
+        return os.path.join(self.tmp, name)
+
+    def write_json(self, name, value):
+        path = self.path(name)
+        with open(path, "w", encoding="utf-8") as f:
+            json.dump(value, f, ensure_ascii=False)
+        return path
+
+    def build(self, value, out_name):
+        """Builds a file from a JSON value; fails the test unless kvtool succeeds."""
+        out = self.path(out_name)
+        status, _, err = run("build", self.write_json(out_name + ".json", value), out)
+        self.assertEqual((status, err), (0, ""))
+        return out
+
+    def dump(self, path, *options):
+        status, out, err = run("dump", path, *options)
+        self.assertEqual((status, err), (0, ""), f"dump {path} failed")
+        return json.loads(out)
+
+    def read_bytes(self, path):
+        with open(path, "rb") as f:
+            return f.read()
+
+    def assertFailsWithOneLine(self, result, *fragments):
+        status, out, err = result
+        self.assertEqual(status, 1, err)
+        self.assertEqual(out, "")
+        self.assertTrue(err.endswith("\n") and err.count("\n") == 1, f"expected one line, got {err!r}")
+        for fragment in fragments:
+            self.assertIn(fragment, err)
+
+    def assertUsageError(self, result):
+        status, out, err = result
+        self.assertEqual(status, 2, err)
+        self.assertEqual(out, "")
+        self.assertIn("usage:", err)
+
+
+class RoundTrips(KvtoolCase):
+    def test_build_then_dump_gives_the_same_json(self):
+        request = fixture("journal.json")
+        request.update(request=1, questionnaires=request["questionnaires"][:1], actions=[])
+        unprotected = fixture("journal.json")
+        unprotected.update(scrambled=0, seed=0, password="")
+        cases = [("role.json", fixture("role.json"), ".kvr"), ("journal.json", fixture("journal.json"), ".kva"),
+                 ("request", request, ".kvq"), ("unprotected", unprotected, ".kva"),
+                 ("reply.json", fixture("reply.json"), ".kvi")]
+        for label, value, extension in cases:
+            with self.subTest(label):
+                out = self.build(value, "file" + extension)
+                self.assertEqual(self.dump(out, "--password", "Secret"), value)
+
+    def test_dump_then_build_gives_the_same_bytes(self):
+        for name, extension in (("role.json", ".kvr"), ("journal.json", ".kva"), ("reply.json", ".kvi")):
+            with self.subTest(name):
+                first = self.build(fixture(name), "first" + extension)
+                second = self.build(self.dump(first, "--password", "Secret"), "second" + extension)
+                self.assertEqual(self.read_bytes(first), self.read_bytes(second))
+
+    def test_dates_read_back_to_the_same_double(self):
+        values = [0.1, 1 / 3, 45300.123456789012, 5e-324, 2.5e-310, 1.7976931348623157e308, -0.0, -693594.75]
+        for value in values:
+            with self.subTest(value=value):
+                reply = fixture("reply.json")
+                reply["date"] = {"status": 1, "value": value}
+                out = self.build(reply, "date.kvi")
+                self.assertIn(integer(1) + struct.pack("<d", value), self.read_bytes(out))
+                dumped = self.dump(out)["date"]["value"]
+                self.assertEqual(struct.pack("<d", dumped), struct.pack("<d", value))
+
+    def test_values_that_are_not_finite_are_named(self):
+        for name, check in (("NaN", math.isnan), ("Infinity", lambda v: v == math.inf),
+                            ("-Infinity", lambda v: v == -math.inf)):
+            with self.subTest(name):
+                reply = fixture("reply.json")
+                reply.update(scrambled=0, seed=0, password="", details="")
+                reply["date"]["value"] = name
+                out = self.build(reply, "special.kvi")
+                stored = struct.unpack("<d", self.read_bytes(out)[-9:-1])[0]  # the date, then an empty text
+                self.assertTrue(check(stored))
+                self.assertEqual(self.dump(out)["date"]["value"], name)
+
+    def test_older_framework_reads_and_is_written_back_as_the_current_version(self):
+        old = self.path("old.kvr")
+        with open(old, "wb") as f:
+            f.write(version_one_role(plain_text(b"Old role")))
+        dumped = self.dump(old)
+        self.assertEqual(dumped["framework"]["version"], 1)
+        self.assertEqual(dumped["framework"]["descriptions"], 0)
+        self.assertEqual(dumped["framework"]["scales"], [
+            {"options": [{"label": "No", "value": 0}, {"label": "Yes", "value": 1}], "maximum": 1}])
+        rewritten = self.build(dumped, "new.kvr")
+        again = self.dump(rewritten)
+        self.assertEqual(again["framework"]["version"], 3)
+        dumped["framework"]["version"] = 3
+        self.assertEqual(again, dumped)
+
+
+    def test_foreign_seed_reads_and_is_written_back_with_the_password_seed(self):
+        stream = Keystream(12345)
+        head = integer(1) + integer(12345)
+        texts = b"".join(stream.text(t) for t in (b"tulip", b"Pat Doe", b"Team Leader", b"312", b"2"))
+        foreign = self.path("foreign.kvi")
+        with open(foreign, "wb") as f:
+            f.write(head + texts + integer(0) + struct.pack("<d", 45310.75) + stream.text(b"Fine \xe9"))
+        dumped = self.dump(foreign)
+        self.assertEqual((dumped["seed"], dumped["password"], dumped["responses"], dumped["details"]),
+                         (12345, "tulip", "312", "Fine \u00e9"))
+        rewritten = self.dump(self.build(dumped, "ours.kvi"))
+        self.assertEqual(rewritten["seed"], 10846910)
+        dumped["seed"] = 10846910
+        self.assertEqual(rewritten, dumped)
+
+
+class Passwords(KvtoolCase):
+    def setUp(self):
+        super().setUp()
+        self.journal = self.build(fixture("journal.json"), "protected.kva")
+
+    def test_protected_journal_without_password_says_one_is_needed(self):
+        self.assertFailsWithOneLine(run("dump", self.journal), "password")
+
+    def test_protected_journal_with_wrong_password_is_refused(self):
+        for wrong in ("secret", "Secret ", ""):
+            with self.subTest(wrong=wrong):
+                self.assertEqual(run("dump", self.journal, "--password", wrong),
+                                 (1, "", "Sorry, that was the wrong password\n"))
+
+    def test_protected_journal_with_right_password_dumps(self):
+        self.assertEqual(self.dump(self.journal, "--password", "Secret")["person"], "Zoë Brontë")
+        self.assertEqual(self.dump(self.journal, "--password=Secret")["person"], "Zoë Brontë")
+
+    def test_request_file_needs_no_password(self):
+        request = fixture("journal.json")
+        request.update(request=1, questionnaires=[], actions=[])
+        out = self.build(request, "request.kvq")
+        self.assertEqual(self.dump(out)["password"], "Secret")
+
+    def test_reply_is_shown_without_its_password(self):
+        out = self.build(fixture("reply.json"), "reply.kvi")
+        self.assertEqual(self.dump(out)["password"], "tulip")
+
+
+class KindFromExtension(KvtoolCase):
+    def test_extensions_are_compared_without_regard_to_case(self):
+        for name, extension in (("role.json", ".KVR"), ("journal.json", ".Kva"), ("journal.json", ".kvQ"),
+                                ("reply.json", ".KVI")):
+            with self.subTest(extension):
+                out = self.build(fixture(name), "file" + extension)
+                self.assertEqual(self.dump(out, "--password", "Secret")["kind"], fixture(name)["kind"])
+
+    def test_unknown_extension_needs_kind(self):
+        out = self.build(fixture("role.json"), "role.bin")
+        self.assertUsageError(run("dump", out))
+        self.assertEqual(self.dump(out, "--kind", "role")["name"], "Team Leader")
+
+    def test_kind_overrides_the_extension(self):
+        out = self.build(fixture("role.json"), "role.kvr")
+        self.assertFailsWithOneLine(run("dump", out, "--kind", "reply"), out)
+        self.assertUsageError(run("dump", out, "--kind", "picture"))
+
+
+class DamagedInput(KvtoolCase):
+    def test_truncated_files_are_refused_with_one_line(self):
+        for name, extension in (("role.json", ".kvr"), ("journal.json", ".kva"), ("reply.json", ".kvi")):
+            whole = self.read_bytes(self.build(fixture(name), "whole" + extension))
+            for cut in sorted({0, 1, 5, 9, 13, len(whole) // 3, len(whole) // 2, len(whole) - 1}):
+                with self.subTest(name=name, cut=cut):
+                    cut_path = self.path("cut" + extension)
+                    with open(cut_path, "wb") as f:
+                        f.write(whole[:cut])
+                    self.assertFailsWithOneLine(run("dump", cut_path, "--password", "Secret"), cut_path)
+
+    def test_missing_file_is_refused_with_one_line(self):
+        self.assertFailsWithOneLine(run("dump", self.path("absent.kva")), "absent.kva")
+        self.assertFailsWithOneLine(run("build", self.path("absent.json"), self.path("out.kvr")), "absent.json")
+        self.assertFailsWithOneLine(run("new", self.path("j.kva"), "--role", self.path("absent.kvr")), "absent.kvr")
+
+    def test_json_that_is_not_json_is_refused(self):
+        path = self.path("broken.json")
+        with open(path, "w") as f:
+            f.write('{"kind": "role",\n "name": }')
+        self.assertFailsWithOneLine(run("build", path, self.path("out.kvr")), "broken.json", "line 2")
+
+    def test_counts_beyond_the_limits_are_refused(self):
+        def questionnaires(j):
+            j["questionnaires"] = j["questionnaires"][:1] * 33
+
+        def actions(j):
+            j["actions"] = j["actions"][:1] * 129
+
+        def responses(j):
+            j["questionnaires"][0]["responses"] = [[0, 0]] * 257
+
+        def options(j):
+            j["framework"]["scales"][0]["options"] *= 2
+
+        def scales(j):
+            j["framework"]["scales"] *= 33
+
+        def competencies(j):
+            j["framework"]["competencies"] = j["framework"]["competencies"][:1] * 1025
+
+        def behaviours(j):
+            j["framework"]["behaviours"] = j["framework"]["behaviours"][:1] * 1025
+
+        for change, where in ((questionnaires, "questionnaires"), (actions, "actions"),
+                              (responses, "questionnaires[0].responses"), (options, "scales[0].options"),
+                              (scales, "framework.scales"), (competencies, "framework.competencies"),
+                              (behaviours, "framework.behaviours")):
+            with self.subTest(where):
+                journal = fixture("journal.json")
+                change(journal)
+                self.assertFailsWithOneLine(run("build", self.write_json("big.json", journal), self.path("big.kva")),
+                                            where)
+                self.assertFalse(os.path.exists(self.path("big.kva")))
+
+    def test_counts_at_the_limits_are_written(self):
+        journal = fixture("journal.json")
+        journal["questionnaires"] = journal["questionnaires"][:1] * 32
+        journal["questionnaires"][0]["responses"] = [[0, 0]] * 256
+        journal["actions"] = journal["actions"][:1] * 128
+        journal["framework"]["scales"][0]["options"] += journal["framework"]["scales"][0]["options"][:2]
+        self.assertEqual(self.dump(self.build(journal, "full.kva"), "--password", "Secret"), journal)
+
+    def test_missing_or_mistyped_members_are_refused(self):
+        def drop(key):
+            return lambda j: j.pop(key)
+
+        def set_to(path, value):
+            def change(j):
+                target = j
+                for step in path[:-1]:
+                    target = target[step]
+                target[path[-1]] = value
+            return change
+
+        cases = [(drop("person"), "person"),
+                 (set_to(["request"], "0"), "request"),
+                 (set_to(["request"], True), "request"),
+                 (set_to(["request"], 2147483648), "request"),
+                 (set_to(["framework", "behaviours", 1, "competency"], 1.5), "framework.behaviours[1].competency"),
+                 (set_to(["autopilot", "window"], [1, 2, 3]), "autopilot.window"),
+                 (set_to(["relationship_labels"], ["Self"] * 5), "relationship_labels"),
+                 (set_to(["questionnaires", 0, "responses", 0], [1]), "questionnaires[0].responses[0]"),
+                 (set_to(["questionnaires", 0, "date", "value"], "soon"), "questionnaires[0].date.value"),
+                 (set_to(["kind"], "picture"), "kind"),
+                 (set_to(["framework"], []), "framework")]
+        for change, where in cases:
+            with self.subTest(where):
+                journal = fixture("journal.json")
+                change(journal)
+                self.assertFailsWithOneLine(run("build", self.write_json("bad.json", journal), self.path("bad.kva")),
+                                            where)
+
+    def test_failed_build_leaves_the_previous_file(self):
+        out = self.path("keep.kva")
+        with open(out, "wb") as f:
+            f.write(b"previous")
+        journal = fixture("journal.json")
+        del journal["actions"]
+        self.assertFailsWithOneLine(run("build", self.write_json("bad.json", journal), out), "actions")
+        self.assertEqual(self.read_bytes(out), b"previous")
+
+    def test_unwritable_output_is_refused_with_one_line(self):
+        out = self.path("no/such/folder/role.kvr")
+        self.assertFailsWithOneLine(run("build", self.write_json("role.json", fixture("role.json")), out), out)
+
+    def test_smallest_int_reads_back(self):
+        journal = fixture("journal.json")
+        journal["autopilot"]["page"] = -2147483648
+        journal["colours"]["average"] = 2147483647
+        self.assertEqual(self.dump(self.build(journal, "edge.kva"), "--password", "Secret"), journal)
+
+
+class BadUsage(KvtoolCase):
+    def test_bad_command_lines_exit_with_two_and_the_usage(self):
+        journal = self.path("j.kva")
+        for args in ([], ["frobnicate"], ["dump"], ["dump", "a.kva", "b.kva"], ["dump", "a.kva", "--colour", "red"],
+                     ["dump", "a.kva", "--password"], ["dump", "a.kva", "--kind", "role", "--kind", "journal"],
+                     ["build", "only.json"], ["new", journal], ["new", journal, "--role"],
+                     ["new", journal, "--role", "r.kvr", "--person", "A", "--person", "B"]):
+            with self.subTest(args=args):
+                self.assertUsageError(run(*args))
+
+    def test_help_prints_the_usage_and_succeeds(self):
+        for args in (["--help"], ["-h"], ["dump", "--help"], ["new", "x.kva", "--help"]):
+            with self.subTest(args=args):
+                status, out, err = run(*args)
+                self.assertEqual((status, err), (0, ""))
+                for command in ("kvtool dump FILE", "kvtool build JSON OUT", "kvtool new JOURNAL --role ROLE.kvr"):
+                    self.assertIn(command, out)
+
+    def test_a_password_that_looks_like_an_option_is_a_value(self):
+        journal = fixture("journal.json")
+        journal.update(password="--help", seed=6833023)
+        out = self.build(journal, "odd.kva")
+        self.assertEqual(self.dump(out, "--password", "--help")["password"], "--help")
+
+
+class NewJournal(KvtoolCase):
+    def setUp(self):
+        super().setUp()
+        self.role = self.build(fixture("role.json"), "role.kvr")
+
+    def test_new_journal_takes_the_role_person_and_password(self):
+        journal = self.path("new.kva")
+        self.assertEqual(run("new", journal, "--role", self.role, "--person", "Zoë", "--password", "Secret"),
+                         (0, "", ""))
+        dumped = self.dump(journal, "--password", "Secret")
+        role = fixture("role.json")
+        self.assertEqual((dumped["scrambled"], dumped["seed"], dumped["password"], dumped["person"]),
+                         (1, 11934474, "Secret", "Zoë"))
+        self.assertEqual(dumped["framework"], role["framework"])
+        self.assertEqual(dumped["role_name"], role["name"])
+        self.assertEqual(dumped["relationship_labels"], role["relationship_labels"])
+        self.assertEqual((dumped["competency_term"], dumped["behaviour_term"]), ("Competency", "Behaviour"))
+        self.assertEqual(dumped["colours"], fixture("journal.json")["colours"])
+        self.assertEqual(dumped["autopilot"], {"page": 0, "window": [0, 0, 0, 0], "shown": 1})
+        self.assertEqual((dumped["request"], dumped["questionnaires"], dumped["actions"]), (0, [], []))
+        self.assertEqual(self.read_bytes(self.build(dumped, "again.kva")), self.read_bytes(journal))
+
+    def test_new_journal_without_password_is_not_scrambled(self):
+        journal = self.path("open.kva")
+        self.assertEqual(run("new", journal, "--role", self.role)[0], 0)
+        dumped = self.dump(journal)
+        self.assertEqual((dumped["scrambled"], dumped["seed"], dumped["password"], dumped["person"]), (0, 0, "", ""))
+
+    def test_damaged_role_is_refused(self):
+        broken = self.path("broken.kvr")
+        with open(broken, "wb") as f:
+            f.write(self.read_bytes(self.role)[:40])
+        self.assertFailsWithOneLine(run("new", self.path("j.kva"), "--role", broken), broken)
+        self.assertFalse(os.path.exists(self.path("j.kva")))
+
+
+class Windows1252Texts(KvtoolCase):
+    def setUp(self):
+        super().setUp()
+        self.role = self.build(fixture("role.json"), "role.kvr")
+
+    def test_command_line_characters_outside_the_code_page_become_question_marks(self):
+        journal = self.path("names.kva")
+        self.assertEqual(run("new", journal, "--role", self.role, "--person", "Zoë 日本 🎉 €")[0], 0)
+        self.assertIn(plain_text("Zoë ?? ? €".encode("cp1252")), self.read_bytes(journal))
+        self.assertEqual(self.dump(journal)["person"], "Zoë ?? ? €")
+
+    def test_password_is_taken_in_the_code_page(self):
+        journal = self.path("key.kva")
+        self.assertEqual(run("new", journal, "--role", self.role, "--password", "Kéy")[0], 0)
+        self.assertEqual(self.dump(journal, "--password", "Kéy")["seed"], 56921)
+        self.assertEqual(run("dump", journal, "--password", "Key")[2], "Sorry, that was the wrong password\n")
+
+    def test_undefined_bytes_round_trip_as_c1_controls(self):
+        journal = fixture("journal.json")
+        journal.update(scrambled=0, seed=0, password="", person="a\u0081\u008d\u008f\u0090\u009dz")
+        out = self.build(journal, "c1.kva")
+        self.assertIn(plain_text(b"a\x81\x8d\x8f\x90\x9dz"), self.read_bytes(out))
+        self.assertEqual(self.dump(out)["person"], "a\u0081\u008d\u008f\u0090\u009dz")
+
+    def test_json_characters_outside_the_code_page_become_question_marks(self):
+        role = fixture("role.json")
+        role["name"] = "Lead 日本"
+        self.assertEqual(self.dump(self.build(role, "r.kvr"))["name"], "Lead ??")
+
+    def test_wide_texts_are_read_into_the_code_page(self):
+        wide = self.path("wide.kvr")
+        with open(wide, "wb") as f:
+            f.write(version_one_role(wide_text("Ré 日")))
+        self.assertEqual(self.dump(wide)["name"], "Ré ?")
+
+
+def main():
+    global KVTOOL, DATA
+    if len(sys.argv) < 3:
+        sys.exit(__doc__)
+    KVTOOL, DATA = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    unittest.main(argv=[sys.argv[0], *sys.argv[3:]], verbosity=1)
+
+
+if __name__ == "__main__":
+    main()

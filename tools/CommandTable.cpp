@@ -1,0 +1,15 @@
+#include "tools/CommandTable.h"
+
+#include "tools/BuildCommand.h"
+#include "tools/DumpCommand.h"
+#include "tools/NewCommand.h"
+
+std::span<const Command> kvtoolCommands() {
+    // A new subcommand is one entry here (plus its source file in CMakeLists.txt).
+    static const Command table[] = {
+        dumpCommand(),
+        buildCommand(),
+        newCommand(),
+    };
+    return table;
+}

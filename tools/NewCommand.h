@@ -1,0 +1,6 @@
+#pragma once
+
+#include "tools/Command.h"
+
+// kvtool new JOURNAL --role ROLE.kvr [--person NAME] [--password P]: writes a new journal.
+Command newCommand();
