@@ -323,14 +323,34 @@ CPavexFeedback startAnswer(const std::string& assessor, std::int32_t relationshi
     return answers;
 }
 
-bool completeRequest(CPavexDoc& request, CPavexFeedback answers, UserPrompts& prompts) {
+CPavexDoc withAnswers(const CPavexDoc& request, CPavexFeedback answers) {
     CPavexDoc completed = request;
     completed.questionnaires.assign(1, std::move(answers));
+    return completed;
+}
+
+bool completeRequest(CPavexDoc& request, CPavexFeedback answers, UserPrompts& prompts) {
+    CPavexDoc completed = withAnswers(request, std::move(answers));
     if (!JournalFile::save(request.path, completed, prompts)) {
         return false;
     }
     request = std::move(completed);
     return true;
+}
+
+std::string questionnaireRefusal(const CPavexFramework& framework) {
+    if (framework.behaviours.size() > static_cast<std::size_t>(kMaxResponses)) {
+        return "Sorry, this role has more than " + std::to_string(kMaxResponses) +
+               " behaviours, more than one questionnaire can hold, so it cannot be answered.";
+    }
+    for (const CBehaviour& behaviour : framework.behaviours) {
+        const CResponseScale* scale = framework.scaleOf(behaviour);
+        if (!scale || scale->optionCount <= 0) {
+            return "Sorry, the behaviour \"" + behaviour.statement +
+                   "\" has no answers to choose from, so this questionnaire cannot be completed.";
+        }
+    }
+    return {};
 }
 
 } // namespace requests

@@ -34,8 +34,13 @@ bool mergeWebReply(CPavexDoc& journal, const std::string& path, UserPrompts& pro
 // Opening a request to answer it, as the reply program does: no password prompt; journals and
 // completed requests are refused with their messages.
 bool openRequestToAnswer(const std::string& path, CPavexDoc& request, UserPrompts& prompts);
+// Why a framework cannot be answered in a questionnaire, or "" when it can: a questionnaire holds
+// at most 256 answers, and a behaviour without options could never be answered.
+std::string questionnaireRefusal(const CPavexFramework& framework);
 // The respondent's questionnaire before any answer: "<anonymous>" for an empty name.
 CPavexFeedback startAnswer(const std::string& assessor, std::int32_t relationship);
+// The request with the answers in slot 0, as it is saved and returned.
+CPavexDoc withAnswers(const CPavexDoc& request, CPavexFeedback answers);
 // Stores the answers in slot 0 and saves the request in place.
 bool completeRequest(CPavexDoc& request, CPavexFeedback answers, UserPrompts& prompts);
 

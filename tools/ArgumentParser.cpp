@@ -42,7 +42,9 @@ template <typename Visitor> void walk(const Command& command, std::span<const st
             visit.unknown(name);
             continue;
         }
-        if (equals != std::string::npos) {
+        if (spec->valueName.empty()) {
+            visit.option(*spec, std::string()); // a flag: present or not
+        } else if (equals != std::string::npos) {
             visit.option(*spec, token.substr(equals + 1));
         } else if (i + 1 < arguments.size()) {
             visit.option(*spec, arguments[++i]);

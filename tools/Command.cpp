@@ -12,7 +12,10 @@ std::string Command::synopsis() const {
         text += positional;
     }
     for (const auto& option : options) {
-        std::string part = std::string(option.name) + ' ' + std::string(option.valueName);
+        std::string part = std::string(option.name);
+        if (!option.valueName.empty()) {
+            part += ' ' + std::string(option.valueName);
+        }
         text += option.required ? ' ' + part : " [" + part + ']';
     }
     return text;

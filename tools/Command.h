@@ -12,7 +12,7 @@
 
 struct OptionSpec {
     std::string_view name;      // e.g. "--password"
-    std::string_view valueName; // shown in the usage text, e.g. "P"
+    std::string_view valueName; // shown in the usage text, e.g. "P"; empty for a flag without a value
     bool required = false;
 };
 

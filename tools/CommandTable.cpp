@@ -3,13 +3,12 @@
 #include "tools/BuildCommand.h"
 #include "tools/DumpCommand.h"
 #include "tools/NewCommand.h"
+#include "tools/RequestCommands.h"
 
 std::span<const Command> kvtoolCommands() {
     // A new subcommand is one entry here (plus its source file in CMakeLists.txt).
     static const Command table[] = {
-        dumpCommand(),
-        buildCommand(),
-        newCommand(),
+        dumpCommand(), buildCommand(), newCommand(), requestCommand(), answerCommand(), mergeCommand(),
     };
     return table;
 }

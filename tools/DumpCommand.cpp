@@ -1,6 +1,7 @@
 #include "tools/DumpCommand.h"
 
 #include "tools/FileKind.h"
+#include "tools/JournalAccess.h"
 #include "tools/JsonCodec.h"
 #include "tools/ToolFiles.h"
 
@@ -33,28 +34,6 @@ Json dumpRole(const std::string& path, std::string_view bytes) {
     return jsoncodec::roleToJson(role);
 }
 
-// A protected journal (switch on, not a request file) needs the exact password; a request file
-// never asks for one.
-Json dumpJournal(const std::string& path, std::string_view bytes, const std::optional<std::string>& password) {
-    const JournalFile::PasswordGate gate = [&password](const std::string& storedPassword) {
-        if (!password) {
-            return JournalFile::PasswordVerdict::Cancelled;
-        }
-        return *password == storedPassword ? JournalFile::PasswordVerdict::Continue
-                                           : JournalFile::PasswordVerdict::Wrong;
-    };
-    JournalRecord journal;
-    const ReadOutcome outcome = JournalFile::decode(bytes, journal, gate);
-    if (outcome.result == ReadOutcome::Result::Cancelled) {
-        throw CommandFailure(path + " is protected by a password: give it with --password");
-    }
-    if (outcome.result == ReadOutcome::Result::WrongPassword) {
-        throw CommandFailure(journaltext::kWrongPassword);
-    }
-    requireReadable(path, outcome);
-    return jsoncodec::journalToJson(journal);
-}
-
 // A reply is shown as it stands: its password is asked only when it is merged into a journal.
 Json dumpReply(const std::string& path, std::string_view bytes) {
     CWebReply reply;
@@ -65,22 +44,18 @@ Json dumpReply(const std::string& path, std::string_view bytes) {
 void runDump(const ParsedArguments& arguments, std::ostream& out) {
     const std::string& path = arguments.positionals.at(0);
     const FileKind kind = kindToRead(arguments, path);
-    std::optional<std::string> password;
-    if (const std::string* given = arguments.option("--password")) {
-        password = cp1252::fromUtf8(*given);
-    }
-    const std::string bytes = readInputFile(path);
+    const std::optional<std::string> password = passwordOption(arguments);
 
     Json json;
     switch (kind) {
     case FileKind::Role:
-        json = dumpRole(path, bytes);
+        json = dumpRole(path, readInputFile(path));
         break;
     case FileKind::Journal:
-        json = dumpJournal(path, bytes, password);
+        json = jsoncodec::journalToJson(readJournalForCommand(path, password));
         break;
     case FileKind::Reply:
-        json = dumpReply(path, bytes);
+        json = dumpReply(path, readInputFile(path));
         break;
     }
     out << std::setw(2) << json << '\n'; // streamed: no second copy of a large file in memory

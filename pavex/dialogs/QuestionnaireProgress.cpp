@@ -71,18 +71,3 @@ std::string QuestionnaireProgress::commentsText() const {
     text += "\r\n";
     return text;
 }
-
-std::string questionnaireRefusal(const CPavexFramework& framework) {
-    if (framework.behaviours.size() > static_cast<std::size_t>(kMaxResponses)) {
-        return "Sorry, this role has more than " + std::to_string(kMaxResponses) +
-               " behaviours, more than one questionnaire can hold, so it cannot be answered.";
-    }
-    for (const CBehaviour& behaviour : framework.behaviours) {
-        const CResponseScale* scale = framework.scaleOf(behaviour);
-        if (!scale || scale->optionCount <= 0) {
-            return "Sorry, the behaviour \"" + behaviour.statement +
-                   "\" has no answers to choose from, so this questionnaire cannot be completed.";
-        }
-    }
-    return {};
-}

@@ -44,6 +44,3 @@ private:
     CPavexFeedback& m_record;
     int m_index = 0;
 };
-
-// Why a framework cannot be answered, or "" when it can.
-std::string questionnaireRefusal(const CPavexFramework& framework);

@@ -308,3 +308,19 @@ TEST_F(RequestsTest, MergeDialogChoosesTheMergeByExtension) {
     EXPECT_TRUE(prompts.fileChoices()[0].mustExist);
     EXPECT_EQ(doc.questionnaires.back().assessor, "Sam Respondent");
 }
+
+TEST(QuestionnaireRefusal, TooManyBehavioursOrABehaviourWithoutOptions) {
+    CPavexFramework framework = samples::role().framework;
+    EXPECT_EQ(requests::questionnaireRefusal(framework), "");
+    framework.behaviours.resize(257, framework.behaviours[0]);
+    EXPECT_EQ(requests::questionnaireRefusal(framework), "Sorry, this role has more than 256 behaviours, more than "
+                                                         "one questionnaire can hold, so it cannot be answered.");
+    framework.behaviours.resize(256);
+    EXPECT_EQ(requests::questionnaireRefusal(framework), "");
+    framework.scales[0].optionCount = 0;
+    EXPECT_EQ(requests::questionnaireRefusal(framework), "Sorry, the behaviour \"Listens to others\" has no answers "
+                                                         "to choose from, so this questionnaire cannot be completed.");
+    framework.scales[0].optionCount = 4;
+    framework.behaviours[5].scale = 9;
+    EXPECT_NE(requests::questionnaireRefusal(framework), "");
+}

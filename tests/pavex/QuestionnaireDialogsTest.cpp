@@ -144,15 +144,6 @@ TEST(QuestionnaireDialog, EmptyFrameworkOpensOnTheFinalPage) {
     EXPECT_FALSE(f.dialog.previousButton()->isEnabled());
 }
 
-TEST(QuestionnaireRefusal, TooManyBehavioursOrAScaleWithoutOptions) {
-    EXPECT_EQ(questionnaireRefusal(frameworkWith(256)), "");
-    EXPECT_NE(questionnaireRefusal(frameworkWith(257)), "");
-    EXPECT_NE(questionnaireRefusal(frameworkWith(2, 0)), "");
-    CPavexFramework strayScale = frameworkWith(1);
-    strayScale.behaviours[0].scale = 9;
-    EXPECT_NE(questionnaireRefusal(strayScale), "");
-}
-
 TEST(PreliminariesDialog, OkWaitsForARelationshipAndTheFlavourSetsTheTexts) {
     PreliminariesDialog journal(DialogFlavour::Journal, "", {});
     EXPECT_EQ(journal.windowTitle(), "Questionnaire Preliminaries");

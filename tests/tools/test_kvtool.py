@@ -462,6 +462,89 @@ class Windows1252Texts(KvtoolCase):
         self.assertEqual(self.dump(wide)["name"], "Ré ?")
 
 
+class FeedbackRoad(KvtoolCase):
+    """A journal's feedback road walked with the tool alone: new, request, answer, merge."""
+
+    def setUp(self):
+        super().setUp()
+        self.role = self.build(fixture("role.json"), "role.kvr")
+        self.journal = self.path("Alex.kva")
+        self.assertEqual(run("new", self.journal, "--role", self.role, "--person", "Alex", "--password", "pw")[0], 0)
+
+    def request(self, name="Request.kvq"):
+        out = self.path(name)
+        self.assertEqual(run("request", self.journal, out, "--password", "pw"), (0, "", ""))
+        return out
+
+    def test_a_request_is_answered_and_merged_back(self):
+        request = self.request()
+        written = self.dump(request)
+        self.assertEqual((written["request"], written["questionnaires"], written["framework"]["descriptions"]),
+                         (1, [], 0))
+        self.assertEqual(run("answer", request, "--name", "Robin", "--relationship", "3", "--options", "310",
+                             "--details", "Well done"), (0, "", ""))
+        answered = self.dump(request)["questionnaires"]
+        self.assertEqual([(q["assessor"], q["relationship"], q["responses"], q["details"]) for q in answered],
+                         [("Robin", 3, [[0, 3], [1, 1], [2, 0]], "Well done")])
+
+        self.assertEqual(run("merge", self.journal, request, "--password", "pw"), (0, "", ""))
+        merged = self.dump(self.journal, "--password", "pw")["questionnaires"]
+        self.assertEqual([q["assessor"] for q in merged], ["Robin"])
+
+        # The same answers again: the duplicate question is answered Cancel unless --yes is given.
+        status, _, err = run("merge", self.journal, request, "--password", "pw")
+        self.assertEqual(status, 1)
+        self.assertIn("may have been merged before.  Are you sure you wish to add it? [Cancel]", err)
+        self.assertEqual(run("merge", self.journal, request, "--password", "pw", "--yes")[0], 0)
+        self.assertEqual(len(self.dump(self.journal, "--password", "pw")["questionnaires"]), 2)
+
+    def test_answering_refuses_journals_completed_requests_and_wrong_answers(self):
+        status, _, err = run("answer", self.journal, "--name", "R", "--relationship", "1", "--options", "000")
+        self.assertEqual(status, 1)
+        self.assertTrue(err.startswith("This is a Reflectory file.  You cannot open it with KVReply.\n"))
+
+        request = self.request()
+        before = self.read_bytes(request)
+        self.assertFailsWithOneLine(run("answer", request, "--name", "R", "--relationship", "1", "--options", "02"),
+                                    "one digit for each of the 3 behaviours")
+        self.assertFailsWithOneLine(run("answer", request, "--name", "R", "--relationship", "1", "--options", "020"),
+                                    "is not an answer of behaviour 2")
+        self.assertUsageError(run("answer", request, "--name", "R", "--relationship", "6", "--options", "000"))
+        self.assertEqual(self.read_bytes(request), before)
+
+        self.assertEqual(run("answer", request, "--name", "", "--relationship", "0", "--options", "000")[0], 0)
+        self.assertEqual(self.dump(request)["questionnaires"][0]["assessor"], "<anonymous>")
+        status, _, err = run("answer", request, "--name", "R", "--relationship", "1", "--options", "000")
+        self.assertEqual(status, 1)
+        self.assertIn("This Reflectory Request has already been completed.", err)
+
+    def test_a_refused_merge_leaves_the_journal_unchanged(self):
+        request = self.request()
+        self.assertEqual(run("answer", request, "--name", "R", "--relationship", "1", "--options", "000")[0], 0)
+        other = self.path("Other.kva")
+        self.assertEqual(run("new", other, "--role", self.role, "--person", "Sam")[0], 0)
+        before = self.read_bytes(other)
+        status, _, err = run("merge", other, request)
+        self.assertEqual(status, 1)
+        self.assertIn("This feedback is for Alex. This does not match the name in the currently opened "
+                      "reflectory.  Are you sure you wish to merge it? [Cancel]", err)
+        self.assertEqual(self.read_bytes(other), before)
+
+        status, _, err = run("merge", other, request, "--yes")
+        self.assertEqual(status, 1)
+        self.assertIn("Security Check: Please type the password for this file: [Cancel]\n"
+                      "Sorry, that was the wrong password for the feedback reply", err)
+        self.assertEqual(run("merge", other, request, "--yes", "--reply-password", "pw")[0], 0)
+
+    def test_a_request_needs_the_persons_name(self):
+        nameless = self.path("Nameless.kva")
+        self.assertEqual(run("new", nameless, "--role", self.role)[0], 0)
+        status, _, err = run("request", nameless, self.path("x.kvq"))
+        self.assertEqual(status, 1)
+        self.assertTrue(err.startswith("Please enter your name using Tools Options from the pull-down menus.\n"))
+        self.assertFalse(os.path.exists(self.path("x.kvq")))
+
+
 def main():
     global KVTOOL, DATA
     if len(sys.argv) < 3:

@@ -1,0 +1,34 @@
+#include "tools/JournalAccess.h"
+
+#include "tools/Command.h"
+#include "tools/ToolFiles.h"
+
+#include "model/JournalFile.h"
+#include "model/Windows1252.h"
+
+JournalRecord readJournalForCommand(const std::string& path, const std::optional<std::string>& password) {
+    const JournalFile::PasswordGate gate = [&password](const std::string& storedPassword) {
+        if (!password) {
+            return JournalFile::PasswordVerdict::Cancelled;
+        }
+        return *password == storedPassword ? JournalFile::PasswordVerdict::Continue
+                                           : JournalFile::PasswordVerdict::Wrong;
+    };
+    JournalRecord journal;
+    const ReadOutcome outcome = JournalFile::decode(readInputFile(path), journal, gate);
+    if (outcome.result == ReadOutcome::Result::Cancelled) {
+        throw CommandFailure(path + " is protected by a password: give it with --password");
+    }
+    if (outcome.result == ReadOutcome::Result::WrongPassword) {
+        throw CommandFailure(journaltext::kWrongPassword);
+    }
+    requireReadable(path, outcome);
+    return journal;
+}
+
+std::optional<std::string> passwordOption(const ParsedArguments& arguments, const char* name) {
+    if (const std::string* given = arguments.option(name)) {
+        return cp1252::fromUtf8(*given);
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "tools/Command.h"
+
+// Feedback requests from scripts: write a request, answer it, merge the answers back.
+Command requestCommand();
+Command answerCommand();
+Command mergeCommand();
