@@ -4,11 +4,13 @@
 #include "tools/DumpCommand.h"
 #include "tools/NewCommand.h"
 #include "tools/RequestCommands.h"
+#include "tools/ResultsCommand.h"
 
 std::span<const Command> kvtoolCommands() {
     // A new subcommand is one entry here (plus its source file in CMakeLists.txt).
     static const Command table[] = {
-        dumpCommand(), buildCommand(), newCommand(), requestCommand(), answerCommand(), mergeCommand(),
+        dumpCommand(),   buildCommand(), newCommand(),     requestCommand(),
+        answerCommand(), mergeCommand(), resultsCommand(),
     };
     return table;
 }

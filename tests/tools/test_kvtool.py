@@ -490,6 +490,11 @@ class FeedbackRoad(KvtoolCase):
         self.assertEqual(run("merge", self.journal, request, "--password", "pw"), (0, "", ""))
         merged = self.dump(self.journal, "--password", "pw")["questionnaires"]
         self.assertEqual([q["assessor"] for q in merged], ["Robin"])
+        status, out, err = run("results", self.journal, "--password", "pw")
+        self.assertEqual((status, err), (0, ""))
+        rankings = [page for page in json.loads(out)["pages"] if page["kind"] == "ranking"]
+        self.assertTrue(rankings)
+        self.assertEqual(rankings[0]["questionnaires_per_group"], [0, 0, 0, 1, 0, 0])  # one peer
 
         # The same answers again: the duplicate question is answered Cancel unless --yes is given.
         status, _, err = run("merge", self.journal, request, "--password", "pw")
