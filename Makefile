@@ -34,6 +34,8 @@ bench: deps
 	cmake --preset release
 	cmake --build --preset release
 	build/release/bin/bench_model
+	build/release/bin/bench_analysis
+	KVMAIL_CGI_TMP_ROOT=/dev/shm scripts/kvmail-with-servers bench/kvmail/run_kvmail_bench.py build/release/bin 300
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "kvmail/GatewaySettings.h"
+#include "kvmail/OutgoingMail.h"
+#include "kvmail/ResponseOutput.h"
+#include "kvmail/SmtpSession.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+
+struct PostedForm;
+
+// One run of the CGI program: answers the browser at once, reads the posted web questionnaire,
+// writes its answers as a web feedback reply file, mails that file to the person being assessed
+// and ends the page with exactly one closing paragraph.
+class Gateway {
+public:
+    static constexpr std::size_t kMaxContentLength = 1024 * 1024;
+
+    Gateway(GatewaySettings settings, MailClock clock, std::filesystem::path temporaryRoot);
+
+    // For tests: the connection to the mail server.
+    void setStreamOpener(SmtpSession::StreamOpener opener) { m_opener = std::move(opener); }
+
+    // contentLength is the CONTENT_LENGTH variable (null when unset); the body is read from
+    // inputFd. Returns the exit status: 0 when the feedback was sent.
+    int handle(const char* contentLength, int inputFd, ResponseOutput& out);
+
+    // The reply file's name: "Feedback from NAME YYYYMMDDhhmmss.kvi", the name made safe.
+    static std::string replyFileName(const std::string& respondent, std::time_t when);
+    // The decimal number after optional blanks and sign; 0 without digits. Large values saturate.
+    static long long parseContentLength(const char* text);
+
+private:
+    std::string readBody(int inputFd, std::size_t length) const;
+    // The closing paragraph for a post that cannot be sent as it stands, or empty.
+    std::string refusal(const PostedForm& form) const;
+    int send(const PostedForm& form, ResponseOutput& out);
+
+    GatewaySettings m_settings;
+    MailClock m_clock;
+    std::filesystem::path m_temporaryRoot;
+    SmtpSession::StreamOpener m_opener;
+};

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "kvmail/ByteStream.h"
+#include "kvmail/OutgoingMail.h"
+#include "kvmail/ReplyReader.h"
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+// Delivers prepared mails to one SMTP server: greeting, HELO, then per mail MAIL, RCPT, DATA and
+// the message, and QUIT. Each command is answered by one reply whose first three characters must
+// be the code the step expects. Failures return false and leave a text in lastError().
+class SmtpSession {
+public:
+    enum class OpenResult { Connected, CannotCreateSocket, CannotConnect };
+    // Opens the connection; tests and fuzzers hand in their own streams.
+    using StreamOpener = std::function<std::unique_ptr<ByteStream>(const std::string& host, int port,
+                                                                   std::chrono::milliseconds timeout, OpenResult*)>;
+
+    // The timeout limits the connect and the wait for each reply (and for the server to take
+    // what is sent), so that a silent server cannot hold the program.
+    SmtpSession(std::string host, int port, std::chrono::milliseconds timeout = std::chrono::seconds(60),
+                StreamOpener opener = {});
+    virtual ~SmtpSession();
+    SmtpSession(const SmtpSession&) = delete;
+    SmtpSession& operator=(const SmtpSession&) = delete;
+
+    // True once the server has greeted and accepted HELO.
+    bool connect();
+    // True when the server accepted the message.
+    bool sendMessage(OutgoingMail& mail);
+    // True when the server confirmed the end of the session, or there was none. The connection
+    // is closed either way.
+    bool disconnect();
+
+    bool isConnected() const { return m_connected; }
+    const std::string& lastError() const { return m_lastError; }
+    const std::string& host() const { return m_host; }
+    int port() const { return m_port; }
+
+    // The name HELO gives: the local host name, at most 80 characters, or "localhost".
+    static std::string localHostName();
+
+protected:
+    // Checks the mail has a recipient and lets it build its header block and body.
+    virtual bool prepare(OutgoingMail& mail);
+    virtual bool transmit(OutgoingMail& mail);
+
+private:
+    enum class Step { Ok250 = 0, Ready220 = 1, Data354 = 2, Closing221 = 3 };
+
+    bool send(std::string_view text);
+    bool readReply(Step step);
+    void closeConnection();
+    ByteStream::Deadline replyDeadline() const;
+
+    std::string m_host;
+    int m_port;
+    std::chrono::milliseconds m_timeout;
+    StreamOpener m_opener;
+    bool m_connected = false;
+    std::string m_lastError = "OK";
+    std::unique_ptr<ByteStream> m_stream;
+    std::unique_ptr<ReplyReader> m_reader;
+};
