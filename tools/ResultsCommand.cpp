@@ -1,5 +1,7 @@
 #include "tools/ResultsCommand.h"
 
+#include "tools/JournalAccess.h"
+
 #include "tools/ToolFiles.h"
 
 #include "analysis/ContentTree.h"
@@ -127,36 +129,9 @@ Json pageToJson(const std::string& path, const PageContent& content) {
     return page;
 }
 
-// A protected journal (switch on, not a request file) needs the exact password; a request file
-// never asks for one.
-JournalRecord readJournal(const std::string& path, const std::optional<std::string>& password) {
-    const JournalFile::PasswordGate gate = [&password](const std::string& storedPassword) {
-        if (!password) {
-            return JournalFile::PasswordVerdict::Cancelled;
-        }
-        return *password == storedPassword ? JournalFile::PasswordVerdict::Continue
-                                           : JournalFile::PasswordVerdict::Wrong;
-    };
-    const std::string bytes = readInputFile(path);
-    JournalRecord journal;
-    const ReadOutcome outcome = JournalFile::decode(bytes, journal, gate);
-    if (outcome.result == ReadOutcome::Result::Cancelled) {
-        throw CommandFailure(path + " is protected by a password: give it with --password");
-    }
-    if (outcome.result == ReadOutcome::Result::WrongPassword) {
-        throw CommandFailure(journaltext::kWrongPassword);
-    }
-    requireReadable(path, outcome);
-    return journal;
-}
-
 void runResults(const ParsedArguments& arguments, std::ostream& out) {
     const std::string& path = arguments.positionals.at(0);
-    std::optional<std::string> password;
-    if (const std::string* given = arguments.option("--password")) {
-        password = cp1252::fromUtf8(*given);
-    }
-    const JournalRecord journal = readJournal(path, password);
+    const JournalRecord journal = readJournalForCommand(path, passwordOption(arguments));
     ContentTree tree(journal, formatDateInCLocale);
     tree.build();
     tree.refreshAll();

@@ -3,6 +3,7 @@
 #include "model/RoleFile.h"
 #include "model/ScriptedPrompts.h"
 #include "tests/support/Samples.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,19 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "journal-test-XXXXXX").string();
-        m_path = mkdtemp(pattern.data());
-    }
-    ~TempFolder() { fs::remove_all(m_path); }
-    std::string file(const std::string& name) const { return (fs::path(m_path) / name).string(); }
-
-private:
-    std::string m_path;
-};
 
 void writeFile(const std::string& path, std::string_view bytes) {
     std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -4,6 +4,7 @@
 #include "model/ScriptedPrompts.h"
 #include "model/WebReply.h"
 #include "tests/support/Samples.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +17,7 @@ namespace {
 
 class RequestsTest : public ::testing::Test {
 protected:
-    RequestsTest() {
-        std::string pattern = (fs::temp_directory_path() / "requests-test-XXXXXX").string();
-        m_folder = mkdtemp(pattern.data());
-    }
-    ~RequestsTest() override { fs::remove_all(m_folder); }
-
-    std::string file(const std::string& name) const { return (fs::path(m_folder) / name).string(); }
+    std::string file(const std::string& name) const { return m_temp.file(name); }
 
     // A request written from the journal and answered by one respondent.
     std::string answeredRequest(const CPavexDoc& journal, const std::string& name = "answered.kvq") {
@@ -52,7 +47,8 @@ protected:
         return doc;
     }
 
-    std::string m_folder;
+    TempFolder m_temp{"requests-test"};
+    const std::string& m_folder = m_temp.path();
 };
 
 } // namespace

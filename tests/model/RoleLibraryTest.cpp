@@ -4,6 +4,7 @@
 #include "model/ScriptedPrompts.h"
 #include "model/TextRules.h"
 #include "tests/support/Samples.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,20 +18,15 @@ namespace {
 
 class RoleLibraryTest : public ::testing::Test {
 protected:
-    RoleLibraryTest() {
-        std::string pattern = (fs::temp_directory_path() / "roles-test-XXXXXX").string();
-        m_folder = mkdtemp(pattern.data());
-    }
-    ~RoleLibraryTest() override { fs::remove_all(m_folder); }
-
-    std::string file(const std::string& name) const { return (fs::path(m_folder) / name).string(); }
+    std::string file(const std::string& name) const { return m_temp.file(name); }
     void putRole(const std::string& name, const std::string& roleName) {
         CRole role = samples::role();
         role.name = roleName;
         ASSERT_FALSE(AtomicFile::write(file(name), RoleFile::encode(role)));
     }
 
-    std::string m_folder;
+    TempFolder m_temp{"roles-test"};
+    const std::string& m_folder = m_temp.path();
 };
 
 std::vector<std::string> names(const RoleLibrary::Listing& listing) {
