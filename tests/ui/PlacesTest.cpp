@@ -1,0 +1,149 @@
+#include "UrlRecorder.h"
+#include "ui/DesktopOpen.h"
+#include "ui/FileSearch.h"
+#include "ui/HelpPages.h"
+#include "ui/ProgramPlaces.h"
+#include "ui/QtPrompts.h"
+#include "ui/Settings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace ui;
+
+namespace {
+
+void touch(const QString& path) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+}
+
+// A program folder "bin" and an installed data folder "share/reflectory" beside it, and settings
+// of its own.
+class PlacesTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_root.isValid());
+        QDir(m_root.path()).mkpath("bin");
+        Settings::useFolder(m_root.filePath("settings"));
+    }
+    QString bin(const QString& relative = {}) const { return m_root.filePath("bin/" + relative); }
+    QString share(const QString& relative = {}) const { return m_root.filePath("share/reflectory/" + relative); }
+    ProgramPlaces places() const { return ProgramPlaces(m_root.filePath("bin")); }
+
+    QTemporaryDir m_root;
+};
+
+} // namespace
+
+TEST_F(PlacesTest, SearchTakesTheFirstFolderThatHoldsTheFile) {
+    const QStringList names{"program", "current", "system", "path1", "path2"};
+    QStringList folders;
+    for (const QString& name : names) {
+        folders << m_root.filePath(name);
+        touch(m_root.filePath(name + "/pavex"));
+    }
+    QDir(folders[1]).mkpath("subfolder");
+    const FileSearch search(folders);
+    for (const QString& folder : folders) {
+        EXPECT_EQ(search.find("pavex"), QDir(folder).filePath("pavex"));
+        QFile::remove(QDir(folder).filePath("pavex"));
+    }
+    EXPECT_EQ(search.find("pavex"), std::nullopt);
+    EXPECT_EQ(search.find("subfolder"), std::nullopt) << "a folder is not a file";
+    EXPECT_EQ(search.find(""), std::nullopt);
+}
+
+TEST_F(PlacesTest, StandardOrderIsProgramCurrentEtcThenPath) {
+    EXPECT_EQ(FileSearch::standardFolders("/opt/bin", "/home/me", "/usr/bin::/bin"),
+              QStringList({"/opt/bin", "/home/me", "/etc", "/usr/bin", "/home/me", "/bin"}));
+    const QStringList standard = FileSearch::standard().folders();
+    ASSERT_GE(standard.size(), 3);
+    EXPECT_EQ(standard[0], QCoreApplication::applicationDirPath());
+    EXPECT_EQ(standard[1], QDir::currentPath());
+    EXPECT_EQ(standard[2], "/etc");
+}
+
+TEST_F(PlacesTest, DataIsLookedForBesideTheProgramThenInShare) {
+    EXPECT_EQ(places().dataFolders(), QStringList({QDir::cleanPath(bin()), QDir::cleanPath(share())}));
+    EXPECT_EQ(places().findData("template.txt"), std::nullopt);
+    EXPECT_EQ(places().dataPath("template.txt"), bin("template.txt"));
+    touch(share("template.txt"));
+    EXPECT_EQ(places().findData("template.txt"), share("template.txt"));
+    touch(bin("template.txt"));
+    EXPECT_EQ(places().findData("template.txt"), bin("template.txt"));
+    EXPECT_EQ(ProgramPlaces().programFolder(), QCoreApplication::applicationDirPath());
+}
+
+TEST_F(PlacesTest, RoleDirectoryComesFromTheSettingOrTheDataFolders) {
+    Settings settings(SettingsScope::journalProgram());
+    EXPECT_EQ(places().roleDirectory(settings), bin("roles/"));
+    QDir().mkpath(share("roles"));
+    EXPECT_EQ(places().roleDirectory(settings), share("roles/"));
+
+    settings.setText("RoleDirectory", "/srv/team roles/");
+    EXPECT_EQ(places().roleDirectory(settings), "/srv/team roles/");
+    settings.setText("RoleDirectory", "/srv/team roles");
+    EXPECT_EQ(places().roleDirectory(settings), "/srv/team roles/") << "file names are appended directly";
+    settings.setText("RoleDirectory", "");
+    EXPECT_EQ(places().roleDirectory(settings), share("roles/"));
+}
+
+TEST_F(PlacesTest, HelpOpensTheSettingThenTheProgramsCopyThenTheInstalledCopy) {
+    Settings settings(SettingsScope::roleEditor());
+    QtPrompts prompts("KVRole");
+    prompts.setDialogsShown(false);
+    QStringList tried;
+    const auto refuseAll = [&tried](const QString& page) {
+        tried << page;
+        return false;
+    };
+    const HelpPages help(places(), "roledoc.htm", m_root.filePath("installed"));
+
+    EXPECT_FALSE(help.open(settings, prompts, refuseAll));
+    EXPECT_EQ(tried, QStringList({bin("document/roledoc.htm"), m_root.filePath("installed/document/roledoc.htm")}));
+    EXPECT_EQ(prompts.texts(), QStringList{"Sorry, the help documentation cannot be located.  Visit the PAVEX web site "
+                                           "at https://www.reflectory360.example/"});
+    EXPECT_EQ(prompts.shown().front().caption, "KVRole");
+
+    tried.clear();
+    touch(share("document/roledoc.htm"));
+    settings.setText("DocumentationHome", "https://help.example.org/roles.htm");
+    EXPECT_TRUE(help.open(settings, prompts, [&tried](const QString& page) {
+        tried << page;
+        return true;
+    }));
+    EXPECT_EQ(tried, QStringList{"https://help.example.org/roles.htm"});
+    settings.setText("DocumentationHome", "");
+    EXPECT_EQ(help.firstChoice(""), share("document/roledoc.htm"));
+}
+
+TEST_F(PlacesTest, HelpWithNothingInstalledTellsTheUserWithoutStartingAnything) {
+    UrlRecorder desktop({"file"});
+    QtPrompts prompts("KV 360");
+    prompts.setDialogsShown(false);
+    EXPECT_FALSE(HelpPages(places(), "document.htm", m_root.filePath("installed"))
+                     .open(Settings(SettingsScope::journalProgram()), prompts));
+    EXPECT_EQ(prompts.texts().size(), 1);
+    EXPECT_TRUE(desktop.opened().isEmpty());
+}
+
+TEST_F(PlacesTest, DesktopOpensExistingFilesAndAddresses) {
+    UrlRecorder desktop({"file", "https", "mailto"});
+    touch(bin("document/document.htm"));
+    EXPECT_TRUE(openWithDesktop(bin("document/document.htm")));
+    EXPECT_TRUE(openWithDesktop("https://www.reflectory360.example/help"));
+    EXPECT_FALSE(openWithDesktop(bin("document/missing.htm")));
+    EXPECT_FALSE(openWithDesktop(""));
+    EXPECT_EQ(desktop.opened(), QList<QUrl>({QUrl::fromLocalFile(bin("document/document.htm")),
+                                             QUrl("https://www.reflectory360.example/help")}));
+
+    EXPECT_EQ(documentUrl("mailto:someone@example.org").scheme(), "mailto");
+    EXPECT_TRUE(documentUrl("c:/Program Files/document.htm").isLocalFile()) << "a drive letter is no scheme";
+    EXPECT_TRUE(documentUrl("relative/page.htm").isLocalFile());
+}

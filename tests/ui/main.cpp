@@ -1,0 +1,27 @@
+#include "ui/Settings.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    // The build lists the tests by running this program, without the tests' environment.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QTemporaryDir runtimeFolder;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder.path()));
+    }
+    QStandardPaths::setTestModeEnabled(true);
+    testing::InitGoogleTest(&argc, argv);
+    // Death tests start this program afresh instead of forking one that runs Qt's threads.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+
+    QApplication app(argc, argv);
+    QTemporaryDir settingsFolder;
+    ui::Settings::useFolder(settingsFolder.path());
+    return RUN_ALL_TESTS();
+}

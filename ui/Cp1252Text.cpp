@@ -1,0 +1,45 @@
+#include "ui/Cp1252Text.h"
+
+#include "model/Windows1252.h"
+
+namespace ui {
+
+QString fromCp1252(std::string_view bytes) {
+    QString text;
+    text.reserve(static_cast<qsizetype>(bytes.size()));
+    for (const char byte : bytes) {
+        // Every character of the code page lies in the basic plane, so one UTF-16 unit each.
+        text.append(QChar(static_cast<char16_t>(cp1252::toUnicode(static_cast<unsigned char>(byte)))));
+    }
+    return text;
+}
+
+std::string toCp1252(QStringView text) {
+    return cp1252::fromUtf16(text.utf16(), static_cast<std::size_t>(text.size()));
+}
+
+std::string readTextMode(std::string_view fileBytes) {
+    std::string text;
+    text.reserve(fileBytes.size());
+    for (std::size_t i = 0; i < fileBytes.size(); ++i) {
+        if (fileBytes[i] == '\r' && i + 1 < fileBytes.size() && fileBytes[i + 1] == '\n') {
+            continue;
+        }
+        text.push_back(fileBytes[i]);
+    }
+    return text;
+}
+
+std::string writeTextMode(std::string_view text) {
+    std::string fileBytes;
+    fileBytes.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
+            fileBytes.push_back('\r');
+        }
+        fileBytes.push_back(text[i]);
+    }
+    return fileBytes;
+}
+
+} // namespace ui

@@ -1,0 +1,123 @@
+#include "ui/QtPrompts.h"
+
+#include "ui/Cp1252Text.h"
+#include "ui/FileChooser.h"
+#include "ui/PasswordDialog.h"
+
+#include <QFile>
+#include <QMessageBox>
+
+namespace ui {
+
+namespace {
+
+// Moves the first queued entry into *answer; false when nothing is queued. (Returning an
+// optional of an optional here trips a false maybe-uninitialized warning in optimised builds.)
+template <typename T> bool takeFront(std::deque<T>& queue, T* answer) {
+    if (queue.empty()) {
+        return false;
+    }
+    *answer = std::move(queue.front());
+    queue.pop_front();
+    return true;
+}
+
+std::string toPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace
+
+QtPrompts::QtPrompts(QString programTitle, QWidget* parent)
+    : m_programTitle(std::move(programTitle)), m_parent(parent) {}
+
+QStringList QtPrompts::texts() const {
+    QStringList result;
+    for (const Shown& shown : m_shown) {
+        if (shown.kind == Kind::Message || shown.kind == Kind::Question) {
+            result << shown.text;
+        }
+    }
+    return result;
+}
+
+void QtPrompts::clearShown() {
+    m_shown.clear();
+    m_fileChoices.clear();
+}
+
+QString QtPrompts::captionFor(std::string_view caption) const {
+    return caption.empty() ? m_programTitle : fromCp1252(caption);
+}
+
+bool QtPrompts::showBox(const QString& text, const QString& caption, bool withCancel) {
+    QMessageBox box(withCancel ? QMessageBox::Question : QMessageBox::Information, caption, text,
+                    withCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, m_parent);
+    // The texts come from files and users: "<b>" or "&" in a name must show as typed.
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(withCancel ? QMessageBox::Cancel : QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
+}
+
+void QtPrompts::message(std::string_view text, std::string_view caption) {
+    const Shown shown{Kind::Message, captionFor(caption), fromCp1252(text)};
+    m_shown.push_back(shown);
+    if (m_dialogsShown) {
+        showBox(shown.text, shown.caption, false);
+    }
+}
+
+bool QtPrompts::question(std::string_view text, std::string_view caption) {
+    const Shown shown{Kind::Question, captionFor(caption), fromCp1252(text)};
+    m_shown.push_back(shown);
+    bool queued = false;
+    if (takeFront(m_answers, &queued)) {
+        return queued;
+    }
+    return m_dialogsShown && showBox(shown.text, shown.caption, true);
+}
+
+std::optional<std::string> QtPrompts::askPassword() {
+    m_shown.push_back({Kind::Password, fromCp1252(kSecurityCheckCaption), fromCp1252(kPasswordPrompt)});
+    std::optional<QString> password;
+    if (!takeFront(m_passwords, &password) && m_dialogsShown) {
+        PasswordDialog dialog(m_parent);
+        if (dialog.exec() == QDialog::Accepted) {
+            password = dialog.password();
+        }
+    }
+    if (!password) {
+        return std::nullopt;
+    }
+    // Passwords are compared with the file's 8-bit bytes.
+    return toCp1252(*password);
+}
+
+std::optional<std::string> QtPrompts::chooseOpenFile(const FileChoice& choice) {
+    return chooseFile(choice, Kind::OpenFile);
+}
+
+std::optional<std::string> QtPrompts::chooseSaveFile(const FileChoice& choice) {
+    return chooseFile(choice, Kind::SaveFile);
+}
+
+std::optional<std::string> QtPrompts::chooseFile(const FileChoice& choice, Kind kind) {
+    m_shown.push_back({kind, {}, fromCp1252(choice.title)});
+    m_fileChoices.push_back(choice);
+    std::optional<QString> path;
+    if (takeFront(m_fileNames, &path)) {
+        if (path) {
+            path = FileChooser::withDefaultExtension(*path, FileChooser::extensionOf(choice));
+        }
+    } else if (m_dialogsShown) {
+        path = FileChooser::choose(
+            choice, kind == Kind::SaveFile ? FileChooser::Purpose::Save : FileChooser::Purpose::Open, m_parent);
+    }
+    if (!path) {
+        return std::nullopt;
+    }
+    return toPath(*path);
+}
+
+} // namespace ui
