@@ -40,6 +40,27 @@ Listing list(const std::string& folder) {
     return listing;
 }
 
+std::optional<Showing> show(const std::string& path, std::string* problem) {
+    CRole role;
+    const ReadOutcome outcome = RoleFile::read(path, role);
+    if (!outcome.ok()) {
+        *problem = JournalFile::readFailureMessage(path, outcome);
+        return std::nullopt;
+    }
+    Showing showing;
+    showing.description = role.description;
+    for (std::size_t c = 0; c < role.framework.competencies.size(); ++c) {
+        Showing::Competency& competency = showing.competencies.emplace_back();
+        competency.name = role.framework.competencies[c].name;
+        for (const CBehaviour& behaviour : role.framework.behaviours) {
+            if (behaviour.competency == static_cast<std::int32_t>(c)) {
+                competency.behaviours.push_back(behaviour.statement);
+            }
+        }
+    }
+    return showing;
+}
+
 bool addRoleFile(const std::string& source, const std::string& folder, UserPrompts& prompts) {
     std::string error;
     const std::optional<std::string> bytes = readWholeFile(source, &error);

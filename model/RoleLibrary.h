@@ -2,6 +2,7 @@
 
 #include "Role.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,19 @@ struct Listing {
 
 // An empty or missing folder gives an empty listing. Unreadable files are skipped and named.
 Listing list(const std::string& folder);
+
+// What the role choice shows for a selected role, read again from its file: the description, and
+// each competency in order with the statements of its behaviours in order.
+struct Showing {
+    struct Competency {
+        std::string name;
+        std::vector<std::string> behaviours;
+    };
+    std::string description;
+    std::vector<Competency> competencies;
+};
+// Nothing, with the reason in *problem, when the file no longer reads as a role.
+std::optional<Showing> show(const std::string& path, std::string* problem);
 
 // Copies a role profile file into the folder, asking before replacing a file of the same name,
 // and tells the user when it has been added. A file that is not a readable role is refused.

@@ -75,6 +75,7 @@ QuestionnaireDialog::QuestionnaireDialog(DialogFlavour flavour, const CPavexFram
         auto* button = new QPushButton(frame);
         button->setAutoDefault(false);
         button->setMinimumWidth(200);
+        button->setMinimumHeight(32); // a large target: answering is most of the work
         button->setToolTip(QStringLiteral("Key %1").arg(b + 1));
         buttonColumn->addWidget(number, b, 0);
         buttonColumn->addWidget(button, b, 1);

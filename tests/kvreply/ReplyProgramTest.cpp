@@ -2,6 +2,7 @@
 #include "model/AtomicFile.h"
 #include "model/JournalFile.h"
 #include "model/Requests.h"
+#include "model/RoleFile.h"
 #include "model/ScriptedPrompts.h"
 #include "pavex/dialogs/PreliminariesDialog.h"
 #include "pavex/dialogs/QuestionnaireDialog.h"
@@ -78,6 +79,37 @@ TEST_F(ReplyProgramTest, AnsweredRequestIsSavedInPlaceAndMergesIntoTheJournal) {
     ScriptedPrompts merging;
     ASSERT_TRUE(requests::mergeFile(journal, path, merging));
     EXPECT_EQ(journal.questionnaires.back().assessor, "Robin");
+}
+
+// Runs kvtool with the arguments; its standard output, or nothing when it fails.
+std::optional<std::string> kvtool(const std::string& arguments) {
+    FILE* pipe = popen((std::string(KVTOOL_PATH) + " " + arguments).c_str(), "r");
+    if (!pipe) {
+        return std::nullopt;
+    }
+    std::string out;
+    char buffer[4096];
+    while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) {
+        out.append(buffer, n);
+    }
+    return pclose(pipe) == 0 ? std::optional<std::string>(out) : std::nullopt;
+}
+
+TEST_F(ReplyProgramTest, ARequestFromTheToolIsAnsweredHereAndMergedByTheTool) {
+    const std::string role = file("role.kvr"), journal = file("Alex.kva"), request = file("Request.kvq");
+    ASSERT_FALSE(AtomicFile::write(role, RoleFile::encode(samples::role())));
+    ASSERT_TRUE(kvtool("new " + journal + " --role " + role + " --person Alex --password pw"));
+    ASSERT_TRUE(kvtool("request " + journal + " " + request + " --password pw"));
+
+    ModalScript script;
+    answerEverything(script, "Robin", 4, {3, 1, 2});
+    ScriptedPrompts prompts;
+    ASSERT_EQ(ReplyProgram(prompts, {}).run({QString::fromStdString(request)}), ReplyProgram::Outcome::Saved);
+
+    ASSERT_TRUE(kvtool("merge " + journal + " " + request + " --password pw"));
+    const std::optional<std::string> results = kvtool("results " + journal + " --password pw");
+    ASSERT_TRUE(results);
+    EXPECT_NE(results->find("\"path\": \"Feedback/Robin\""), std::string::npos);
 }
 
 TEST_F(ReplyProgramTest, JournalsAndCompletedRequestsAreRefusedAndLeftAlone) {

@@ -92,3 +92,19 @@ TEST_F(RoleLibraryTest, AddingAsksBeforeReplacingAndRefusesWhatIsNotARole) {
     EXPECT_EQ(junk.texts().size(), 1u);
     EXPECT_FALSE(fs::exists(fs::path(library) / "junk.kvr"));
 }
+
+TEST_F(RoleLibraryTest, ShowingGroupsBehavioursUnderTheirCompetencies) {
+    putRole("a.kvr", "Lead");
+    std::string problem;
+    const std::optional<RoleLibrary::Showing> showing = RoleLibrary::show(file("a.kvr"), &problem);
+    ASSERT_TRUE(showing) << problem;
+    EXPECT_EQ(showing->description, "Leads a small team.");
+    ASSERT_EQ(showing->competencies.size(), 2u);
+    EXPECT_EQ(showing->competencies[0].name, "Communication");
+    EXPECT_EQ(showing->competencies[0].behaviours,
+              (std::vector<std::string>{"Listens to others", "Explains decisions"}));
+    EXPECT_EQ(showing->competencies[1].behaviours, std::vector<std::string>{"Sets clear goals \xe9t\xe9"});
+
+    EXPECT_FALSE(RoleLibrary::show(file("gone.kvr"), &problem));
+    EXPECT_EQ(problem, "Sorry, cannot open gone.kvr: No such file or directory.");
+}
