@@ -5,12 +5,13 @@
 #include "tools/NewCommand.h"
 #include "tools/RequestCommands.h"
 #include "tools/ResultsCommand.h"
+#include "tools/RoleCommand.h"
 
 std::span<const Command> kvtoolCommands() {
     // A new subcommand is one entry here (plus its source file in CMakeLists.txt).
     static const Command table[] = {
         dumpCommand(),   buildCommand(), newCommand(),     requestCommand(),
-        answerCommand(), mergeCommand(), resultsCommand(),
+        answerCommand(), mergeCommand(), resultsCommand(), roleCommand(),
     };
     return table;
 }

@@ -1,0 +1,390 @@
+#include "kvrole/KVRoleView.h"
+
+#include "kvrole/EditorContext.h"
+#include "kvrole/KVRoleDoc.h"
+#include "kvrole/ResponseDialog.h"
+#include "kvrole/RoleDialogs.h"
+#include "ui/Cp1252Text.h"
+#include "ui/Icons.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+
+using kvrole::ItemRef;
+using kvrole::TreeCommand;
+
+namespace {
+
+ui::Icon iconOf(ItemRef::Kind kind) {
+    switch (kind) {
+    case ItemRef::Kind::Competency:
+        return ui::Icon::Competency;
+    case ItemRef::Kind::Behaviour:
+        return ui::Icon::Behaviour;
+    case ItemRef::Kind::Root:
+        break;
+    }
+    return ui::Icon::Role;
+}
+
+std::optional<kvrole::TreeKey> treeKeyOf(int key) {
+    switch (key) {
+    case Qt::Key_Tab:
+        return kvrole::TreeKey::Tab;
+    case Qt::Key_Right:
+        return kvrole::TreeKey::Right;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return kvrole::TreeKey::Return;
+    case Qt::Key_Insert:
+        return kvrole::TreeKey::Insert;
+    case Qt::Key_Delete:
+        return kvrole::TreeKey::Delete;
+    default:
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+CKVRoleView::CKVRoleView(CKVRoleDoc& document, EditorContext& context, QWidget* parent)
+    : QTreeWidget(parent), m_document(document), m_context(context) {
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setRootIsDecorated(true);
+    setExpandsOnDoubleClick(false);
+    setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    header()->setStretchLastSection(true);
+
+    connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) { storeLabel(item); });
+    connect(this, &QTreeWidget::itemDoubleClicked, this, [this] { editSelected(); });
+    connect(&m_document, &CKVRoleDoc::rebuildRequested, this, &CKVRoleView::rebuild);
+    rebuild();
+}
+
+kvrole::RoleEditor CKVRoleView::editor() const {
+    return kvrole::RoleEditor(m_document.role(), m_context.prompts());
+}
+
+QTreeWidgetItem* CKVRoleView::makeItem(const std::string& text, ItemRef ref) {
+    auto* item = new QTreeWidgetItem;
+    item->setText(0, ui::fromCp1252(text));
+    item->setIcon(0, ui::icon(iconOf(ref.kind)));
+    item->setData(0, kValueRole, ref.value());
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    return item;
+}
+
+void CKVRoleView::rebuild() {
+    m_filling = true;
+    clear();
+    const CRole& role = m_document.role();
+    QTreeWidgetItem* root = makeItem(role.name, ItemRef::root());
+    addTopLevelItem(root);
+    const auto& framework = role.framework;
+    for (std::size_t competency = 0; competency < framework.competencies.size(); ++competency) {
+        QTreeWidgetItem* competencyItem =
+            makeItem(framework.competencies[competency].name, ItemRef::competency(static_cast<int>(competency)));
+        root->addChild(competencyItem);
+        for (std::size_t behaviour = 0; behaviour < framework.behaviours.size(); ++behaviour) {
+            if (framework.behaviours[behaviour].competency == static_cast<int>(competency)) {
+                competencyItem->addChild(makeItem(framework.behaviours[behaviour].statement,
+                                                  ItemRef::behaviour(static_cast<int>(behaviour))));
+            }
+        }
+    }
+    root->setExpanded(true);
+    setCurrentItem(root);
+    m_filling = false;
+}
+
+void CKVRoleView::renumber() {
+    QTreeWidgetItem* root = rootItem();
+    int behaviour = 0;
+    for (int competency = 0; competency < root->childCount(); ++competency) {
+        QTreeWidgetItem* competencyItem = root->child(competency);
+        competencyItem->setData(0, kValueRole, ItemRef::competency(competency).value());
+        for (int child = 0; child < competencyItem->childCount(); ++child) {
+            competencyItem->child(child)->setData(0, kValueRole, ItemRef::behaviour(behaviour++).value());
+        }
+    }
+}
+
+ItemRef CKVRoleView::refOf(const QTreeWidgetItem* item) const {
+    return item ? ItemRef::fromValue(item->data(0, kValueRole).toInt()) : ItemRef::root();
+}
+
+ItemRef CKVRoleView::selectedRef() const {
+    return refOf(currentItem());
+}
+
+QTreeWidgetItem* CKVRoleView::itemFor(ItemRef ref) const {
+    QTreeWidgetItemIterator it(const_cast<CKVRoleView*>(this));
+    for (; *it; ++it) {
+        if (refOf(*it) == ref) {
+            return *it;
+        }
+    }
+    return nullptr;
+}
+
+void CKVRoleView::select(ItemRef ref) {
+    if (QTreeWidgetItem* item = itemFor(ref)) {
+        setCurrentItem(item);
+    }
+}
+
+void CKVRoleView::setItemText(QTreeWidgetItem* item, const std::string& text) {
+    m_filling = true;
+    item->setText(0, ui::fromCp1252(text));
+    m_filling = false;
+}
+
+void CKVRoleView::startEditing(QTreeWidgetItem* item) {
+    scrollToItem(item);
+    setCurrentItem(item);
+    editItem(item, 0);
+}
+
+void CKVRoleView::newCompetency() {
+    const std::optional<int> position = editor().newCompetency(selectedRef());
+    if (!position) {
+        return;
+    }
+    m_filling = true;
+    QTreeWidgetItem* item = makeItem({}, ItemRef::competency(*position));
+    rootItem()->insertChild(*position, item);
+    rootItem()->setExpanded(true);
+    m_filling = false;
+    renumber();
+    m_document.setModified();
+    startEditing(item);
+}
+
+void CKVRoleView::newBehaviour() {
+    QTreeWidgetItem* selected = currentItem();
+    const ItemRef selectedItem = selectedRef();
+    const std::optional<int> index = editor().newBehaviour(selectedItem);
+    if (!index || !selected) {
+        return;
+    }
+    m_filling = true;
+    QTreeWidgetItem* item = makeItem({}, ItemRef::behaviour(*index));
+    if (selectedItem.kind == ItemRef::Kind::Competency) {
+        selected->insertChild(0, item);
+        selected->setExpanded(true);
+    } else {
+        selected->parent()->insertChild(selected->parent()->indexOfChild(selected) + 1, item);
+    }
+    m_filling = false;
+    renumber();
+    m_document.setModified();
+    startEditing(item);
+}
+
+void CKVRoleView::storeLabel(QTreeWidgetItem* item) {
+    if (m_filling) {
+        return;
+    }
+    const ItemRef ref = refOf(item);
+    std::string text = ui::toCp1252(item->text(0));
+    if (ref.kind == ItemRef::Kind::Root) {
+        m_document.setRoleName(std::move(text));
+    } else {
+        editor().rename(ref, std::move(text));
+    }
+    m_document.setModified();
+}
+
+void CKVRoleView::editSelected() {
+    const ItemRef ref = selectedRef();
+    switch (ref.kind) {
+    case ItemRef::Kind::Root:
+        roleDetails();
+        break;
+    case ItemRef::Kind::Competency:
+        editCompetency(ref.index);
+        break;
+    case ItemRef::Kind::Behaviour:
+        editBehaviour(ref.index);
+        break;
+    }
+}
+
+void CKVRoleView::editCompetency(int competency) {
+    auto& name = m_document.role().framework.competencies[static_cast<std::size_t>(competency)].name;
+    CompetencyDialog dialog(ui::fromCp1252(name), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    name = ui::toCp1252(dialog.name());
+    setItemText(itemFor(ItemRef::competency(competency)), name);
+    m_document.setModified();
+}
+
+void CKVRoleView::editBehaviour(int behaviour) {
+    CPavexFramework& framework = m_document.role().framework;
+    QStringList competencies;
+    for (const CCompetency& competency : framework.competencies) {
+        competencies << ui::fromCp1252(competency.name);
+    }
+    CBehaviour& edited = framework.behaviours[static_cast<std::size_t>(behaviour)];
+    BehaviourDialog dialog(ui::fromCp1252(edited.statement), competencies, edited.competency, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    edited.statement = ui::toCp1252(dialog.statement());
+    const int chosen = dialog.competency();
+    QTreeWidgetItem* item = itemFor(ItemRef::behaviour(behaviour));
+    if (chosen < 0 || chosen == edited.competency) {
+        setItemText(item, edited.statement);
+    } else {
+        const int moved = kvrole::editing::moveBehaviour(framework, behaviour, chosen);
+        delete item;
+        m_filling = true;
+        QTreeWidgetItem* movedItem =
+            makeItem(framework.behaviours[static_cast<std::size_t>(moved)].statement, ItemRef::behaviour(moved));
+        rootItem()->child(chosen)->addChild(movedItem);
+        m_filling = false;
+        renumber();
+        setCurrentItem(movedItem);
+    }
+    m_document.setModified();
+}
+
+void CKVRoleView::deleteSelected() {
+    QTreeWidgetItem* item = currentItem();
+    const ItemRef ref = selectedRef();
+    if (!item || !editor().remove(ref, m_context.confirmDelete())) {
+        return;
+    }
+    if (ref.kind == ItemRef::Kind::Root) {
+        rebuild();
+    } else {
+        delete item;
+        renumber();
+    }
+    m_document.setModified();
+}
+
+void CKVRoleView::roleDetails() {
+    CRole& role = m_document.role();
+    RoleDetailsDialog dialog(ui::fromCp1252(role.name), ui::fromCp1252(ui::readTextMode(role.description)), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    // The description keeps the files' CR LF line ends.
+    role.description = ui::writeTextMode(ui::toCp1252(dialog.description()));
+    m_document.setRoleName(ui::toCp1252(dialog.name()));
+    m_document.setModified();
+    setItemText(rootItem(), role.name);
+}
+
+void CKVRoleView::editResponses() {
+    auto& scales = m_document.role().framework.scales;
+    // A role read from a file may have no scale at all; it gets one when the user confirms.
+    CResponseScale scale = scales.empty() ? defaultResponseScale() : scales.front();
+    ResponseDialog dialog(scale, m_context.prompts(), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    dialog.form().applyTo(scale);
+    if (scales.empty()) {
+        scales.push_back(scale);
+    } else {
+        scales.front() = scale;
+    }
+    m_document.setModified();
+}
+
+bool CKVRoleView::handleKey(int key) {
+    const std::optional<kvrole::TreeKey> treeKey = treeKeyOf(key);
+    if (!treeKey || !currentItem()) {
+        return false;
+    }
+    run(kvrole::commandForKey(*treeKey, selectedRef().kind));
+    return true;
+}
+
+void CKVRoleView::run(TreeCommand command) {
+    switch (command) {
+    case TreeCommand::NewCompetency:
+        newCompetency();
+        break;
+    case TreeCommand::NewBehaviour:
+        newBehaviour();
+        break;
+    case TreeCommand::Delete:
+        deleteSelected();
+        break;
+    case TreeCommand::None:
+        break;
+    }
+}
+
+bool CKVRoleView::event(QEvent* event) {
+    // Tab would move the focus out of the tree before the key reached it.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier && state() != EditingState &&
+            handleKey(Qt::Key_Tab)) {
+            return true;
+        }
+    }
+    return QTreeWidget::event(event);
+}
+
+void CKVRoleView::keyPressEvent(QKeyEvent* event) {
+    // Return in the label editor reaches the tree too while the edit is being committed.
+    const bool editing = state() == EditingState;
+    if (!editing && (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier)) {
+        if (handleKey(event->key())) {
+            event->accept();
+            return;
+        }
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+QStringList CKVRoleView::popupEntries(ItemRef::Kind kind) {
+    QStringList entries{tr("New &Competency")};
+    if (kind != ItemRef::Kind::Root) {
+        entries << tr("New &Behaviour");
+    }
+    entries << QString() << tr("&Edit...") << (kind == ItemRef::Kind::Root ? tr("&Delete All") : tr("&Delete"));
+    return entries;
+}
+
+void CKVRoleView::contextMenuEvent(QContextMenuEvent* event) {
+    QTreeWidgetItem* item = itemAt(event->pos());
+    if (!item) {
+        return;
+    }
+    setCurrentItem(item);
+    const ItemRef::Kind kind = refOf(item).kind;
+    QMenu menu(this);
+    const QStringList entries = popupEntries(kind);
+    const std::vector<void (CKVRoleView::*)()> commands = [kind] {
+        std::vector<void (CKVRoleView::*)()> list{&CKVRoleView::newCompetency};
+        if (kind != ItemRef::Kind::Root) {
+            list.push_back(&CKVRoleView::newBehaviour);
+        }
+        list.push_back(nullptr);
+        list.push_back(&CKVRoleView::editSelected);
+        list.push_back(&CKVRoleView::deleteSelected);
+        return list;
+    }();
+    for (int entry = 0; entry < entries.size(); ++entry) {
+        if (entries[entry].isEmpty()) {
+            menu.addSeparator();
+        } else {
+            auto command = commands[static_cast<std::size_t>(entry)];
+            menu.addAction(entries[entry], this, [this, command] { (this->*command)(); });
+        }
+    }
+    menu.exec(event->globalPos());
+}

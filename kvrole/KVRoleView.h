@@ -1,0 +1,68 @@
+#pragma once
+
+#include "kvrole/core/RoleEditor.h"
+
+#include <QStringList>
+#include <QTreeWidget>
+
+class CKVRoleDoc;
+class EditorContext;
+
+// Shows one role as a tree: the role, its competencies, and under each its behaviours. Every item
+// carries the value that names what it stands for (see kvrole::ItemRef); after a structural change
+// the items are renumbered from the tree's own order.
+class CKVRoleView : public QTreeWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kValueRole = Qt::UserRole;
+
+    CKVRoleView(CKVRoleDoc& document, EditorContext& context, QWidget* parent = nullptr);
+
+    CKVRoleDoc& document() const { return m_document; }
+
+    // Rebuilds every item from the role and expands the root only.
+    void rebuild();
+    kvrole::ItemRef selectedRef() const;
+    kvrole::ItemRef refOf(const QTreeWidgetItem* item) const;
+    QTreeWidgetItem* rootItem() const { return topLevelItem(0); }
+    QTreeWidgetItem* itemFor(kvrole::ItemRef ref) const;
+    void select(kvrole::ItemRef ref);
+
+    // The commands that act on the selected item.
+    void newCompetency();
+    void newBehaviour();
+    void editSelected();
+    void deleteSelected();
+    void roleDetails();
+    void editResponses();
+
+    // The pop-up menu's entries for an item, in order; an empty entry is a separator.
+    static QStringList popupEntries(kvrole::ItemRef::Kind kind);
+
+signals:
+    // The pointer is over a command; the main window shows its prompt.
+    void commandPrompt(const QString& prompt);
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    bool handleKey(int key);
+    void run(kvrole::TreeCommand command);
+    void storeLabel(QTreeWidgetItem* item);
+    QTreeWidgetItem* makeItem(const std::string& text, kvrole::ItemRef ref);
+    void renumber();
+    void startEditing(QTreeWidgetItem* item);
+    void setItemText(QTreeWidgetItem* item, const std::string& text);
+    void editCompetency(int competency);
+    void editBehaviour(int behaviour);
+    kvrole::RoleEditor editor() const;
+
+    CKVRoleDoc& m_document;
+    EditorContext& m_context;
+    // Set while the view itself changes item texts, which are not user edits.
+    bool m_filling = false;
+};

@@ -1,0 +1,124 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QMap>
+#include <QPrinter>
+#include <QStringList>
+
+#include <memory>
+
+class CChildFrame;
+class CKVRoleDoc;
+class CKVRoleView;
+class EditorContext;
+class QAction;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+
+// The role editor's main window: any number of role documents, each in one or more child windows.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    enum class Command {
+        New,
+        Open,
+        Merge,
+        Close,
+        Save,
+        SaveAs,
+        Print,
+        PrintPreview,
+        PrintSetup,
+        Send,
+        Exit,
+        Undo,
+        Cut,
+        Copy,
+        Paste,
+        ToggleToolbar,
+        ToggleStatusBar,
+        RoleDetails,
+        NewCompetency,
+        NewBehaviour,
+        EditResponses,
+        Edit,
+        Delete,
+        Options,
+        WebQuestionnaire,
+        NewWindow,
+        Cascade,
+        Tile,
+        ArrangeIcons,
+        Contents,
+        About,
+    };
+    static constexpr int kRecentFiles = 4;
+
+    explicit CMainFrame(EditorContext& context);
+    ~CMainFrame() override;
+
+    QAction* action(Command command) const;
+    QList<QAction*> recentFileActions() const { return m_recentActions; }
+    QMdiArea* mdiArea() const { return m_mdi; }
+    QToolBar* toolBar() const { return m_toolBar; }
+    QMenu* menu(const QString& title) const;
+
+    CKVRoleDoc* newDocument();
+    // Opens a role profile (or shows its window when it is open already); nothing on failure.
+    CKVRoleDoc* openDocument(const QString& path);
+    CKVRoleView* activeView() const;
+    CKVRoleDoc* activeDocument() const;
+    QList<CKVRoleDoc*> documents() const { return m_documents; }
+    QList<CChildFrame*> framesOf(const CKVRoleDoc* document) const;
+
+    // The commands of the menus, for the menus and for tests.
+    bool save(CKVRoleDoc& document);
+    bool saveAs(CKVRoleDoc& document);
+    void merge();
+    void send();
+    // Prints the active role to `printer` without dialogs.
+    void printTo(QPrinter& printer);
+    QPrinter& printer() { return *m_printer; }
+
+    QStringList recentFiles() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    QAction* makeAction(Command command, const QString& text, const QString& prompt, const QKeySequence& keys = {});
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    CChildFrame* addFrame(CKVRoleDoc& document);
+    bool canClose(CChildFrame* frame);
+    bool canCloseDocument(CKVRoleDoc& document);
+    void frameClosed(CChildFrame* frame);
+    void updateCommands();
+    void updateTitles();
+    void addRecentFile(const QString& path);
+    void updateRecentFiles();
+    void openFile();
+    void print();
+    void printPreview();
+    void printSetup();
+    void options();
+    void contents();
+    void about();
+
+    EditorContext& m_context;
+    QMdiArea* m_mdi;
+    QToolBar* m_toolBar = nullptr;
+    QMap<Command, QAction*> m_actions;
+    QList<QAction*> m_recentActions;
+    QAction* m_recentSeparator = nullptr;
+    QList<QMenu*> m_documentMenus;
+    QList<CKVRoleDoc*> m_documents;
+    int m_untitledCount = 0;
+    bool m_closing = false;
+    std::unique_ptr<QPrinter> m_printer;
+};

@@ -1,0 +1,213 @@
+#include "GuiTestSupport.h"
+
+#include "kvrole/ChildFrame.h"
+#include "kvrole/KVRoleDoc.h"
+#include "kvrole/ResponseDialog.h"
+#include "ui/HelpPages.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QProcess>
+#include <QSpinBox>
+#include <QTemporaryDir>
+
+namespace {
+
+class EditorWindow : public EditorWindowFixture {};
+
+QJsonObject dumpRole(const QString& path) {
+    QProcess kvtool;
+    kvtool.start(QStringLiteral(KVTOOL_PATH), {QStringLiteral("dump"), path});
+    EXPECT_TRUE(kvtool.waitForFinished(10000));
+    EXPECT_EQ(kvtool.exitCode(), 0) << kvtool.readAllStandardError().toStdString();
+    return QJsonDocument::fromJson(kvtool.readAllStandardOutput()).object();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QStringList visibleEntries(QMenu* menu) {
+    QStringList entries;
+    for (QAction* action : menu->actions()) {
+        if (action->isVisible() && !action->isSeparator()) {
+            entries << action->text();
+        }
+    }
+    return entries;
+}
+
+} // namespace
+
+TEST_F(EditorWindow, ARoleMadeByKeyboardSavedAndReopenedIsWhatKvtoolDumps) {
+    QTemporaryDir folder;
+    m_frame->action(CMainFrame::Command::New)->trigger();
+    key(Qt::Key_Tab);
+    typeLabel("Coaching");
+    key(Qt::Key_Tab);
+    typeLabel("Asks open questions");
+    key(Qt::Key_Return);
+    typeLabel("Agrees next steps");
+    view()->setCurrentItem(view()->rootItem()->child(0));
+    key(Qt::Key_Return);
+    typeLabel("Planning");
+    key(Qt::Key_Tab);
+    typeLabel("Sets milestones");
+
+    whenModal<ResponseDialog>([](ResponseDialog* dialog) {
+        dialog->useNotApplicableBox()->setChecked(false);
+        dialog->promptCount()->setValue(2);
+        dialog->box(1)->setText("No");
+        dialog->box(2)->setText("Yes");
+        dialog->accept();
+    });
+    m_frame->action(CMainFrame::Command::EditResponses)->trigger();
+
+    const QString path = folder.filePath("coach.kvr");
+    m_context->prompts().queueFileName(path);
+    m_frame->action(CMainFrame::Command::Save)->trigger();
+    EXPECT_FALSE(view()->document().isModified());
+    EXPECT_EQ(m_frame->recentFiles().value(0), path);
+    EXPECT_EQ(m_context->prompts().fileChoices().back().title, "Save Role");
+    EXPECT_EQ(m_context->prompts().fileChoices().back().filters.at(0).label, "Reflectory Roles (*.kvr)");
+
+    m_frame->action(CMainFrame::Command::Close)->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(m_frame->activeView(), nullptr);
+    ASSERT_NE(m_frame->openDocument(path), nullptr);
+    EXPECT_EQ(view()->rootItem()->child(1)->child(0)->text(0), "Sets milestones");
+
+    const QJsonObject role = dumpRole(path);
+    const QJsonObject framework = role["framework"].toObject();
+    QStringList competencies;
+    for (const QJsonValue& competency : framework["competencies"].toArray()) {
+        competencies << competency.toObject()["name"].toString();
+    }
+    EXPECT_EQ(competencies, (QStringList{"Coaching", "Planning"}));
+    const QJsonArray behaviours = framework["behaviours"].toArray();
+    ASSERT_EQ(behaviours.size(), 3);
+    EXPECT_EQ(behaviours[1].toObject()["statement"].toString(), "Agrees next steps");
+    EXPECT_EQ(behaviours[2].toObject()["competency"].toInt(), 1);
+    const QJsonObject scale = framework["scales"].toArray().at(0).toObject();
+    EXPECT_EQ(scale["maximum"].toInt(), 1);
+    const QJsonArray options = scale["options"].toArray();
+    ASSERT_EQ(options.size(), 2);
+    EXPECT_EQ(options[1].toObject()["label"].toString(), "Yes");
+    EXPECT_EQ(options[1].toObject()["value"].toInt(), 1);
+}
+
+TEST_F(EditorWindow, ClosingAModifiedRoleAsksToSaveAndCancelKeepsItOpen) {
+    m_frame->newDocument();
+    key(Qt::Key_Tab);
+    typeLabel("X");
+    m_saveAnswer = EditorContext::SaveAnswer::Cancel;
+    m_frame->mdiArea()->activeSubWindow()->close();
+    QApplication::processEvents();
+    EXPECT_EQ(m_saveQuestions, QStringList{"Save changes to Role1?"});
+    ASSERT_NE(m_frame->activeView(), nullptr);
+
+    // A second window of the same document closes without asking.
+    m_frame->action(CMainFrame::Command::NewWindow)->trigger();
+    EXPECT_EQ(m_frame->framesOf(&view()->document()).size(), 2);
+    m_frame->mdiArea()->activeSubWindow()->close();
+    QApplication::processEvents();
+    EXPECT_EQ(m_saveQuestions.size(), 1);
+
+    m_saveAnswer = EditorContext::SaveAnswer::Discard;
+    m_frame->mdiArea()->activeSubWindow()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(m_frame->activeView(), nullptr);
+    EXPECT_TRUE(m_frame->documents().isEmpty());
+}
+
+TEST_F(EditorWindow, MergeReadsTheChosenCsvFileAndRebuildsEveryWindow) {
+    QTemporaryDir folder;
+    const QString csv = folder.filePath("behaviours.csv");
+    writeFile(csv, "Listens well,Communication\r\nWrites clearly,Communication\r\n\"Plans, then acts\",Planning\r\n");
+    m_frame->newDocument();
+    m_frame->action(CMainFrame::Command::NewWindow)->trigger();
+    m_context->prompts().queueFileName(csv);
+    m_frame->action(CMainFrame::Command::Merge)->trigger();
+
+    EXPECT_EQ(m_context->prompts().fileChoices().back().title, "Merge CSV File");
+    EXPECT_TRUE(view()->document().isModified());
+    for (CChildFrame* frame : m_frame->framesOf(&view()->document())) {
+        QTreeWidgetItem* root = frame->view()->rootItem();
+        ASSERT_EQ(root->childCount(), 2);
+        EXPECT_TRUE(root->isExpanded());
+        EXPECT_EQ(root->child(1)->child(0)->text(0), "Plans, then acts");
+    }
+    expectTreeMatchesRole();
+
+    // A file that cannot be read changes nothing and says nothing.
+    const CRole before = view()->document().role();
+    m_context->prompts().queueFileName(folder.filePath("missing.csv"));
+    m_frame->action(CMainFrame::Command::Merge)->trigger();
+    EXPECT_EQ(view()->document().role(), before);
+    EXPECT_TRUE(m_context->prompts().texts().isEmpty());
+}
+
+TEST_F(EditorWindow, SendHandsACopyNamedAfterTheRoleToTheMailProgram) {
+    m_frame->newDocument();
+    key(Qt::Key_Tab);
+    typeLabel("Listening");
+    m_frame->action(CMainFrame::Command::Send)->trigger();
+    ASSERT_EQ(m_mail->handoffs().size(), 1u);
+    EXPECT_EQ(m_mail->handoffs()[0].fileName, "Role1.kvr");
+    EXPECT_TRUE(m_mail->handoffs()[0].content.contains("Listening"));
+}
+
+TEST_F(EditorWindow, WithoutADocumentTheMenusOfferOnlyWhatNeedsNone) {
+    EXPECT_EQ(visibleEntries(m_frame->menu("&Tools")).contains("&Edit..."), false);
+    EXPECT_TRUE(visibleEntries(m_frame->menu("&Tools")).contains("&Options..."));
+    EXPECT_FALSE(m_frame->menu("&Edit")->menuAction()->isVisible());
+    EXPECT_FALSE(m_frame->menu("&Window")->menuAction()->isVisible());
+    EXPECT_FALSE(m_frame->action(CMainFrame::Command::Save)->isEnabled());
+    m_frame->newDocument();
+    EXPECT_TRUE(m_frame->menu("&Edit")->menuAction()->isVisible());
+    EXPECT_TRUE(m_frame->action(CMainFrame::Command::Save)->isEnabled());
+    // The clipboard and the web questionnaire come later.
+    EXPECT_FALSE(m_frame->action(CMainFrame::Command::Paste)->isEnabled());
+    EXPECT_FALSE(m_frame->action(CMainFrame::Command::WebQuestionnaire)->isEnabled());
+    EXPECT_EQ(m_frame->action(CMainFrame::Command::NewCompetency)->statusTip(), "Add a new competency to the role");
+    EXPECT_EQ(m_frame->action(CMainFrame::Command::NewCompetency)->toolTip(), "New competency");
+}
+
+TEST_F(EditorWindow, HelpContentsOpensTheDocumentationHomeOrSaysItCannotBeFound) {
+    QStringList opened;
+    bool opens = true;
+    m_context->setDocumentOpener([&](const QString& page) {
+        opened << page;
+        return opens;
+    });
+    m_context->settings().setText("DocumentationHome", "/help/roledoc.htm");
+    m_frame->action(CMainFrame::Command::Contents)->trigger();
+    EXPECT_EQ(opened, QStringList{"/help/roledoc.htm"});
+
+    m_context->settings().remove("DocumentationHome");
+    opens = false;
+    opened.clear();
+    m_frame->action(CMainFrame::Command::Contents)->trigger();
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_TRUE(opened[0].endsWith("/document/roledoc.htm"));
+    EXPECT_EQ(m_context->prompts().texts(), QStringList{ui::HelpPages::notFoundMessage()});
+    EXPECT_TRUE(ui::HelpPages::notFoundMessage().startsWith(
+        "Sorry, the help documentation cannot be located.  Visit the PAVEX web site at "));
+}
+
+TEST_F(EditorWindow, OptionsAreKeptInTheSettings) {
+    m_context->setConfirmDelete(false);
+    EXPECT_EQ(m_context->settings().integer("ConfirmDelete", 1), 0);
+    EditorContext later;
+    EXPECT_FALSE(later.confirmDelete());
+    m_context->setConfirmDelete(true);
+}
