@@ -3,6 +3,7 @@
 #include "tools/BuildCommand.h"
 #include "tools/DumpCommand.h"
 #include "tools/NewCommand.h"
+#include "tools/RenderCommands.h"
 #include "tools/RequestCommands.h"
 #include "tools/ResultsCommand.h"
 #include "tools/RoleCommand.h"
@@ -10,8 +11,8 @@
 std::span<const Command> kvtoolCommands() {
     // A new subcommand is one entry here (plus its source file in CMakeLists.txt).
     static const Command table[] = {
-        dumpCommand(),   buildCommand(), newCommand(),     requestCommand(),
-        answerCommand(), mergeCommand(), resultsCommand(), roleCommand(),
+        dumpCommand(),  buildCommand(),   newCommand(),  requestCommand(), answerCommand(),
+        mergeCommand(), resultsCommand(), roleCommand(), renderCommand(),  reportCommand(),
     };
     return table;
 }

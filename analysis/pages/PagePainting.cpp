@@ -1,0 +1,130 @@
+#include "analysis/pages/PagePainting.h"
+
+#include "model/Windows1252.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+#include <QPolygon>
+
+#include <algorithm>
+
+namespace pagepaint {
+
+namespace {
+
+constexpr int kWrapFlags = Qt::TextWordWrap | Qt::AlignTop;
+
+} // namespace
+
+QColor colourOf(std::int32_t stored) {
+    const auto bits = static_cast<std::uint32_t>(stored);
+    return QColor(static_cast<int>(bits & 0xFFu), static_cast<int>((bits >> 8) & 0xFFu),
+                  static_cast<int>((bits >> 16) & 0xFFu));
+}
+
+QString textOf(std::string_view bytes) {
+    QString text = QString::fromStdString(cp1252::toUtf8(bytes));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+void fill(QPainter& painter, const QRect& rect, const QColor& colour) {
+    if (rect.width() > 0 && rect.height() > 0) {
+        painter.fillRect(rect, colour);
+    }
+}
+
+void line(QPainter& painter, int x1, int y1, int x2, int y2) {
+    painter.drawLine(x1, y1, x2, y2);
+}
+
+int wrappedHeight(QPainter& painter, const QRect& rect, const QString& text) {
+    if (text.isEmpty() || rect.width() <= 0) {
+        return 0;
+    }
+    return painter.boundingRect(QRect(rect.left(), rect.top(), rect.width(), 1 << 20), kWrapFlags, text).height();
+}
+
+void drawWrapped(QPainter& painter, const QRect& rect, const QString& text, int alignment) {
+    if (!text.isEmpty() && rect.width() > 0 && rect.height() > 0) {
+        painter.drawText(rect, kWrapFlags | alignment, text);
+    }
+}
+
+void drawWrappedCentredVertically(QPainter& painter, const QRect& rect, const QString& text) {
+    const int height = wrappedHeight(painter, rect, text);
+    QRect placed = rect;
+    if (height < rect.height()) {
+        placed.setTop(rect.top() + (rect.height() - height) / 2);
+    }
+    drawWrapped(painter, placed, text);
+}
+
+void drawSingleLine(QPainter& painter, const QRect& rect, const QString& text, int alignment) {
+    if (!text.isEmpty() && rect.width() > 0 && rect.height() > 0) {
+        painter.drawText(rect, Qt::TextSingleLine | Qt::AlignTop | alignment, text);
+    }
+}
+
+void drawBottomCentre(QPainter& painter, int x, int y, const QString& text) {
+    const QFontMetrics metrics = painter.fontMetrics();
+    painter.drawText(x - metrics.horizontalAdvance(text) / 2, y - metrics.descent(), text);
+}
+
+void drawBottomLeft(QPainter& painter, int x, int y, const QString& text) {
+    painter.drawText(x, y - painter.fontMetrics().descent(), text);
+}
+
+void drawBottomRight(QPainter& painter, int x, int y, const QString& text) {
+    const QFontMetrics metrics = painter.fontMetrics();
+    painter.drawText(x - metrics.horizontalAdvance(text), y - metrics.descent(), text);
+}
+
+Tick tickFor(bool marked, bool hasActions) {
+    if (marked) {
+        return Tick::Marked;
+    }
+    return hasActions ? Tick::HasActions : Tick::None;
+}
+
+void drawTick(QPainter& painter, const QRect& box, Tick tick) {
+    if (tick == Tick::None || box.width() < 3 || box.height() < 3) {
+        return;
+    }
+    const QColor colour = tick == Tick::Marked ? QColor(128, 0, 0) : QColor(192, 192, 192);
+    const int w = box.width();
+    const int h = box.height();
+    // A filled check mark, so that it shows at any resolution without a pen width to choose.
+    const QPolygon mark({
+        QPoint(box.left() + w * 2 / 10, box.top() + h * 5 / 10),
+        QPoint(box.left() + w * 4 / 10, box.top() + h * 7 / 10),
+        QPoint(box.left() + w * 8 / 10, box.top() + h * 2 / 10),
+        QPoint(box.left() + w * 8 / 10, box.top() + h * 4 / 10),
+        QPoint(box.left() + w * 4 / 10, box.top() + h * 9 / 10),
+        QPoint(box.left() + w * 2 / 10, box.top() + h * 7 / 10),
+    });
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawPolygon(mark);
+    painter.restore();
+}
+
+void drawCheckBox(QPainter& painter, const QRect& box, Tick tick) {
+    fill(painter, box, Qt::white);
+    painter.save();
+    const int right = box.left() + box.width() - 1;
+    const int bottom = box.top() + box.height() - 1;
+    painter.setPen(QPen(Qt::black, 0));
+    painter.drawLine(box.left(), bottom, box.left(), box.top());
+    painter.drawLine(box.left(), box.top(), right, box.top());
+    painter.setPen(QPen(QColor(192, 192, 192), 0));
+    painter.drawLine(right, box.top() + 1, right, bottom);
+    painter.drawLine(box.left() + 1, bottom, right, bottom);
+    painter.restore();
+    drawTick(painter, box.adjusted(1, 1, -1, -1), tick);
+}
+
+} // namespace pagepaint

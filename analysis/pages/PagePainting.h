@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+
+#include <cstdint>
+#include <string_view>
+
+class QPainter;
+
+// Drawing helpers shared by the pages. Rectangles are given as left, top, right, bottom with the
+// right and bottom edges outside the rectangle, as every page's geometry is written.
+namespace pagepaint {
+
+// A stored colour 0x00BBGGRR.
+QColor colourOf(std::int32_t stored);
+// A text of the files' code page, with CR LF and lone CR as line breaks.
+QString textOf(std::string_view bytes);
+
+inline QRect ltrb(int left, int top, int right, int bottom) {
+    return QRect(left, top, right - left, bottom - top);
+}
+
+void fill(QPainter& painter, const QRect& rect, const QColor& colour);
+// A line in the current pen.
+void line(QPainter& painter, int x1, int y1, int x2, int y2);
+
+// Height of a text word-wrapped into the rectangle's width.
+int wrappedHeight(QPainter& painter, const QRect& rect, const QString& text);
+void drawWrapped(QPainter& painter, const QRect& rect, const QString& text, int alignment = Qt::AlignLeft);
+// A text word-wrapped in the rectangle, moved down by half the spare height when it is shorter.
+void drawWrappedCentredVertically(QPainter& painter, const QRect& rect, const QString& text);
+void drawSingleLine(QPainter& painter, const QRect& rect, const QString& text, int alignment = Qt::AlignLeft);
+// Texts placed by a point on their bottom edge.
+void drawBottomCentre(QPainter& painter, int x, int y, const QString& text);
+void drawBottomLeft(QPainter& painter, int x, int y, const QString& text);
+void drawBottomRight(QPainter& painter, int x, int y, const QString& text);
+
+// The development tick: dark red for a marked behaviour, light grey for one that only has actions.
+enum class Tick { None, Marked, HasActions };
+Tick tickFor(bool marked, bool hasActions);
+void drawTick(QPainter& painter, const QRect& box, Tick tick);
+// A white box with a sunken three-dimensional edge and the tick inside.
+void drawCheckBox(QPainter& painter, const QRect& box, Tick tick);
+
+} // namespace pagepaint

@@ -1,0 +1,239 @@
+#include "analysis/pages/RankingPage.h"
+
+#include "analysis/JournalFacts.h"
+#include "analysis/PageTexts.h"
+#include "analysis/pages/PagePainting.h"
+
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+
+using pagepaint::ltrb;
+
+namespace {
+
+constexpr int kPageChars = 80;
+const char* const kKey = "Key";
+const char* const kOverallAverage = "Overall Average";
+const char* const kMarkedForDevelopment = "Marked for Development";
+
+bool hasValidAverage(const CScoreItem& item, int group) {
+    return item.groupAverage(group) >= CScoreItem::kAverageTolerance;
+}
+
+// The label of a whole score on a common scale: the first option with that value, or nothing.
+QString scaleLabelFor(const CResponseScale& scale, int score) {
+    const int options = journalfacts::usableOptionCount(scale);
+    for (int option = 0; option < options; ++option) {
+        if (scale.values[option] == score) {
+            return pagepaint::textOf(scale.labels[option]);
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+CRankingPage::CRankingPage(RankingContent& content) : CResultPage(content), m_ranking(content) {}
+
+void CRankingPage::measureRows(int shown) {
+    const CResultList& list = m_ranking.list();
+    Geometry& g = m_geometry;
+    g = Geometry{};
+    g.rows = shown;
+    g.rowCapacity = 1;
+    std::int32_t commonScale = list.at(0).scaleTag();
+    for (int rank = 0; rank < shown; ++rank) {
+        const CScoreItem& item = list.at(static_cast<std::size_t>(rank));
+        g.axisTop = std::max(g.axisTop, static_cast<int>(item.axisMaximum()));
+        g.rowCapacity = std::max(g.rowCapacity, item.validGroups());
+        if (item.scaleTag() != commonScale) {
+            commonScale = -2;
+        }
+    }
+    const auto& scales = m_ranking.journal().framework.scales;
+    const bool labelled = commonScale >= 0 && static_cast<std::size_t>(commonScale) < scales.size();
+    for (int score = 0; score <= g.axisTop; ++score) {
+        g.axisLabels.push_back(labelled ? scaleLabelFor(scales[static_cast<std::size_t>(commonScale)], score)
+                                        : QString::number(score));
+    }
+}
+
+int CRankingPage::keyEntryCount() const {
+    int entries = 1; // Overall Average
+    for (const std::int32_t questionnaires : m_ranking.list().questionnairesPerGroup()) {
+        entries += questionnaires > 1 ? 2 : (questionnaires == 1 ? 1 : 0);
+    }
+    return entries;
+}
+
+// A key of many entries runs below the nine lines the page keeps under its rows; the page grows by
+// what it needs instead of cutting the key off.
+int CRankingPage::extraKeyLines() const {
+    const int positions = keyEntryCount() + (m_ranking.rowsCarryMarks() ? 1 : 0);
+    const int keyRows = (positions + 2) / 3;
+    // In half lines below the rows: 3 for the axis labels' band, 1 for "Key" and a half before the
+    // first entry, 3 per further row of entries, 2 for the last entry's line.
+    const int neededHalfLines = 11 + 3 * (keyRows - 1);
+    const int keptHalfLines = 18;
+    return std::max(0, (neededHalfLines - keptHalfLines + 1) / 2);
+}
+
+int CRankingPage::scoreX(double score) const {
+    return static_cast<int>(m_geometry.zero + score * m_geometry.unit / 10.0);
+}
+
+void CRankingPage::draw() {
+    const int shown = m_ranking.list().shownCount();
+    if (shown <= 0) {
+        drawMessagePage(pagepaint::textOf(pagetext::kNoScores), 3);
+        return;
+    }
+    measureRows(shown);
+    Geometry& g = m_geometry;
+    const bool marks = m_ranking.rowsCarryMarks();
+    const int linesPerRow = marks ? 4 : std::max(g.rowCapacity / 2 + 1, 2);
+    const int extra = extraKeyLines();
+    beginPage(kPageChars, g.rows * linesPerRow + 9 + extra);
+
+    const int W = pageWidth();
+    g.left = marks ? 4 * cw() : 2 * cw();
+    g.unit = static_cast<int>((W - W / 2) * 10 / (g.axisTop + 0.5));
+    g.zero = W - g.unit / 20 - g.axisTop * g.unit / 10;
+    g.rowsTop = lh();
+    g.rowHeight = std::max(0, (pageHeight() - (10 + extra) * lh()) / g.rows);
+    g.rowsBottom = g.rows * g.rowHeight + lh();
+    g.band = g.rowHeight / (g.rowCapacity + 4);
+
+    QPainter& p = painter();
+    const auto& colours = m_ranking.journal().colours;
+    pagepaint::fill(p, ltrb(0, 0, W, visibleBottom()), pagepaint::colourOf(colours.background));
+    for (int rank = 1; rank < g.rows; rank += 2) {
+        const int top = g.rowsTop + rank * g.rowHeight;
+        pagepaint::fill(p, ltrb(0, top, W, top + g.rowHeight), pagepaint::colourOf(colours.lines));
+    }
+    for (int rank = 0; rank < g.rows; ++rank) {
+        drawRow(rank, g.rowsTop + rank * g.rowHeight);
+    }
+    p.setPen(QPen(QColor(128, 128, 128), 0));
+    for (int score = 0; score <= g.axisTop; ++score) {
+        const int x = g.zero + score * g.unit / 10;
+        pagepaint::line(p, x, g.rowsBottom, x, g.rowsTop);
+    }
+    for (int rank = 0; rank < g.rows; ++rank) {
+        drawBars(m_ranking.list().at(static_cast<std::size_t>(rank)), g.rowsTop + rank * g.rowHeight);
+    }
+    drawAxis();
+    drawKey();
+    endPage();
+}
+
+void CRankingPage::drawRow(int rank, int top) {
+    const Geometry& g = m_geometry;
+    const CScoreItem& item = m_ranking.list().at(static_cast<std::size_t>(rank));
+    QPainter& p = painter();
+    p.setPen(QPen(Qt::black, 0));
+    const int bottom = top + g.rowHeight;
+    const QString name = pagepaint::textOf(item.name());
+    const QRect nameBox = ltrb(g.left + cw(), top, g.zero - cw(), bottom);
+    const int height = pagepaint::wrappedHeight(p, nameBox, name);
+    const int nameTop = height < g.rowHeight ? top + (g.rowHeight - height) / 2 : top;
+    pagepaint::drawWrapped(p, ltrb(nameBox.left(), nameTop, g.zero - cw(), bottom), name);
+    if (!m_ranking.rowsCarryMarks()) {
+        return;
+    }
+    const int boxLeft = g.left - 3 * cw();
+    const QRect box =
+        ltrb(boxLeft, top + g.rowHeight / 2 - lh() / 4, boxLeft + 3 * lh() / 4, top + g.rowHeight / 2 + lh() / 2);
+    pagepaint::drawCheckBox(p, box, pagepaint::tickFor(item.marked(), item.hasActions()));
+    addHotArea(box, ltrb(g.left + cw(), nameTop, g.zero - cw(), bottom), item.index());
+}
+
+void CRankingPage::drawBars(const CScoreItem& item, int top) {
+    const double overall = item.overallAverage();
+    if (overall < 0.0) {
+        return;
+    }
+    const Geometry& g = m_geometry;
+    const auto& colours = m_ranking.journal().colours;
+    QPainter& p = painter();
+    const int P = g.band;
+    const int averageLeft = static_cast<int>(g.zero + overall * g.unit / 10.0 - cw() / 2);
+    pagepaint::fill(p, ltrb(averageLeft, top + P, averageLeft + cw(), top + P * (g.rowCapacity + 3)),
+                    pagepaint::colourOf(colours.average));
+    int y = top + (g.rowCapacity - item.validGroups()) * P / 2 + 2 * P;
+    for (int group = 0; group < kRelationshipCount; ++group) {
+        if (!hasValidAverage(item, group)) {
+            continue;
+        }
+        const QColor colour = pagepaint::colourOf(colours.relationships[static_cast<std::size_t>(group)]);
+        pagepaint::fill(
+            p, ltrb(scoreX(item.lowestAverage(group)), y + P / 4, scoreX(item.highestAverage(group)), y + 3 * P / 4),
+            colour);
+        const int blobLeft = static_cast<int>(g.zero + item.groupAverage(group) * g.unit / 10.0 - cw() / 2);
+        pagepaint::fill(p, ltrb(blobLeft, y - 1, blobLeft + cw(), y + P), colour);
+        y += P;
+    }
+}
+
+void CRankingPage::drawAxis() {
+    const Geometry& g = m_geometry;
+    QPainter& p = painter();
+    p.setPen(QPen(Qt::black, 0));
+    const int half = g.unit / 20 - cw();
+    for (int score = 0; score <= g.axisTop; ++score) {
+        const int x = g.zero + score * g.unit / 10;
+        pagepaint::drawWrapped(p, ltrb(x - half, g.rowsBottom, x + half, g.rowsBottom + 3 * lh()),
+                               g.axisLabels[static_cast<std::size_t>(score)], Qt::AlignHCenter);
+    }
+    pagepaint::line(p, g.zero, g.rowsTop, g.zero, g.rowsBottom);
+    pagepaint::line(p, g.zero, g.rowsBottom, pageWidth(), g.rowsBottom);
+}
+
+void CRankingPage::drawKey() {
+    const Geometry& g = m_geometry;
+    const JournalRecord& journal = m_ranking.journal();
+    QPainter& p = painter();
+    p.setPen(QPen(Qt::black, 0));
+    const int W = pageWidth();
+    pagepaint::drawSingleLine(p, ltrb(g.left, g.rowsBottom + 3 * lh(), W, g.rowsBottom + 4 * lh()),
+                              QString::fromLatin1(kKey), Qt::AlignHCenter);
+
+    const int column = (W - g.left) / 3;
+    int x = g.left;
+    int y = g.rowsBottom + 3 * lh() + 3 * lh() / 2;
+    int entries = 0;
+    const auto entry = [&](const QRect& swatch, const QColor& colour, const QString& text) {
+        pagepaint::fill(p, swatch, colour);
+        m_geometry.keyEntries.push_back(text);
+        pagepaint::drawSingleLine(p, ltrb(x + 4 * cw(), y, x + column, y + lh()), text);
+        if (++entries % 3 == 0) {
+            x = g.left;
+            y += 3 * lh() / 2;
+        } else {
+            x += column;
+        }
+    };
+    entry(ltrb(x, y, x + cw(), y + lh()), pagepaint::colourOf(journal.colours.average),
+          QString::fromLatin1(kOverallAverage));
+    const auto& perGroup = m_ranking.list().questionnairesPerGroup();
+    for (int group = 0; group < kRelationshipCount; ++group) {
+        const std::int32_t questionnaires = perGroup[static_cast<std::size_t>(group)];
+        if (questionnaires < 1) {
+            continue;
+        }
+        const QColor colour = pagepaint::colourOf(journal.colours.relationships[static_cast<std::size_t>(group)]);
+        const QString label = pagepaint::textOf(pagetext::groupLabel(journal, group));
+        entry(ltrb(x, y + lh() / 4, x + cw(), y + lh() / 4 + lh() / 2), colour,
+              questionnaires > 1 ? label + QStringLiteral(" Average") : label);
+        if (questionnaires > 1) {
+            entry(ltrb(x, y + g.band, x + 3 * cw(), y + g.band + g.band / 2), colour, label + QStringLiteral(" Range"));
+        }
+    }
+    if (m_ranking.rowsCarryMarks()) {
+        pagepaint::drawTick(p, ltrb(x, y + lh() / 4, x + 3 * lh() / 4, y + lh()), pagepaint::Tick::Marked);
+        m_geometry.keyEntries.push_back(QString::fromLatin1(kMarkedForDevelopment));
+        pagepaint::drawSingleLine(p, ltrb(x + 4 * cw(), y, x + column, y + lh()), m_geometry.keyEntries.back());
+    }
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "analysis/GraphContent.h"
+#include "analysis/pages/ResultPage.h"
+
+#include <QString>
+
+#include <vector>
+
+// A ranked list of competencies or behaviours drawn as horizontal bars: per row the overall average
+// and, per group with an average, its range of questionnaire averages and its average; a check box
+// on behaviour rows; a key below.
+class CRankingPage : public CResultPage {
+public:
+    // The geometry of the last drawing, in page coordinates.
+    struct Geometry {
+        int rows = 0;                    // n
+        int axisTop = 0;                 // T
+        int rowCapacity = 0;             // r
+        int left = 0;                    // L
+        int unit = 0;                    // U, tenths of a pixel per score unit
+        int zero = 0;                    // X0
+        int rowsTop = 0;                 // Y0
+        int rowHeight = 0;               // E
+        int rowsBottom = 0;              // YB
+        int band = 0;                    // P
+        std::vector<QString> axisLabels; // one per whole score 0..T
+        std::vector<QString> keyEntries; // in drawing order
+    };
+
+    explicit CRankingPage(RankingContent& content);
+
+    const Geometry& geometry() const { return m_geometry; }
+
+protected:
+    void draw() override;
+
+private:
+    void measureRows(int shown);
+    int keyEntryCount() const;
+    int extraKeyLines() const;
+    int scoreX(double score) const;
+    void drawRow(int rank, int top);
+    void drawBars(const CScoreItem& item, int top);
+    void drawAxis();
+    void drawKey();
+
+    const RankingContent& m_ranking;
+    Geometry m_geometry;
+};
+
+class CCompetencyRanking final : public CRankingPage {
+public:
+    using CRankingPage::CRankingPage;
+};
+
+// Every behaviour, those of one competency, or the development areas.
+class CBehaviourRanking final : public CRankingPage {
+public:
+    using CRankingPage::CRankingPage;
+};
+
+// Behaviours ranked by how far Self and the others differ.
+class CDifferenceRanking final : public CRankingPage {
+public:
+    using CRankingPage::CRankingPage;
+};
+
+// Behaviours Self found not needed that others scored.
+class CExtraRequirementRanking final : public CRankingPage {
+public:
+    using CRankingPage::CRankingPage;
+};

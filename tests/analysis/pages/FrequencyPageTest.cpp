@@ -1,0 +1,103 @@
+// The response frequencies page on screen in a fixed font (cw 8, lh 15), 1000 pixels wide.
+#include "analysis/GraphContent.h"
+#include "analysis/pages/ResponseFrequencies.h"
+#include "tests/analysis/TestJournals.h"
+#include "tests/analysis/pages/PageTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace testjournals;
+using pagepaint::ltrb;
+using pagetest::at;
+using pagetest::contains;
+using pagetest::kCw;
+using pagetest::kLh;
+using pagetest::stored;
+
+namespace {
+
+// Self and Manager answered "Priority for action", a Peer "Clear strength".
+JournalRecord threeAnswers() {
+    JournalRecord journal = journalWithRole(1, 1);
+    answer(journal, 0, {kPriority});
+    answer(journal, 1, {kPriority});
+    answer(journal, 3, {kClearStrength});
+    return journal;
+}
+
+class FrequencyPage : public testing::Test {
+protected:
+    void SetUp() override {
+        QImage probe(1, 1, QImage::Format_RGB32);
+        const QFontMetrics metrics(pagetest::fixedFont(), &probe);
+        if (metrics.averageCharWidth() != kCw || metrics.height() != kLh) {
+            GTEST_SKIP() << "Liberation Sans is not installed (fonts-liberation2)";
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(FrequencyPage, FourOptionPageIsTwentyOneLinesHighWithTheAxisFromZeroToFive) {
+    const JournalRecord journal = threeAnswers();
+    FrequencyContent content(journal, 0);
+    CResponseFrequencies page(content);
+    page.refresh();
+    pagetest::drawOnScreen(page, 1000, 400);
+    EXPECT_EQ(page.extent(), QSize(80 * kCw, 21 * kLh));
+    const auto& g = page.geometry();
+    EXPECT_EQ(g.axisTop, 5);
+    EXPECT_EQ(g.left, 16);
+    EXPECT_EQ(g.right, 984);
+    EXPECT_EQ(g.unit, 968); // (984 - 500) x 10 / 5
+    EXPECT_EQ(g.zero, 500);
+    EXPECT_EQ(g.bottom, 180); // 315 - 135
+    EXPECT_EQ(g.rowHeight, 41);
+}
+
+TEST_F(FrequencyPage, StacksTheGroupsSegmentsInGroupOrderOnTheLinesColouredChart) {
+    const JournalRecord journal = threeAnswers();
+    FrequencyContent content(journal, 0);
+    CResponseFrequencies page(content);
+    page.refresh();
+    const QImage image = pagetest::drawOnScreen(page, 1000, 400);
+    // Option 1 ("Priority for action"): row top 56, segments from y 69 to 82, 96 pixels per answer.
+    EXPECT_EQ(at(image, 540, 75), stored(journal.colours.relationships[0]));
+    EXPECT_EQ(at(image, 640, 75), stored(journal.colours.relationships[1]));
+    EXPECT_EQ(at(image, 740, 75), stored(journal.colours.lines));
+    // Option 3 ("Clear strength"): the Peer's segment.
+    EXPECT_EQ(at(image, 540, 157), stored(journal.colours.relationships[3]));
+    // Grid lines from 1 upwards; the chart's left edge is the black axis.
+    EXPECT_EQ(at(image, 596, 30), QColor(128, 128, 128));
+    EXPECT_EQ(at(image, 500, 30), QColor(Qt::black));
+    EXPECT_EQ(at(image, 300, 30), stored(journal.colours.background));
+}
+
+TEST_F(FrequencyPage, RegistersTheMarkBoxWithTheChartAndListsOnlyGroupsThatAnswered) {
+    JournalRecord journal = threeAnswers();
+    journal.framework.behaviours[0].marked = 1;
+    FrequencyContent content(journal, 0);
+    CResponseFrequencies page(content);
+    page.refresh();
+    const QImage image = pagetest::drawOnScreen(page, 1000, 400);
+    ASSERT_EQ(page.hotAreas().size(), 1u);
+    EXPECT_EQ(page.hotAreas()[0].checkBox, ltrb(24, 198, 35, 210));
+    EXPECT_EQ(page.hotAreas()[0].name, ltrb(16, 15, 984, 180));
+    EXPECT_EQ(page.hotAreas()[0].behaviour, 0);
+    EXPECT_TRUE(contains(image, ltrb(25, 199, 34, 209), QColor(128, 0, 0)));
+    // Key entries from y 247 in columns of 322: Self, Manager, Peer on the first line; nothing after.
+    EXPECT_EQ(at(image, 20, 253), stored(journal.colours.relationships[0]));
+    EXPECT_EQ(at(image, 342, 253), stored(journal.colours.relationships[1]));
+    EXPECT_EQ(at(image, 664, 253), stored(journal.colours.relationships[3]));
+    EXPECT_EQ(at(image, 20, 275), stored(journal.colours.background));
+}
+
+TEST_F(FrequencyPage, DrawsTheChartWithoutRowsForABehaviourWithoutAScale) {
+    JournalRecord journal = threeAnswers();
+    journal.framework.behaviours[0].scale = 7;
+    FrequencyContent content(journal, 0);
+    CResponseFrequencies page(content);
+    page.refresh();
+    pagetest::drawOnScreen(page, 1000, 400);
+    EXPECT_EQ(page.extent(), QSize(80 * kCw, 9 * kLh));
+}

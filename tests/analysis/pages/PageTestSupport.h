@@ -1,0 +1,83 @@
+#pragma once
+
+#include "analysis/pages/PageCanvas.h"
+#include "analysis/pages/PagePainting.h"
+#include "analysis/pages/ResultPage.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+
+#include <cstdint>
+
+// Drawing pages in the tests: a fixed font, so that every position is known in advance (cw 8,
+// lh 15), and pages drawn into images as the view and the printer draw them.
+namespace pagetest {
+
+inline constexpr int kCw = 8;
+inline constexpr int kLh = 15;
+
+inline QFont fixedFont() {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(13);
+    return font;
+}
+
+// The page on screen in a view `width` pixels wide and `height` high, on the view's white.
+inline QImage drawOnScreen(CResultPage& page, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PageCanvas canvas;
+    canvas.painter = &painter;
+    canvas.clientWidth = width;
+    canvas.visibleBottom = height;
+    canvas.screenFont = fixedFont();
+    page.paint(canvas);
+    return image;
+}
+
+// The page printed on a sheet `width` by `height` device units (an image stands in for the printer).
+inline QImage drawOnPaper(CResultPage& page, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PageCanvas canvas;
+    canvas.painter = &painter;
+    canvas.printing = true;
+    page.paint(canvas);
+    return image;
+}
+
+inline QColor at(const QImage& image, int x, int y) {
+    return image.pixelColor(x, y);
+}
+
+inline QColor stored(std::int32_t colour) {
+    return pagepaint::colourOf(colour);
+}
+
+// Whether any pixel of the rectangle has the colour.
+inline bool contains(const QImage& image, const QRect& rect, const QColor& colour) {
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            if (image.pixelColor(x, y) == colour) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+inline bool hasInk(const QImage& image, const QRect& rect) {
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace pagetest
