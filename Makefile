@@ -10,8 +10,11 @@ build: deps
 	cmake --preset debug
 	cmake --build --preset debug
 
+# Starts the journal program; without a display, writes the sample journal's report instead.
 run: build
-	build/debug/bin/kvtool --help
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then build/debug/bin/pavex; \
+	else echo "No display found: writing the sample journal's report instead."; \
+	build/debug/bin/pavex --export-report build/debug/bin/samples/sample-journal.kva build/debug/sample-journal-report.pdf; fi
 
 test: build
 	ctest --preset debug

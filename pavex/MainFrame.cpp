@@ -1,0 +1,591 @@
+#include "pavex/MainFrame.h"
+
+#include "model/JournalFile.h"
+#include "model/Requests.h"
+#include "model/RoleLibrary.h"
+#include "model/UserPrompts.h"
+#include "pavex/DroppedFile.h"
+#include "pavex/JournalReport.h"
+#include "pavex/LocaleDates.h"
+#include "pavex/MailDelivery.h"
+#include "pavex/PavexTreeView.h"
+#include "pavex/PavexView.h"
+#include "pavex/dialogs/PreliminariesDialog.h"
+#include "pavex/dialogs/QuestionnaireDialog.h"
+#include "ui/AfxFolders.h"
+#include "ui/Cp1252Text.h"
+#include "ui/HelpPages.h"
+#include "ui/Icons.h"
+#include "ui/MailHandoff.h"
+#include "ui/ProgramPlaces.h"
+#include "ui/Settings.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+const char* const kFilterLabel = "Reflectorys (*.kva)";
+
+FileChoice journalChoice(const char* title, const std::string& proposedName = {}) {
+    FileChoice choice;
+    choice.title = title;
+    choice.filters = {{kFilterLabel, {"*.kva"}}};
+    choice.proposedName = proposedName;
+    choice.defaultExtension = "kva";
+    return choice;
+}
+
+CMainFrame::SaveChoice askWithMessageBox(QWidget* parent, const QString& text) {
+    const auto answer = QMessageBox::question(parent, QString::fromLatin1(CMainFrame::kProgramTitle), text,
+                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes) {
+        return CMainFrame::SaveChoice::Save;
+    }
+    return answer == QMessageBox::No ? CMainFrame::SaveChoice::Discard : CMainFrame::SaveChoice::Cancel;
+}
+
+DialogDecoration journalDecoration() {
+    DialogDecoration decoration;
+    decoration.cornerPicture = ui::dialogPicture().pixmap(ui::dialogPictureSize());
+    decoration.windowIcon = ui::programIcon(ui::Program::Journal);
+    return decoration;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidget* parent)
+    : QMainWindow(parent), m_prompts(prompts), m_mailHandoff(mailHandoff), m_doc(std::make_unique<CPavexDoc>()),
+      m_contents(std::make_unique<ContentTree>(*m_doc, formatDateInUserLocale)), m_printer(QPrinter::HighResolution) {
+    setWindowIcon(ui::programIcon(ui::Program::Journal));
+    m_askSaveChanges = [this](const QString& text) { return askWithMessageBox(this, text); };
+
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_tree = new CPavexTreeView(m_splitter);
+    m_view = new CPavexView(m_splitter);
+    m_splitter->addWidget(m_tree);
+    m_splitter->addWidget(m_view);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({kTreeWidth, 600});
+    setCentralWidget(m_splitter);
+
+    m_statusTitle = new QLabel(this);
+    statusBar()->addWidget(m_statusTitle, 1);
+
+    connect(m_tree, &CPavexTreeView::pageSelected, this, &CMainFrame::showPage);
+    connect(m_tree, &CPavexTreeView::newQuestionnaireRequested, this, &CMainFrame::newFeedbackQuestionnaire);
+    connect(m_view, &CPavexView::markToggleRequested, this, &CMainFrame::toggleBehaviourMark);
+    connect(m_view, &CPavexView::behaviourMenuRequested, this, &CMainFrame::showBehaviourMenu);
+
+    createMenus();
+    setAcceptDrops(true);
+    resize(900, 640);
+    rebuildContents();
+}
+
+CMainFrame::~CMainFrame() {
+    // The view and the tree hold pages of the contents, which go before the journal.
+    m_tree->disconnect(this);
+    m_view->disconnect(this);
+    m_view->setPage(nullptr);
+    m_tree->detach();
+}
+
+QAction* CMainFrame::addCommand(QMenu* menu, Command command, const QString& text, const QKeySequence& shortcut) {
+    auto* action = menu->addAction(text);
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(shortcut);
+    }
+    m_actions[command] = action;
+    return action;
+}
+
+void CMainFrame::createMenus() {
+    const auto pending = [](QAction* action) {
+        action->setEnabled(false); // arrives with a later release
+        return action;
+    };
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    m_fileMenu = file;
+    connect(addCommand(file, Command::New, tr("&New"), QKeySequence(tr("Ctrl+N"))), &QAction::triggered, this,
+            &CMainFrame::newJournal);
+    connect(addCommand(file, Command::Open, tr("&Open..."), QKeySequence(tr("Ctrl+O"))), &QAction::triggered, this,
+            &CMainFrame::openJournal);
+    connect(addCommand(file, Command::Save, tr("&Save"), QKeySequence(tr("Ctrl+S"))), &QAction::triggered, this,
+            &CMainFrame::save);
+    connect(addCommand(file, Command::SaveAs, tr("Save &As...")), &QAction::triggered, this, &CMainFrame::saveAs);
+    connect(addCommand(file, Command::ExportReport, tr("Export Report...")), &QAction::triggered, this,
+            &CMainFrame::exportReport);
+    file->addSeparator();
+    connect(addCommand(file, Command::Print, tr("&Print..."), QKeySequence(tr("Ctrl+P"))), &QAction::triggered, this,
+            &CMainFrame::printWithDialog);
+    connect(addCommand(file, Command::PrintPreview, tr("Print Pre&view")), &QAction::triggered, this,
+            &CMainFrame::printPreview);
+    connect(addCommand(file, Command::PrintSetup, tr("P&rint Setup...")), &QAction::triggered, this,
+            &CMainFrame::pageSetup);
+    file->addSeparator();
+    connect(addCommand(file, Command::Send, tr("Sen&d...")), &QAction::triggered, this, &CMainFrame::sendJournal);
+    m_recentAnchor = file->addSeparator();
+    connect(addCommand(file, Command::Exit, tr("E&xit")), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    pending(addCommand(edit, Command::Undo, tr("&Undo"), QKeySequence::Undo));
+    edit->addSeparator();
+    pending(addCommand(edit, Command::Cut, tr("Cu&t"), QKeySequence::Cut));
+    pending(addCommand(edit, Command::Copy, tr("&Copy"), QKeySequence::Copy));
+    pending(addCommand(edit, Command::Paste, tr("&Paste"), QKeySequence::Paste));
+    pending(addCommand(edit, Command::Delete, tr("&Delete")));
+
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    pending(addCommand(view, Command::Autopilot, tr("&Autopilot")));
+    QToolBar* toolbar = addToolBar(tr("Toolbar"));
+    toolbar->setObjectName(QStringLiteral("toolbar"));
+    toolbar->setIconSize(QSize(16, 16));
+    QAction* toolbarToggle = toolbar->toggleViewAction();
+    toolbarToggle->setText(tr("&Toolbar"));
+    m_actions[Command::Toolbar] = toolbarToggle;
+    view->addAction(toolbarToggle);
+    QAction* statusToggle = addCommand(view, Command::StatusBar, tr("&Status Bar"));
+    statusToggle->setCheckable(true);
+    statusToggle->setChecked(true);
+    connect(statusToggle, &QAction::toggled, statusBar(), &QWidget::setVisible);
+
+    QMenu* tools = menuBar()->addMenu(tr("&Tools"));
+    pending(addCommand(tools, Command::ChooseRole, tr("Choose Your &Role...")));
+    connect(
+        addCommand(tools, Command::NewQuestionnaire, tr("&New Feedback Questionnaire..."), QKeySequence(tr("Ctrl+Q"))),
+        &QAction::triggered, this, &CMainFrame::newFeedbackQuestionnaire);
+    connect(addCommand(tools, Command::SendRequest, tr("&Send Feedback Request...")), &QAction::triggered, this,
+            &CMainFrame::sendFeedbackRequest);
+    connect(addCommand(tools, Command::CreateRequest, tr("&Create Feedback Request...")), &QAction::triggered, this,
+            &CMainFrame::createFeedbackRequest);
+    connect(addCommand(tools, Command::MergeRequest, tr("&Merge Completed Feedback Request...")), &QAction::triggered,
+            this, &CMainFrame::mergeCompletedFeedback);
+    pending(addCommand(tools, Command::NewAction, tr("New &Action...")));
+    tools->addSeparator();
+    pending(addCommand(tools, Command::Options, tr("&Options...")));
+
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    connect(addCommand(help, Command::HelpContents, tr("&Help Contents"), QKeySequence(Qt::Key_F1)),
+            &QAction::triggered, this, &CMainFrame::showHelp);
+    help->addSeparator();
+    connect(addCommand(help, Command::About, tr("&About pavex...")), &QAction::triggered, this, &CMainFrame::showAbout);
+
+    const std::pair<Command, ui::Icon> icons[] = {
+        {Command::New, ui::Icon::FileNew},
+        {Command::Open, ui::Icon::FileOpen},
+        {Command::Save, ui::Icon::FileSave},
+        {Command::Print, ui::Icon::FilePrint},
+        {Command::About, ui::Icon::About},
+        {Command::Cut, ui::Icon::EditCut},
+        {Command::Copy, ui::Icon::EditCopy},
+        {Command::Paste, ui::Icon::EditPaste},
+        {Command::ChooseRole, ui::Icon::ChooseRole},
+        {Command::NewQuestionnaire, ui::Icon::NewQuestionnaire},
+        {Command::SendRequest, ui::Icon::SendRequest},
+        {Command::CreateRequest, ui::Icon::CreateRequest},
+        {Command::MergeRequest, ui::Icon::MergeRequest},
+        {Command::NewAction, ui::Icon::NewAction},
+        {Command::Autopilot, ui::Icon::Autopilot},
+    };
+    for (const auto& [command, icon] : icons) {
+        action(command)->setIcon(ui::icon(icon));
+    }
+    const auto separator = Command::Exit; // stands for a separator in the button list below
+    for (const Command command :
+         {Command::New, Command::Open, Command::Save, separator, Command::Print, Command::About, separator,
+          Command::ChooseRole, separator, Command::NewQuestionnaire, Command::SendRequest, Command::CreateRequest,
+          Command::MergeRequest, separator, Command::NewAction, separator, Command::Autopilot}) {
+        if (command == separator) {
+            toolbar->addSeparator();
+        } else {
+            toolbar->addAction(action(command));
+        }
+    }
+    updateRecentMenu();
+}
+
+QString CMainFrame::statusTitle() const {
+    return m_statusTitle->text();
+}
+
+void CMainFrame::rebuildContents() {
+    m_tree->rebuild(*m_contents);
+    journalChanged();
+}
+
+void CMainFrame::showPage(CResultPage* page) {
+    m_view->setPage(page);
+    m_statusTitle->setText(page != nullptr ? page->statusTitle() : QString());
+}
+
+void CMainFrame::journalChanged() {
+    updateCommands();
+    updateTitle();
+}
+
+void CMainFrame::updateCommands() {
+    const bool hasRole = m_doc->hasRole();
+    for (const Command command :
+         {Command::NewQuestionnaire, Command::SendRequest, Command::CreateRequest, Command::MergeRequest}) {
+        action(command)->setEnabled(hasRole);
+    }
+}
+
+void CMainFrame::updateTitle() {
+    setWindowTitle(ui::fromCp1252(m_doc->title()) + QStringLiteral(" - ") + QString::fromLatin1(kProgramTitle));
+}
+
+void CMainFrame::updateRecentMenu() {
+    for (QAction* entry : m_recentActions) {
+        m_fileMenu->removeAction(entry);
+        entry->deleteLater();
+    }
+    m_recentActions.clear();
+    const QStringList& paths = m_recent.paths();
+    for (int i = 0; i < paths.size(); ++i) {
+        const QString path = paths[i];
+        auto* entry = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), this);
+        entry->setToolTip(path);
+        connect(entry, &QAction::triggered, this, [this, path] { openJournalFile(path); });
+        m_fileMenu->insertAction(m_recentAnchor, entry);
+        m_recentActions.append(entry);
+    }
+    if (!m_recentActions.isEmpty()) {
+        auto* separator = new QAction(this);
+        separator->setSeparator(true);
+        m_fileMenu->insertAction(m_recentActions.front(), separator);
+        m_recentActions.prepend(separator);
+    }
+}
+
+bool CMainFrame::saveModifiedIfWanted() {
+    if (!m_doc->modified) {
+        return true;
+    }
+    const QString text = tr("Save changes to %1?").arg(ui::fromCp1252(m_doc->title()));
+    switch (m_askSaveChanges(text)) {
+    case SaveChoice::Save:
+        return save();
+    case SaveChoice::Discard:
+        return true;
+    case SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool CMainFrame::newJournal() {
+    if (!saveModifiedIfWanted()) {
+        return false;
+    }
+    m_view->setPage(nullptr);
+    m_tree->detach();
+    m_doc->newJournal();
+    rebuildContents();
+    return true;
+}
+
+bool CMainFrame::openJournal() {
+    FileChoice choice = journalChoice("Open Reflectory");
+    choice.mustExist = true;
+    const auto path = m_prompts.chooseOpenFile(choice);
+    if (!path) {
+        return false;
+    }
+    return openJournalFile(QString::fromStdString(*path));
+}
+
+bool CMainFrame::openJournalFile(const QString& path) {
+    if (!saveModifiedIfWanted()) {
+        return false;
+    }
+    CPavexDoc opened;
+    if (!JournalFile::open(path.toStdString(), opened, m_prompts)) {
+        return false;
+    }
+    // The pages refer to the journal being replaced, so they go before it changes.
+    m_view->setPage(nullptr);
+    m_tree->detach();
+    *m_doc = std::move(opened);
+    rebuildContents();
+    m_recent.add(path);
+    updateRecentMenu();
+    return true;
+}
+
+bool CMainFrame::saveTo(const std::string& path) {
+    if (!JournalFile::save(path, *m_doc, m_prompts)) {
+        return false;
+    }
+    m_recent.add(QString::fromStdString(path));
+    updateRecentMenu();
+    updateTitle();
+    return true;
+}
+
+bool CMainFrame::save() {
+    if (m_doc->path.empty()) {
+        const auto path = m_prompts.chooseSaveFile(journalChoice("Save Reflectory", m_doc->title()));
+        return path && saveTo(*path);
+    }
+    return saveTo(m_doc->path);
+}
+
+bool CMainFrame::saveAs() {
+    FileChoice choice = journalChoice("Save Reflectory As", m_doc->title());
+    choice.confirmOverwrite = true;
+    const auto path = m_prompts.chooseSaveFile(choice);
+    return path && saveTo(*path);
+}
+
+bool CMainFrame::exportReport() {
+    FileChoice choice;
+    choice.title = "Export Report";
+    choice.filters = {{"PDF files (*.pdf)", {"*.pdf"}}};
+    const std::string title = m_doc->title();
+    const auto dot = title.rfind('.');
+    choice.proposedName = (dot == std::string::npos ? title : title.substr(0, dot)) + ".pdf";
+    choice.defaultExtension = "pdf";
+    choice.confirmOverwrite = true;
+    const auto path = m_prompts.chooseSaveFile(choice);
+    return path && exportReportTo(QString::fromStdString(*path));
+}
+
+bool CMainFrame::exportReportTo(const QString& pdfPath) {
+    if (!writeJournalReport(*m_doc, pdfPath)) {
+        m_prompts.message("Sorry, the report could not be written to " + pdfPath.toStdString() + ".");
+        return false;
+    }
+    return true;
+}
+
+bool CMainFrame::printCurrentPage(QPrinter& printer) {
+    printer.setDocName(ui::fromCp1252(m_doc->person));
+    return m_view->printCurrentPage(printer);
+}
+
+void CMainFrame::printWithDialog() {
+    QPrintDialog dialog(&m_printer, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        printCurrentPage(m_printer);
+    }
+}
+
+void CMainFrame::printPreview() {
+    QPrintPreviewDialog preview(&m_printer, this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* printer) { printCurrentPage(*printer); });
+    preview.exec();
+}
+
+void CMainFrame::pageSetup() {
+    QPageSetupDialog dialog(&m_printer, this);
+    dialog.exec();
+}
+
+bool CMainFrame::newFeedbackQuestionnaire() {
+    if (!m_doc->hasRole() || !m_doc->checkRoomForQuestionnaire(m_prompts)) {
+        return false;
+    }
+    const DialogDecoration decoration = journalDecoration();
+    PreliminariesDialog preliminaries(DialogFlavour::Journal, "", decoration, this);
+    if (preliminaries.exec() != QDialog::Accepted) {
+        return false;
+    }
+    CPavexFeedback answers = requests::startAnswer(preliminaries.assessorName(), preliminaries.relationship());
+    QuestionnaireDialog questionnaire(DialogFlavour::Journal, m_doc->framework, answers, m_prompts, decoration, this);
+    if (questionnaire.exec() != QDialog::Accepted) {
+        return false;
+    }
+    const std::size_t before = m_doc->questionnaires.size();
+    const bool added = m_doc->addQuestionnaire(std::move(answers), m_prompts);
+    afterMerge(added, before);
+    return added;
+}
+
+bool CMainFrame::createFeedbackRequest() {
+    return m_doc->hasRole() && requests::createFeedbackRequest(*m_doc, m_prompts);
+}
+
+bool CMainFrame::sendFeedbackRequest() {
+    if (!m_doc->hasRole()) {
+        return false;
+    }
+    MailDelivery delivery(m_mailHandoff, MailSystemProbe::forDesktop(m_mailHandoff), ui::AfxFolders::forProcess());
+    const ui::Settings settings(ui::SettingsScope::journalProgram());
+    return delivery.sendFeedbackRequest(*m_doc, settings.integer(QStringLiteral("MailType"), 0), m_prompts);
+}
+
+bool CMainFrame::mergeCompletedFeedback() {
+    if (!m_doc->hasRole()) {
+        return false;
+    }
+    const std::size_t before = m_doc->questionnaires.size();
+    const bool merged = requests::mergeCompletedFeedback(*m_doc, m_prompts);
+    afterMerge(merged, before);
+    return merged;
+}
+
+void CMainFrame::afterMerge(bool merged, std::size_t questionnairesBefore) {
+    if (!merged) {
+        return;
+    }
+    m_doc->modified = true;
+    if (m_doc->questionnaires.size() == questionnairesBefore + 1) {
+        m_contents->questionnaireAdded();
+        // Every results page counts the new answers at its next refresh; the one on show now.
+        if (CResultPage* page = m_view->page()) {
+            page->refresh();
+        }
+        m_view->redraw();
+    } else {
+        rebuildContents();
+    }
+    journalChanged();
+}
+
+void CMainFrame::handleDroppedFile(const QString& path) {
+    const std::size_t before = m_doc->questionnaires.size();
+    switch (droppedFileKind(path)) {
+    case DroppedFileKind::RequestFile:
+        afterMerge(requests::mergeRequestFile(*m_doc, path.toStdString(), m_prompts), before);
+        break;
+    case DroppedFileKind::WebReply:
+        afterMerge(requests::mergeWebReply(*m_doc, path.toStdString(), m_prompts), before);
+        break;
+    case DroppedFileKind::RoleProfile:
+        addRoleProfile(path);
+        break;
+    case DroppedFileKind::Journal:
+        openJournalFile(path);
+        break;
+    case DroppedFileKind::Unknown:
+        m_prompts.message(kNotAReflectoryFile);
+        break;
+    }
+}
+
+void CMainFrame::addRoleProfile(const QString& path) {
+    const ui::Settings settings(ui::SettingsScope::journalProgram());
+    const QString folder = ui::ProgramPlaces().roleDirectory(settings);
+    RoleLibrary::addRoleFile(path.toStdString(), folder.toStdString(), m_prompts);
+}
+
+void CMainFrame::toggleBehaviourMark(int behaviour) {
+    auto& behaviours = m_doc->framework.behaviours;
+    if (behaviour < 0 || static_cast<std::size_t>(behaviour) >= behaviours.size()) {
+        return;
+    }
+    CBehaviour& target = behaviours[static_cast<std::size_t>(behaviour)];
+    target.marked = target.marked != 0 ? 0 : 1;
+    m_doc->modified = true;
+    if (CResultPage* page = m_view->page()) {
+        page->refresh();
+    }
+    m_view->redraw();
+}
+
+void CMainFrame::showBehaviourMenu(int behaviour, const QPoint& globalPosition) {
+    if (behaviour < 0 || static_cast<std::size_t>(behaviour) >= m_doc->framework.behaviours.size()) {
+        return;
+    }
+    delete m_behaviourMenu;
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    m_behaviourMenu = menu;
+    menu->addAction(tr("&New Action..."))->setEnabled(false);
+    menu->addAction(tr("&Edit Journal..."))->setEnabled(false);
+    QAction* mark = menu->addAction(tr("&Marked For Development"));
+    mark->setCheckable(true);
+    mark->setChecked(m_doc->framework.behaviours[static_cast<std::size_t>(behaviour)].marked != 0);
+    connect(mark, &QAction::triggered, this, [this, behaviour] { toggleBehaviourMark(behaviour); });
+    menu->addSeparator();
+    connect(menu->addAction(tr("New &Questionnaire...")), &QAction::triggered, this,
+            &CMainFrame::newFeedbackQuestionnaire);
+    menu->popup(globalPosition);
+}
+
+bool CMainFrame::sendJournal() {
+    if (!m_mailHandoff.available()) {
+        m_prompts.message(mailtext::kCannotLoad);
+        return false;
+    }
+    // The recipient sees the journal's own name; an untitled journal still arrives as a journal file.
+    QString name = ui::fromCp1252(m_doc->title());
+    if (!name.endsWith(QLatin1String(".kva"), Qt::CaseInsensitive)) {
+        name += QLatin1String(".kva");
+    }
+    const auto attachment = ui::AfxFolders::forProcess().pathFor(name);
+    const std::string bytes = JournalFile::encode(*m_doc);
+    QFile file(attachment.value_or(QString()));
+    if (!attachment || !file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+        m_prompts.message(mailtext::kSendFailed);
+        return false;
+    }
+    file.close();
+    switch (m_mailHandoff.composeWithAttachment(file.fileName())) {
+    case ui::MailResult::Sent:
+        return true;
+    case ui::MailResult::UserAbort:
+        return false;
+    case ui::MailResult::Failure:
+        break;
+    }
+    m_prompts.message(mailtext::kSendFailed);
+    return false;
+}
+
+void CMainFrame::showHelp() {
+    const ui::Settings settings(ui::SettingsScope::journalProgram());
+    ui::HelpPages(ui::ProgramPlaces(), QStringLiteral("document.htm")).open(settings, m_prompts);
+}
+
+void CMainFrame::showAbout() {
+    QMessageBox box(this);
+    box.setWindowTitle(tr("About pavex"));
+    box.setIconPixmap(ui::programIcon(ui::Program::Journal).pixmap(48));
+    box.setText(QStringLiteral("<b>pavex</b> &mdash; %1<br>Version %2")
+                    .arg(QString::fromLatin1(kProgramTitle), QCoreApplication::applicationVersion()));
+    box.exec();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (saveModifiedIfWanted()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    // Only the first file of a drop is taken.
+    if (!urls.isEmpty() && urls.front().isLocalFile()) {
+        event->acceptProposedAction();
+        handleDroppedFile(urls.front().toLocalFile());
+    }
+}

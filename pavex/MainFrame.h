@@ -1,0 +1,153 @@
+#pragma once
+
+#include "analysis/ContentTree.h"
+#include "model/PavexDoc.h"
+#include "pavex/RecentFiles.h"
+
+#include <QMainWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QPrinter>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+class CPavexTreeView;
+class CPavexView;
+class CResultPage;
+class QLabel;
+class QSplitter;
+class UserPrompts;
+
+namespace ui {
+class MailHandoff;
+} // namespace ui
+
+// The journal program's main window: the explorer tree beside the content view, the menus, the
+// toolbar and the status bar, and the commands on the open journal.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kTreeWidth = 200;
+    static constexpr const char* kProgramTitle = "Reflectory 360";
+
+    // Every command of the menus, for the toolbar and for whoever drives the window.
+    enum class Command {
+        New,
+        Open,
+        Save,
+        SaveAs,
+        ExportReport,
+        Print,
+        PrintPreview,
+        PrintSetup,
+        Send,
+        Exit,
+        Undo,
+        Cut,
+        Copy,
+        Paste,
+        Delete,
+        Autopilot,
+        Toolbar,
+        StatusBar,
+        ChooseRole,
+        NewQuestionnaire,
+        SendRequest,
+        CreateRequest,
+        MergeRequest,
+        NewAction,
+        Options,
+        HelpContents,
+        About
+    };
+
+    // The answer to "Save changes to %1?".
+    enum class SaveChoice { Save, Discard, Cancel };
+    using SaveChangesQuestion = std::function<SaveChoice(const QString& text)>;
+
+    CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CPavexDoc& document() { return *m_doc; }
+    ContentTree& contents() { return *m_contents; }
+    CPavexTreeView* treeView() const { return m_tree; }
+    CPavexView* contentView() const { return m_view; }
+    QSplitter* splitter() const { return m_splitter; }
+    QAction* action(Command command) const { return m_actions.at(command); }
+    QString statusTitle() const;
+    const RecentFiles& recentFiles() const { return m_recent; }
+
+    void setSaveChangesQuestion(SaveChangesQuestion question) { m_askSaveChanges = std::move(question); }
+
+    // File commands. Each returns whether it did what it was asked.
+    bool newJournal();
+    bool openJournal();
+    bool openJournalFile(const QString& path);
+    bool save();
+    bool saveAs();
+    // Asks "Save changes to %1?" when the journal is modified; false when the user cancels or the
+    // save fails, so that whatever was to follow does not happen.
+    bool saveModifiedIfWanted();
+    bool exportReport();
+    bool exportReportTo(const QString& pdfPath);
+    bool printCurrentPage(QPrinter& printer);
+    // File Send: the journal as it stands, handed to the mail program as an attachment.
+    bool sendJournal();
+
+    // Tools commands.
+    bool newFeedbackQuestionnaire();
+    bool createFeedbackRequest();
+    bool sendFeedbackRequest();
+    bool mergeCompletedFeedback();
+
+    // The pop-up menu of the last right-click on a behaviour row of the content view; null before any.
+    QMenu* behaviourMenu() const { return m_behaviourMenu; }
+
+    // A file dropped on the window, sorted by its ending.
+    void handleDroppedFile(const QString& path);
+    // The check box of a behaviour row: the development mark is inverted and shown.
+    void toggleBehaviourMark(int behaviour);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void createMenus();
+    QAction* addCommand(QMenu* menu, Command command, const QString& text, const QKeySequence& shortcut = {});
+    void rebuildContents();
+    void showPage(CResultPage* page);
+    void afterMerge(bool merged, std::size_t questionnairesBefore);
+    void journalChanged();
+    void updateCommands();
+    void updateTitle();
+    void updateRecentMenu();
+    bool saveTo(const std::string& path);
+    void addRoleProfile(const QString& path);
+    void showHelp();
+    void showAbout();
+    void printWithDialog();
+    void printPreview();
+    void pageSetup();
+    void showBehaviourMenu(int behaviour, const QPoint& globalPosition);
+
+    UserPrompts& m_prompts;
+    ui::MailHandoff& m_mailHandoff;
+    std::unique_ptr<CPavexDoc> m_doc;
+    std::unique_ptr<ContentTree> m_contents;
+    QSplitter* m_splitter = nullptr;
+    CPavexTreeView* m_tree = nullptr;
+    CPavexView* m_view = nullptr;
+    QLabel* m_statusTitle = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_recentAnchor = nullptr;
+    QList<QAction*> m_recentActions;
+    std::map<Command, QAction*> m_actions;
+    RecentFiles m_recent;
+    QPrinter m_printer;
+    SaveChangesQuestion m_askSaveChanges;
+    QPointer<QMenu> m_behaviourMenu;
+};

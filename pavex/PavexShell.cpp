@@ -1,0 +1,46 @@
+#include "pavex/PavexShell.h"
+
+#include "pavex/WelcomeDialog.h"
+
+PavexShell::PavexShell()
+    : m_prompts(QString::fromLatin1(CMainFrame::kProgramTitle)),
+      m_frame(std::make_unique<CMainFrame>(m_prompts, m_mailHandoff)) {
+    m_prompts.setDialogParent(m_frame.get());
+}
+
+PavexShell::~PavexShell() = default;
+
+bool PavexShell::start(const QStringList& arguments) {
+    if (!arguments.isEmpty()) {
+        // A journal that cannot be opened leaves the new one the window starts with.
+        m_frame->openJournalFile(arguments.front());
+    } else {
+        WelcomeDialog welcome;
+        const bool accepted = welcome.exec() == QDialog::Accepted;
+        if (!begin(welcome, accepted)) {
+            return false;
+        }
+    }
+    // The guide opens here for journals that ask for it, once it is part of the program.
+    m_frame->show();
+    return true;
+}
+
+bool PavexShell::begin(const WelcomeDialog& welcome, bool accepted) {
+    if (!accepted) {
+        return false;
+    }
+    switch (welcome.choice()) {
+    case WelcomeDialog::Choice::NewJournal:
+        break; // the window starts with a new journal
+    case WelcomeDialog::Choice::ReopenLast:
+        if (!m_frame->recentFiles().paths().isEmpty()) {
+            m_frame->openJournalFile(m_frame->recentFiles().paths().front());
+        }
+        break;
+    case WelcomeDialog::Choice::OpenAnother:
+        m_frame->openJournal();
+        break;
+    }
+    return true;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "pavex/MainFrame.h"
+#include "ui/DesktopMailHandoff.h"
+#include "ui/QtPrompts.h"
+
+#include <QStringList>
+
+#include <memory>
+
+class WelcomeDialog;
+
+// The journal program as a whole: its prompts, its mail hand-off and its main window, and how a
+// session begins.
+class PavexShell {
+public:
+    PavexShell();
+    ~PavexShell();
+    PavexShell(const PavexShell&) = delete;
+    PavexShell& operator=(const PavexShell&) = delete;
+
+    // The command line's arguments after the program name: a journal to open, or nothing, which
+    // asks the welcome dialog how to begin. False when the program should end without a window.
+    bool start(const QStringList& arguments);
+    // Carries out the welcome dialog's choice; false when it was cancelled.
+    bool begin(const WelcomeDialog& welcome, bool accepted);
+
+    CMainFrame& mainFrame() { return *m_frame; }
+    ui::QtPrompts& prompts() { return m_prompts; }
+
+private:
+    ui::QtPrompts m_prompts;
+    ui::DesktopMailHandoff m_mailHandoff;
+    std::unique_ptr<CMainFrame> m_frame;
+};

@@ -1,0 +1,275 @@
+#include "pavex/PavexTreeView.h"
+
+#include "analysis/pages/PageFactory.h"
+#include "ui/Cp1252Text.h"
+#include "ui/Icons.h"
+
+#include <QHeaderView>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace {
+
+constexpr int kNodeRole = Qt::UserRole + 1;
+
+ui::Icon iconFor(IconKind kind) {
+    switch (kind) {
+    case IconKind::Feedback:
+        return ui::Icon::Feedback;
+    case IconKind::Results:
+        return ui::Icon::Results;
+    case IconKind::Behaviour:
+        return ui::Icon::Behaviour;
+    case IconKind::Journal:
+        return ui::Icon::Journal;
+    case IconKind::DevelopmentArea:
+        return ui::Icon::DevelopmentArea;
+    case IconKind::Action:
+        return ui::Icon::Action;
+    }
+    return ui::Icon::Results;
+}
+
+ContentNode* nodeOfItem(const QTreeWidgetItem* item) {
+    if (item == nullptr) {
+        return nullptr;
+    }
+    return reinterpret_cast<ContentNode*>(item->data(0, kNodeRole).value<quintptr>());
+}
+
+// An entry a later release brings to life; present so that the menu keeps its final shape.
+void addPending(QMenu& menu, const QString& text) {
+    menu.addAction(text)->setEnabled(false);
+}
+
+// A flag entry shows the node's flag by its tick.
+void addPendingFlag(QMenu& menu, const QString& text, bool set) {
+    QAction* action = menu.addAction(text);
+    action->setCheckable(true);
+    action->setChecked(set);
+    action->setEnabled(false);
+}
+
+// The flag the Toggle entry of a node's menu inverts.
+bool nodeFlag(const ContentNode& node) {
+    const JournalRecord& journal = node.page().journal();
+    const std::size_t position = node.position();
+    switch (node.kind()) {
+    case NodeKind::Behaviour: {
+        const auto index = static_cast<std::size_t>(node.behaviour());
+        return index < journal.framework.behaviours.size() && journal.framework.behaviours[index].marked != 0;
+    }
+    case NodeKind::Questionnaire:
+        return position < journal.questionnaires.size() && journal.questionnaires[position].useInResults != 0;
+    case NodeKind::Action:
+        return position < journal.actions.size() && journal.actions[position].completed != 0;
+    case NodeKind::Other:
+        break;
+    }
+    return false;
+}
+
+} // namespace
+
+CPavexTreeView::CPavexTreeView(QWidget* parent) : QTreeWidget(parent) {
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setRootIsDecorated(true);
+    setItemsExpandable(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformRowHeights(true);
+    // Long behaviour statements scroll sideways rather than being cut short.
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
+    connect(this, &QTreeWidget::itemSelectionChanged, this, &CPavexTreeView::showSelected);
+}
+
+CPavexTreeView::~CPavexTreeView() {
+    // Whoever listened may be gone already.
+    blockSignals(true);
+    detach();
+}
+
+void CPavexTreeView::detach() {
+    clearAll();
+    if (m_contents != nullptr) {
+        m_contents->setListener(nullptr);
+        m_contents = nullptr;
+    }
+}
+
+void CPavexTreeView::clearAll() {
+    emit pageSelected(nullptr);
+    const QSignalBlocker quiet(this);
+    clear();
+    m_items.clear();
+    m_pages.clear();
+}
+
+void CPavexTreeView::rebuild(ContentTree& contents) {
+    // The pages refer to the old nodes' content, which the build destroys: they go first.
+    clearAll();
+    if (m_contents != nullptr && m_contents != &contents) {
+        m_contents->setListener(nullptr);
+    }
+    m_contents = &contents;
+    m_contents->setListener(this);
+    m_contents->build();
+}
+
+void CPavexTreeView::treeRebuilt() {
+    clearAll();
+    {
+        const QSignalBlocker quiet(this);
+        m_contents->forEachNode([this](ContentNode& node, int) { addItem(node); });
+        expandAll();
+    }
+    if (ContentNode* feedback = m_contents->landmarks().feedback) {
+        selectNode(*feedback);
+    }
+}
+
+QTreeWidgetItem* CPavexTreeView::addItem(ContentNode& node) {
+    QTreeWidgetItem* parentItem = nullptr;
+    if (node.parent() != nullptr) {
+        parentItem = itemOf(*node.parent());
+        if (parentItem == nullptr) {
+            return nullptr; // mid-build: the whole tree follows once it is complete
+        }
+    }
+    auto* item = new QTreeWidgetItem;
+    item->setText(0, ui::fromCp1252(node.label()));
+    item->setIcon(0, ui::icon(iconFor(node.icon())));
+    item->setData(0, kNodeRole, QVariant::fromValue(reinterpret_cast<quintptr>(&node)));
+    if (parentItem != nullptr) {
+        parentItem->addChild(item);
+    } else {
+        addTopLevelItem(item);
+    }
+    m_items[&node] = item;
+    m_pages[&node] = makeResultPage(node.page());
+    return item;
+}
+
+void CPavexTreeView::nodeAdded(ContentNode& node) {
+    if (m_items.empty()) {
+        return; // during a build
+    }
+    if (QTreeWidgetItem* item = addItem(node); item != nullptr && item->parent() != nullptr) {
+        item->parent()->setExpanded(true);
+    }
+    // Lists and detail pages count the entries: the page on show is brought up to date.
+    showSelected();
+}
+
+void CPavexTreeView::nodeRelabelled(ContentNode& node) {
+    if (QTreeWidgetItem* item = itemOf(node)) {
+        item->setText(0, ui::fromCp1252(node.label()));
+    }
+    showSelected();
+}
+
+void CPavexTreeView::nodeRemoving(ContentNode& node) {
+    const auto found = m_items.find(&node);
+    if (found == m_items.end()) {
+        return;
+    }
+    const bool wasSelected = selectedNode() == &node;
+    if (wasSelected) {
+        emit pageSelected(nullptr);
+    }
+    {
+        const QSignalBlocker quiet(this);
+        delete found->second;
+    }
+    m_items.erase(found);
+    m_pages.erase(&node);
+    showSelected();
+}
+
+QTreeWidgetItem* CPavexTreeView::itemOf(const ContentNode& node) const {
+    const auto found = m_items.find(&node);
+    return found == m_items.end() ? nullptr : found->second;
+}
+
+CResultPage* CPavexTreeView::pageOf(const ContentNode& node) const {
+    const auto found = m_pages.find(&node);
+    return found == m_pages.end() ? nullptr : found->second.get();
+}
+
+ContentNode* CPavexTreeView::selectedNode() const {
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    return selected.isEmpty() ? nullptr : nodeOfItem(selected.front());
+}
+
+void CPavexTreeView::selectNode(const ContentNode& node) {
+    if (QTreeWidgetItem* item = itemOf(node)) {
+        setCurrentItem(item);
+        item->setSelected(true);
+        scrollToItem(item);
+    }
+}
+
+void CPavexTreeView::showSelected() {
+    ContentNode* node = selectedNode();
+    CResultPage* page = node != nullptr ? pageOf(*node) : nullptr;
+    if (page != nullptr) {
+        page->refresh();
+    }
+    emit pageSelected(page);
+}
+
+void CPavexTreeView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::RightButton) {
+        QTreeWidget::mousePressEvent(event);
+        return;
+    }
+    QTreeWidgetItem* item = itemAt(event->position().toPoint());
+    ContentNode* node = nodeOfItem(item);
+    if (node == nullptr) {
+        return;
+    }
+    // The page comes first, so the user sees what the menu will act on.
+    selectNode(*node);
+    openPopup(*node, event->globalPosition().toPoint());
+}
+
+void CPavexTreeView::openPopup(const ContentNode& node, const QPoint& globalPosition) {
+    delete m_popup;
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const auto addNewQuestionnaire = [this, menu](const QString& text) {
+        connect(menu->addAction(text), &QAction::triggered, this, &CPavexTreeView::newQuestionnaireRequested);
+    };
+    switch (node.kind()) {
+    case NodeKind::Behaviour:
+        addPending(*menu, tr("&New Action..."));
+        addPending(*menu, tr("&Edit Journal..."));
+        addPendingFlag(*menu, tr("&Marked For Development"), nodeFlag(node));
+        menu->addSeparator();
+        addNewQuestionnaire(tr("New &Questionnaire..."));
+        break;
+    case NodeKind::Questionnaire:
+        addNewQuestionnaire(tr("&New..."));
+        addPending(*menu, tr("&Edit..."));
+        addPending(*menu, tr("&Delete"));
+        addPendingFlag(*menu, tr("&Use In Results"), nodeFlag(node));
+        menu->addSeparator();
+        addPending(*menu, tr("New &Action..."));
+        break;
+    case NodeKind::Action:
+        addPending(*menu, tr("&New..."));
+        addPending(*menu, tr("&Edit..."));
+        addPending(*menu, tr("&Delete"));
+        addPendingFlag(*menu, tr("&Completed"), nodeFlag(node));
+        menu->addSeparator();
+        addNewQuestionnaire(tr("New &Questionnaire..."));
+        break;
+    case NodeKind::Other:
+        addNewQuestionnaire(tr("New &Questionnaire..."));
+        addPending(*menu, tr("New &Action..."));
+        break;
+    }
+    m_popup = menu;
+    menu->popup(globalPosition);
+}

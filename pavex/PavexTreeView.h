@@ -1,0 +1,60 @@
+#pragma once
+
+#include "analysis/ContentTree.h"
+#include "analysis/pages/ResultPage.h"
+
+#include <QMenu>
+#include <QPointer>
+#include <QTreeWidget>
+
+#include <memory>
+#include <unordered_map>
+
+#include <QMenu>
+
+// The explorer tree: mirrors the journal's contents tree, owns the page drawn for each node, and
+// tells the content view which page to show when the selection changes.
+class CPavexTreeView : public QTreeWidget, private ContentTreeListener {
+    Q_OBJECT
+public:
+    explicit CPavexTreeView(QWidget* parent = nullptr);
+    ~CPavexTreeView() override;
+
+    // Clears the tree and builds it again from the contents tree, then selects Feedback.
+    void rebuild(ContentTree& contents);
+    // Forgets the contents tree (before the journal behind it goes).
+    void detach();
+
+    ContentTree* contents() const { return m_contents; }
+    ContentNode* selectedNode() const;
+    QTreeWidgetItem* itemOf(const ContentNode& node) const;
+    CResultPage* pageOf(const ContentNode& node) const;
+    void selectNode(const ContentNode& node);
+
+    // The pop-up menu opened by the last right-click on a node; null before any.
+    QMenu* popupMenu() const { return m_popup; }
+
+signals:
+    // The page of the selected node, refreshed; null when there is nothing to show.
+    void pageSelected(CResultPage* page);
+    void newQuestionnaireRequested();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void treeRebuilt() override;
+    void nodeAdded(ContentNode& node) override;
+    void nodeRelabelled(ContentNode& node) override;
+    void nodeRemoving(ContentNode& node) override;
+
+    QTreeWidgetItem* addItem(ContentNode& node);
+    void clearAll();
+    void showSelected();
+    void openPopup(const ContentNode& node, const QPoint& globalPosition);
+
+    ContentTree* m_contents = nullptr;
+    std::unordered_map<const ContentNode*, QTreeWidgetItem*> m_items;
+    std::unordered_map<const ContentNode*, std::unique_ptr<CResultPage>> m_pages;
+    QPointer<QMenu> m_popup;
+};

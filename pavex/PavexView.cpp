@@ -1,0 +1,127 @@
+#include "pavex/PavexView.h"
+
+#include "analysis/pages/PageOutput.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrinter>
+#include <QScrollBar>
+
+namespace {
+// The scroll sizes before any page has been drawn.
+constexpr int kInitialScrollSize = 300;
+} // namespace
+
+CPavexView::CPavexView(QWidget* parent) : QAbstractScrollArea(parent) {
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+    updateScrollBars(QSize(kInitialScrollSize, kInitialScrollSize));
+}
+
+void CPavexView::setPage(CResultPage* page) {
+    m_page = page;
+    m_rememberedBehaviour = -1;
+    viewport()->update();
+}
+
+void CPavexView::redraw() {
+    viewport()->update();
+}
+
+QPoint CPavexView::scrollOffset() const {
+    return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+}
+
+QPoint CPavexView::pagePosition(const QPoint& viewportPosition) const {
+    return viewportPosition + scrollOffset();
+}
+
+void CPavexView::updateScrollBars(const QSize& extent) {
+    const QSize client = viewport()->size();
+    horizontalScrollBar()->setPageStep(client.width());
+    verticalScrollBar()->setPageStep(client.height());
+    horizontalScrollBar()->setSingleStep(16);
+    verticalScrollBar()->setSingleStep(16);
+    horizontalScrollBar()->setRange(0, std::max(0, extent.width() - client.width()));
+    verticalScrollBar()->setRange(0, std::max(0, extent.height() - client.height()));
+}
+
+void CPavexView::paintEvent(QPaintEvent*) {
+    if (m_page == nullptr) {
+        return;
+    }
+    QPainter painter(viewport());
+    const QPoint offset = scrollOffset();
+    painter.translate(-offset);
+    PageCanvas canvas;
+    canvas.painter = &painter;
+    canvas.printing = false;
+    canvas.clientWidth = viewport()->width();
+    canvas.visibleBottom = offset.y() + viewport()->height();
+    canvas.screenFont = QApplication::font();
+    m_page->paint(canvas);
+    painter.end();
+    updateScrollBars(m_page->extent());
+    // Only a page's first drawing moves the view back to the top left; later visits keep their place.
+    if (m_page->takeScrollToTop() && (offset.x() != 0 || offset.y() != 0)) {
+        horizontalScrollBar()->setValue(0);
+        verticalScrollBar()->setValue(0);
+    }
+}
+
+void CPavexView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    if (m_page != nullptr) {
+        updateScrollBars(m_page->extent());
+    }
+}
+
+void CPavexView::scrollContentsBy(int, int) {
+    viewport()->update();
+}
+
+const HotArea* CPavexView::hotAreaAt(const QPoint& pagePoint, bool checkBox) const {
+    if (m_page == nullptr) {
+        return nullptr;
+    }
+    for (const HotArea& area : m_page->hotAreas()) {
+        if ((checkBox ? area.checkBox : area.name).contains(pagePoint)) {
+            return &area;
+        }
+    }
+    return nullptr;
+}
+
+void CPavexView::mousePressEvent(QMouseEvent* event) {
+    const QPoint pagePoint = pagePosition(event->position().toPoint());
+    if (event->button() == Qt::LeftButton) {
+        if (const HotArea* area = hotAreaAt(pagePoint, true)) {
+            emit markToggleRequested(area->behaviour);
+        }
+        return;
+    }
+    if (event->button() == Qt::RightButton) {
+        if (const HotArea* area = hotAreaAt(pagePoint, false)) {
+            m_rememberedBehaviour = area->behaviour;
+            emit behaviourMenuRequested(area->behaviour, event->globalPosition().toPoint());
+        }
+        return;
+    }
+    QAbstractScrollArea::mousePressEvent(event);
+}
+
+bool CPavexView::printCurrentPage(QPrinter& printer) {
+    if (m_page == nullptr) {
+        return false;
+    }
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return false;
+    }
+    pageoutput::printPage(*m_page, painter);
+    painter.end();
+    // Printing lays the page out for paper; the screen needs its own layout again.
+    viewport()->update();
+    return true;
+}

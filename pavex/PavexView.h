@@ -1,0 +1,48 @@
+#pragma once
+
+#include "analysis/pages/ResultPage.h"
+
+#include <QAbstractScrollArea>
+
+class QPrinter;
+
+// The right-hand pane: draws the page of the selected tree node, scrolls it, and turns clicks on a
+// behaviour row's check box into a request to toggle that behaviour's development mark.
+class CPavexView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit CPavexView(QWidget* parent = nullptr);
+
+    // The page to show (owned by the tree); null shows nothing.
+    void setPage(CResultPage* page);
+    CResultPage* page() const { return m_page; }
+    // Redraws the current page after its content changed.
+    void redraw();
+
+    // The current page on one sheet of the printer; false without a page or when printing fails.
+    bool printCurrentPage(QPrinter& printer);
+
+    // The behaviour under the last right-click, or -1.
+    int rememberedBehaviour() const { return m_rememberedBehaviour; }
+
+signals:
+    // The user clicked the check box of a behaviour row.
+    void markToggleRequested(int behaviour);
+    // The user asked for the pop-up menu of a behaviour row at a global position.
+    void behaviourMenuRequested(int behaviour, const QPoint& globalPosition);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    QPoint scrollOffset() const;
+    QPoint pagePosition(const QPoint& viewportPosition) const;
+    void updateScrollBars(const QSize& extent);
+    const HotArea* hotAreaAt(const QPoint& pagePoint, bool checkBox) const;
+
+    CResultPage* m_page = nullptr;
+    int m_rememberedBehaviour = -1;
+};

@@ -1,0 +1,481 @@
+#include "analysis/ContentTree.h"
+#include "model/AtomicFile.h"
+#include "model/JournalFile.h"
+#include "model/Requests.h"
+#include "model/RoleFile.h"
+#include "model/RoleLibrary.h"
+#include "model/ScriptedPrompts.h"
+#include "pavex/DroppedFile.h"
+#include "pavex/MainFrame.h"
+#include "pavex/PavexShell.h"
+#include "pavex/PavexTreeView.h"
+#include "pavex/PavexView.h"
+#include "pavex/RecentFiles.h"
+#include "pavex/WelcomeDialog.h"
+#include "tests/support/Samples.h"
+#include "tests/support/TempFolder.h"
+#include "ui/QtPrompts.h"
+#include "ui/RecordingMailHandoff.h"
+#include "ui/Settings.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+std::vector<QString> menuTexts(const QMenu& menu) {
+    std::vector<QString> texts;
+    for (const QAction* action : menu.actions()) {
+        texts.push_back(action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
+    return texts;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ui::Settings::useFolder(QString::fromStdString(m_temp.file("settings")));
+        m_prompts.setDialogsShown(false);
+        m_frame = std::make_unique<CMainFrame>(m_prompts, m_handoff);
+        m_frame->setSaveChangesQuestion([this](const QString& text) {
+            m_saveQuestions.push_back(text);
+            return m_saveChoice;
+        });
+        m_frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame.get()));
+    }
+
+    std::string writeJournal(const CPavexDoc& doc, const std::string& name = "Alex.kva") {
+        const std::string path = m_temp.file(name);
+        CPavexDoc copy = doc;
+        ScriptedPrompts quiet;
+        EXPECT_TRUE(JournalFile::save(path, copy, quiet));
+        return path;
+    }
+
+    // The sample journal without a password, open in the window.
+    void openSample() {
+        m_journal = samples::journal("");
+        ASSERT_TRUE(m_frame->openJournalFile(QString::fromStdString(writeJournal(m_journal))));
+    }
+
+    void drop(const QStringList& paths) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& path : paths) {
+            urls.append(QUrl::fromLocalFile(path));
+        }
+        data.setUrls(urls);
+        QDropEvent event(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        // Straight to the window: the application passes drops on only while a drag is under way.
+        static_cast<QObject*>(m_frame.get())->event(&event);
+    }
+
+    std::string answeredRequest(const CPavexDoc& journal) {
+        const std::string path = m_temp.file("Returned.kvq");
+        ScriptedPrompts prompts;
+        EXPECT_TRUE(requests::writeFeedbackRequest(journal, path, prompts));
+        CPavexDoc request;
+        EXPECT_TRUE(requests::openRequestToAnswer(path, request, prompts));
+        CPavexFeedback answers = requests::startAnswer("Robin", 2);
+        answers.responses = {{0, 1}, {1, 1}, {2, 0}};
+        EXPECT_TRUE(requests::completeRequest(request, answers, prompts));
+        return path;
+    }
+
+    CPavexTreeView& tree() { return *m_frame->treeView(); }
+    ContentTree& contents() { return m_frame->contents(); }
+
+    // Draws the view now, as the screen would, so that its page lays out and registers its rows.
+    QImage drawView() { return m_frame->contentView()->viewport()->grab().toImage(); }
+
+    TempFolder m_temp{"pavex-window-test"};
+    ui::QtPrompts m_prompts{QStringLiteral("Reflectory 360")};
+    ui::RecordingMailHandoff m_handoff;
+    std::unique_ptr<CMainFrame> m_frame;
+    CPavexDoc m_journal;
+    std::vector<QString> m_saveQuestions;
+    CMainFrame::SaveChoice m_saveChoice = CMainFrame::SaveChoice::Discard;
+};
+
+TEST_F(MainWindowTest, StartsWithAnUntitledJournalBesideATreeTwoHundredPixelsWide) {
+    EXPECT_EQ(m_frame->splitter()->sizes().front(), CMainFrame::kTreeWidth);
+    EXPECT_EQ(m_frame->windowTitle(), "Untitled - Reflectory 360");
+    EXPECT_EQ(tree().topLevelItemCount(), 3);
+    // Without a role the commands that need one are off.
+    EXPECT_FALSE(m_frame->action(CMainFrame::Command::CreateRequest)->isEnabled());
+    EXPECT_FALSE(m_frame->action(CMainFrame::Command::MergeRequest)->isEnabled());
+    EXPECT_FALSE(m_frame->action(CMainFrame::Command::Autopilot)->isEnabled());
+    EXPECT_TRUE(m_frame->action(CMainFrame::Command::New)->isEnabled());
+    EXPECT_EQ(m_frame->action(CMainFrame::Command::New)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+}
+
+TEST_F(MainWindowTest, OpeningTheShippedSampleJournalShowsTheFeedbackListAndBuildsTheWholeTree) {
+    ASSERT_TRUE(m_frame->openJournalFile(QStringLiteral(PAVEX_SAMPLE_JOURNAL)));
+    EXPECT_EQ(m_frame->statusTitle(), "Completed feedback questionnaires");
+    EXPECT_EQ(m_frame->windowTitle(), "sample-journal.kva - Reflectory 360");
+    int nodes = 0;
+    contents().forEachNode([&](ContentNode& node, int) {
+        ++nodes;
+        QTreeWidgetItem* item = tree().itemOf(node);
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->text(0).toStdString(), node.label()); // the sample's labels are plain ASCII
+        EXPECT_EQ(item->childCount(), static_cast<int>(node.childCount()));
+        EXPECT_FALSE(item->icon(0).isNull());
+    });
+    int items = 0;
+    for (QTreeWidgetItemIterator it(&tree()); *it != nullptr; ++it) {
+        ++items;
+    }
+    EXPECT_EQ(items, nodes);
+    EXPECT_EQ(tree().selectedNode(), contents().landmarks().feedback);
+    EXPECT_EQ(tree().itemOf(*contents().landmarks().feedback)->childCount(),
+              static_cast<int>(m_frame->document().questionnaires.size()));
+    EXPECT_TRUE(m_frame->action(CMainFrame::Command::CreateRequest)->isEnabled());
+    EXPECT_EQ(m_frame->recentFiles().paths().front(), QStringLiteral(PAVEX_SAMPLE_JOURNAL));
+}
+
+TEST_F(MainWindowTest, SelectingEachKindOfNodeShowsItsPageAndTitle) {
+    openSample();
+    const auto& marks = contents().landmarks();
+    const std::vector<ContentNode*> nodes = {marks.feedback,
+                                             &marks.feedback->child(0),
+                                             marks.results,
+                                             marks.firstCompetency,
+                                             marks.firstBehaviour,
+                                             marks.differences,
+                                             &marks.differences->child(0),
+                                             marks.extraRequirements,
+                                             marks.journal,
+                                             marks.developmentAreas,
+                                             marks.withActions,
+                                             marks.actions,
+                                             &marks.actions->child(0)};
+    for (ContentNode* node : nodes) {
+        ASSERT_NE(node, nullptr);
+        tree().selectNode(*node);
+        CResultPage* page = tree().pageOf(*node);
+        EXPECT_EQ(m_frame->contentView()->page(), page) << node->label();
+        EXPECT_FALSE(m_frame->statusTitle().isEmpty()) << node->label();
+        EXPECT_EQ(m_frame->statusTitle(), page->statusTitle()) << node->label();
+    }
+    tree().selectNode(marks.feedback->child(0));
+    EXPECT_EQ(m_frame->statusTitle(), "Completed assessment questionnaire");
+    tree().selectNode(*marks.journal);
+    EXPECT_EQ(m_frame->statusTitle(), "Development journal");
+}
+
+TEST_F(MainWindowTest, RightClickShowsTheNodesPageFirstThenTheMenuOfItsKind) {
+    openSample();
+    ContentNode& questionnaire = contents().landmarks().feedback->child(1);
+    const QRect place = tree().visualItemRect(tree().itemOf(questionnaire));
+    QTest::mouseClick(tree().viewport(), Qt::RightButton, {}, place.center());
+    EXPECT_EQ(tree().selectedNode(), &questionnaire);
+    EXPECT_EQ(m_frame->contentView()->page(), tree().pageOf(questionnaire));
+    ASSERT_NE(tree().popupMenu(), nullptr);
+    EXPECT_EQ(menuTexts(*tree().popupMenu()),
+              (std::vector<QString>{"&New...", "&Edit...", "&Delete", "&Use In Results", "-", "New &Action..."}));
+    EXPECT_EQ(tree().popupMenu()->actions()[3]->isChecked(), m_journal.questionnaires[1].useInResults != 0);
+    tree().popupMenu()->close();
+
+    ContentNode& behaviour = *contents().landmarks().firstBehaviour;
+    tree().scrollToItem(tree().itemOf(behaviour));
+    QTest::mouseClick(tree().viewport(), Qt::RightButton, {}, tree().visualItemRect(tree().itemOf(behaviour)).center());
+    EXPECT_EQ(tree().selectedNode(), &behaviour);
+    ASSERT_NE(tree().popupMenu(), nullptr);
+    EXPECT_EQ(menuTexts(*tree().popupMenu()),
+              (std::vector<QString>{"&New Action...", "&Edit Journal...", "&Marked For Development", "-",
+                                    "New &Questionnaire..."}));
+    QMenu* last = tree().popupMenu();
+    last->close();
+    QApplication::processEvents();
+
+    // Away from every node nothing happens.
+    tree().collapseAll();
+    QTest::mouseClick(tree().viewport(), Qt::RightButton, {}, QPoint(5, tree().viewport()->height() - 3));
+    EXPECT_EQ(tree().selectedNode(), &behaviour);
+}
+
+TEST_F(MainWindowTest, ClickingABehaviourRowsCheckBoxMarksItAndChangesTheDevelopmentAreas) {
+    openSample();
+    const auto& marks = contents().landmarks();
+    tree().selectNode(*marks.developmentAreas);
+    const QImage areasBefore = drawView();
+
+    tree().selectNode(*marks.behaviours);
+    drawView();
+    const auto& rows = m_frame->contentView()->page()->hotAreas();
+    ASSERT_FALSE(rows.empty());
+    const HotArea row = rows.front();
+    const int before = m_frame->document().framework.behaviours[static_cast<std::size_t>(row.behaviour)].marked;
+    EXPECT_FALSE(m_frame->document().modified);
+    QTest::mouseClick(m_frame->contentView()->viewport(), Qt::LeftButton, {}, row.checkBox.center());
+    EXPECT_NE(m_frame->document().framework.behaviours[static_cast<std::size_t>(row.behaviour)].marked, before);
+    EXPECT_TRUE(m_frame->document().modified);
+
+    // A click beside the check box marks nothing.
+    const std::vector<CBehaviour> afterOne = m_frame->document().framework.behaviours;
+    QTest::mouseClick(m_frame->contentView()->viewport(), Qt::LeftButton, {}, row.name.center());
+    EXPECT_EQ(m_frame->document().framework.behaviours, afterOne);
+
+    tree().selectNode(*marks.developmentAreas);
+    EXPECT_NE(drawView(), areasBefore);
+}
+
+TEST_F(MainWindowTest, ADroppedRequestAndWebReplyAreMergedUnderFeedback) {
+    openSample();
+    const std::size_t before = m_journal.questionnaires.size();
+    const std::string request = answeredRequest(m_journal);
+    drop({QString::fromStdString(request)});
+    ASSERT_EQ(m_frame->document().questionnaires.size(), before + 1);
+    EXPECT_TRUE(m_frame->document().modified);
+    QTreeWidgetItem* feedback = tree().itemOf(*contents().landmarks().feedback);
+    ASSERT_EQ(feedback->childCount(), static_cast<int>(before + 1));
+    EXPECT_EQ(feedback->child(static_cast<int>(before))->text(0), "Robin");
+
+    CWebReply reply = samples::webReply("");
+    reply.roleName = m_journal.roleName;
+    const std::string replyPath = m_temp.file("reply.KVI");
+    ASSERT_FALSE(AtomicFile::write(replyPath, reply.encode()));
+    drop({QString::fromStdString(replyPath)});
+    ASSERT_EQ(feedback->childCount(), static_cast<int>(before + 2)) << m_prompts.texts().join("|").toStdString();
+    EXPECT_EQ(feedback->child(static_cast<int>(before + 1))->text(0).toStdString(), reply.assessor);
+    EXPECT_EQ(m_frame->statusTitle(), "Completed feedback questionnaires");
+}
+
+TEST_F(MainWindowTest, AnUpperCaseRoleFileIsAddedAndOnlyTheFirstDroppedFileIsHandled) {
+    const std::string roles = m_temp.file("roles") + "/";
+    std::filesystem::create_directories(roles);
+    ui::Settings(ui::SettingsScope::journalProgram()).setText("RoleDirectory", QString::fromStdString(roles));
+    const std::string role = m_temp.file("Coach.KVR");
+    ASSERT_FALSE(AtomicFile::write(role, RoleFile::encode(samples::role())));
+    drop({QString::fromStdString(role), QString::fromStdString(m_temp.file("other.txt"))});
+    EXPECT_TRUE(std::filesystem::exists(roles + "Coach.KVR"));
+    EXPECT_EQ(m_prompts.texts(), QStringList{RoleLibrary::kRoleAdded});
+}
+
+TEST_F(MainWindowTest, AFileOfAnyOtherKindIsRefused) {
+    openSample();
+    const std::string notes = m_temp.file("notes.kvx");
+    ASSERT_FALSE(AtomicFile::write(notes, "text"));
+    drop({QString::fromStdString(notes)});
+    EXPECT_EQ(m_prompts.texts(), QStringList{kNotAReflectoryFile});
+    EXPECT_EQ(static_cast<const JournalRecord&>(m_frame->document()), static_cast<const JournalRecord&>(m_journal));
+    EXPECT_FALSE(m_frame->document().modified);
+}
+
+TEST_F(MainWindowTest, DroppedNamesAreSortedByTheirEndingInAnyCase) {
+    EXPECT_EQ(droppedFileKind("a.kvq"), DroppedFileKind::RequestFile);
+    EXPECT_EQ(droppedFileKind("/x/B.KvI"), DroppedFileKind::WebReply);
+    EXPECT_EQ(droppedFileKind("role.KVR"), DroppedFileKind::RoleProfile);
+    EXPECT_EQ(droppedFileKind("journal.kva"), DroppedFileKind::Journal);
+    EXPECT_EQ(droppedFileKind("journal.kva.bak"), DroppedFileKind::Unknown);
+    EXPECT_EQ(droppedFileKind("kva"), DroppedFileKind::Unknown);
+    EXPECT_EQ(droppedFileKind(""), DroppedFileKind::Unknown);
+}
+
+TEST_F(MainWindowTest, OpeningARequestFileAsAJournalIsRefusedAndKeepsTheOpenJournal) {
+    openSample();
+    const std::string request = m_temp.file("Ask.kvq");
+    ScriptedPrompts quiet;
+    ASSERT_TRUE(requests::writeFeedbackRequest(m_frame->document(), request, quiet));
+    EXPECT_FALSE(m_frame->openJournalFile(QString::fromStdString(request)));
+    EXPECT_EQ(m_prompts.texts(), QStringList{journaltext::kRequestFileRefused});
+    EXPECT_EQ(m_frame->document().questionnaires.size(), m_journal.questionnaires.size());
+    EXPECT_EQ(tree().topLevelItemCount(), 3);
+}
+
+TEST_F(MainWindowTest, SavingAndReopeningKeepsEverything) {
+    openSample();
+    m_frame->toggleBehaviourMark(0);
+    const QString copy = QString::fromStdString(m_temp.file("Copy"));
+    m_prompts.queueFileName(copy);
+    ASSERT_TRUE(m_frame->saveAs());
+    EXPECT_EQ(m_prompts.fileChoices().back().title, "Save Reflectory As");
+    EXPECT_EQ(m_prompts.fileChoices().back().filters.front().label, "Reflectorys (*.kva)");
+    EXPECT_FALSE(m_frame->document().modified);
+    EXPECT_EQ(m_frame->windowTitle(), "Copy.kva - Reflectory 360");
+    const JournalRecord saved = m_frame->document();
+
+    ASSERT_TRUE(m_frame->newJournal());
+    EXPECT_EQ(m_frame->document().questionnaires.size(), 0u);
+    EXPECT_EQ(m_frame->windowTitle(), "Untitled - Reflectory 360");
+    ASSERT_TRUE(m_frame->openJournalFile(copy + ".kva"));
+    EXPECT_EQ(static_cast<const JournalRecord&>(m_frame->document()), saved);
+    EXPECT_EQ(m_frame->recentFiles().paths().front(), copy + ".kva");
+    EXPECT_TRUE(m_saveQuestions.empty());
+}
+
+TEST_F(MainWindowTest, UnsavedChangesAreOfferedForSavingAndCancelKeepsTheJournal) {
+    openSample();
+    m_frame->toggleBehaviourMark(1);
+    m_saveChoice = CMainFrame::SaveChoice::Cancel;
+    EXPECT_FALSE(m_frame->newJournal());
+    EXPECT_EQ(m_saveQuestions, std::vector<QString>{"Save changes to Alex.kva?"});
+    EXPECT_TRUE(m_frame->document().modified);
+    EXPECT_FALSE(m_frame->close());
+
+    m_saveChoice = CMainFrame::SaveChoice::Save;
+    ASSERT_TRUE(m_frame->newJournal());
+    JournalRecord reread;
+    ScriptedPrompts quiet;
+    ASSERT_TRUE(JournalFile::read(m_temp.file("Alex.kva"), reread, quiet).ok());
+    EXPECT_NE(reread.framework.behaviours[1].marked, m_journal.framework.behaviours[1].marked);
+}
+
+TEST_F(MainWindowTest, PrintingTheCurrentPageToPdfGivesOneSheet) {
+    openSample();
+    tree().selectNode(*contents().landmarks().results);
+    const QString pdf = QString::fromStdString(m_temp.file("page.pdf"));
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        ASSERT_TRUE(m_frame->printCurrentPage(printer));
+    }
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString bytes = QString::fromLatin1(file.readAll());
+    EXPECT_EQ(bytes.count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))), 1);
+}
+
+TEST_F(MainWindowTest, ExportReportWritesOneSheetPerNode) {
+    openSample();
+    const QString pdf = QString::fromStdString(m_temp.file("report"));
+    m_prompts.queueFileName(pdf);
+    ASSERT_TRUE(m_frame->exportReport());
+    QFile file(pdf + ".pdf");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    int nodes = 0;
+    contents().forEachNode([&](ContentNode&, int) { ++nodes; });
+    EXPECT_EQ(QString::fromLatin1(file.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))),
+              nodes);
+}
+
+TEST_F(MainWindowTest, RightClickingABehaviourRowOffersItsMenuWhoseMarkTogglesIt) {
+    openSample();
+    tree().selectNode(*contents().landmarks().firstCompetency);
+    drawView();
+    const auto& rows = m_frame->contentView()->page()->hotAreas();
+    ASSERT_FALSE(rows.empty());
+    const HotArea row = rows.back();
+    QTest::mouseClick(m_frame->contentView()->viewport(), Qt::RightButton, {}, row.name.center());
+    EXPECT_EQ(m_frame->contentView()->rememberedBehaviour(), row.behaviour);
+    QMenu* menu = m_frame->behaviourMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menuTexts(*menu), (std::vector<QString>{"&New Action...", "&Edit Journal...", "&Marked For Development",
+                                                      "-", "New &Questionnaire..."}));
+    const auto& behaviour = m_frame->document().framework.behaviours[static_cast<std::size_t>(row.behaviour)];
+    const int before = behaviour.marked;
+    EXPECT_EQ(menu->actions()[2]->isChecked(), before != 0);
+    menu->actions()[2]->trigger();
+    EXPECT_NE(behaviour.marked, before);
+    EXPECT_TRUE(m_frame->document().modified);
+    menu->close();
+}
+
+TEST_F(MainWindowTest, OpenAsksAboutUnsavedChangesOnceAfterTheFileIsChosen) {
+    openSample();
+    m_frame->toggleBehaviourMark(0);
+    const std::string other = writeJournal(samples::journal(""), "Other.kva");
+    m_prompts.queueFileName(QString::fromStdString(other));
+    ASSERT_TRUE(m_frame->openJournal());
+    EXPECT_EQ(m_prompts.fileChoices().back().title, "Open Reflectory");
+    EXPECT_EQ(m_saveQuestions, std::vector<QString>{"Save changes to Alex.kva?"});
+    EXPECT_EQ(m_frame->document().title(), "Other.kva");
+    EXPECT_FALSE(m_frame->document().modified);
+}
+
+TEST_F(MainWindowTest, SendHandsTheJournalAsItStandsToTheMailProgram) {
+    openSample();
+    m_frame->toggleBehaviourMark(0);
+    ASSERT_TRUE(m_frame->sendJournal());
+    ASSERT_EQ(m_handoff.handoffs().size(), 1u);
+    EXPECT_EQ(m_handoff.handoffs()[0].fileName, "Alex.kva");
+    JournalRecord sent;
+    ASSERT_TRUE(JournalFile::decode(std::string_view(m_handoff.handoffs()[0].content.constData(),
+                                                     static_cast<std::size_t>(m_handoff.handoffs()[0].content.size())),
+                                    sent)
+                    .ok());
+    EXPECT_EQ(sent.framework.behaviours[0].marked, m_frame->document().framework.behaviours[0].marked);
+
+    m_handoff.setAvailable(false);
+    EXPECT_FALSE(m_frame->sendJournal());
+    EXPECT_EQ(m_prompts.texts(), QStringList{"Unable to load mail system support."});
+}
+
+TEST_F(MainWindowTest, OnlyAPagesFirstDrawingScrollsBackToTheTop) {
+    const QString sample = QStringLiteral(PAVEX_SAMPLE_JOURNAL);
+    ASSERT_TRUE(m_frame->openJournalFile(sample));
+    m_frame->resize(700, 300);
+    QApplication::processEvents();
+    QScrollBar* vertical = m_frame->contentView()->verticalScrollBar();
+    tree().selectNode(*contents().landmarks().journal);
+    drawView();
+    const int bottom = vertical->maximum();
+    ASSERT_GT(bottom, 0) << "the development journal is taller than the view";
+    vertical->setValue(bottom);
+    drawView();
+    EXPECT_EQ(vertical->value(), bottom);
+
+    // A rebuilt tree has new pages, whose first drawing starts at the top again.
+    ASSERT_TRUE(m_frame->openJournalFile(sample));
+    tree().selectNode(*contents().landmarks().journal);
+    vertical->setValue(bottom);
+    drawView();
+    EXPECT_EQ(vertical->value(), 0);
+}
+
+TEST(WelcomeDialog, OffersThreeChoicesWithTheFirstChosenAndCancelEndsTheProgram) {
+    WelcomeDialog welcome;
+    EXPECT_EQ(welcome.windowTitle(), "PAVEX");
+    EXPECT_TRUE(welcome.choiceButton(WelcomeDialog::Choice::NewJournal)->isChecked());
+    EXPECT_EQ(welcome.choiceButton(WelcomeDialog::Choice::ReopenLast)->text(), "&Reopen the last reflectory");
+    EXPECT_EQ(welcome.choice(), WelcomeDialog::Choice::NewJournal);
+    welcome.choiceButton(WelcomeDialog::Choice::OpenAnother)->setChecked(true);
+    EXPECT_EQ(welcome.choice(), WelcomeDialog::Choice::OpenAnother);
+
+    TempFolder temp("pavex-welcome-test");
+    ui::Settings::useFolder(QString::fromStdString(temp.path()));
+    PavexShell shell;
+    shell.prompts().setDialogsShown(false);
+    EXPECT_FALSE(shell.begin(welcome, false));
+    EXPECT_TRUE(shell.begin(welcome, true)); // the open dialog is declined: the new journal stays
+    EXPECT_EQ(shell.mainFrame().document().title(), "Untitled");
+
+    CPavexDoc last = samples::journal("");
+    const std::string path = temp.file("Last.kva");
+    ScriptedPrompts quiet;
+    ASSERT_TRUE(JournalFile::save(path, last, quiet));
+    RecentFiles().add(QString::fromStdString(path));
+    PavexShell again;
+    welcome.choiceButton(WelcomeDialog::Choice::ReopenLast)->setChecked(true);
+    EXPECT_TRUE(again.begin(welcome, true));
+    EXPECT_EQ(again.mainFrame().document().title(), "Last.kva");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    TempFolder runtime("pavex-runtime");
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.path()));
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
