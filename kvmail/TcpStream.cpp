@@ -58,7 +58,7 @@ std::unique_ptr<TcpStream> TcpStream::open(const std::string& host, int port, st
                                            OpenError* error) {
     *error = OpenError::CannotConnect;
     addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
+    // ai_family stays 0: any address family, IPv4 or IPv6.
     hints.ai_socktype = SOCK_STREAM;
     hints.ai_protocol = IPPROTO_TCP;
     addrinfo* addresses = nullptr;

@@ -37,19 +37,19 @@ template <typename Visitor> void walk(const Command& command, std::span<const st
         }
         const auto equals = token.find('=');
         const std::string name = token.substr(0, equals);
-        const OptionSpec* spec = findOption(command, name);
-        if (spec == nullptr) {
+        const OptionSpec* option = findOption(command, name);
+        if (option == nullptr) {
             visit.unknown(name);
             continue;
         }
-        if (spec->valueName.empty()) {
-            visit.option(*spec, std::string()); // a flag: present or not
+        if (option->valueName.empty()) {
+            visit.option(*option, std::string()); // a flag: present or not
         } else if (equals != std::string::npos) {
-            visit.option(*spec, token.substr(equals + 1));
+            visit.option(*option, token.substr(equals + 1));
         } else if (i + 1 < arguments.size()) {
-            visit.option(*spec, arguments[++i]);
+            visit.option(*option, arguments[++i]);
         } else {
-            visit.missingValue(*spec);
+            visit.missingValue(*option);
         }
     }
 }
@@ -72,13 +72,13 @@ struct Collector {
     void unknown(const std::string& name) {
         throw UsageError(std::string(command.name) + " does not take the option " + name);
     }
-    void option(const OptionSpec& spec, const std::string& value) {
-        if (!parsed.options.emplace(std::string(spec.name), value).second) {
-            throw UsageError(std::string(spec.name) + " is given more than once");
+    void option(const OptionSpec& option, const std::string& value) {
+        if (!parsed.options.emplace(std::string(option.name), value).second) {
+            throw UsageError(std::string(option.name) + " is given more than once");
         }
     }
-    void missingValue(const OptionSpec& spec) {
-        throw UsageError(std::string(spec.name) + " needs a value (" + std::string(spec.valueName) + ")");
+    void missingValue(const OptionSpec& option) {
+        throw UsageError(std::string(option.name) + " needs a value (" + std::string(option.valueName) + ")");
     }
 };
 
