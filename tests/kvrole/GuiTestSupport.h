@@ -3,6 +3,7 @@
 #include "kvrole/EditorContext.h"
 #include "kvrole/KVRoleView.h"
 #include "kvrole/MainFrame.h"
+#include "tests/support/ModalScript.h"
 #include "ui/RecordingMailHandoff.h"
 
 #include <QApplication>
@@ -16,28 +17,6 @@
 
 #include <functional>
 #include <memory>
-
-// Answers the next modal dialog of type T once it is up, as a user would. If it does not come in
-// time the test fails and whatever modal widget is up is closed, so a broken test cannot hang.
-template <typename T> void whenModal(std::function<void(T*)> answer, int timeoutMs = 5000) {
-    auto* timer = new QTimer;
-    const QDeadlineTimer deadline(timeoutMs);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer, deadline] {
-        if (auto* dialog = dynamic_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            answer(dialog);
-        } else if (deadline.hasExpired()) {
-            timer->stop();
-            timer->deleteLater();
-            ADD_FAILURE() << "the expected dialog did not appear";
-            if (QWidget* other = QApplication::activeModalWidget()) {
-                other->close();
-            }
-        }
-    });
-    timer->start(10);
-}
 
 // A main window with recorded prompts and mail, no real dialogs behind the prompts.
 class EditorWindowFixture : public ::testing::Test {

@@ -1,4 +1,4 @@
-#include "ModalWatcher.h"
+#include "tests/support/ModalScript.h"
 #include "ui/FileChooser.h"
 #include "ui/PasswordDialog.h"
 #include "ui/QtPrompts.h"
