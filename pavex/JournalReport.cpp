@@ -3,7 +3,7 @@
 #include "analysis/ContentTree.h"
 #include "analysis/pages/PageFactory.h"
 #include "analysis/pages/PageOutput.h"
-#include "pavex/LocaleDates.h"
+#include "pavex/editors/LocaleDates.h"
 #include "ui/Cp1252Text.h"
 
 #include <memory>

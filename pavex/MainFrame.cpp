@@ -6,12 +6,16 @@
 #include "model/UserPrompts.h"
 #include "pavex/DroppedFile.h"
 #include "pavex/JournalReport.h"
-#include "pavex/LocaleDates.h"
 #include "pavex/MailDelivery.h"
 #include "pavex/PavexTreeView.h"
 #include "pavex/PavexView.h"
+#include "pavex/TreeCommands.h"
 #include "pavex/dialogs/PreliminariesDialog.h"
 #include "pavex/dialogs/QuestionnaireDialog.h"
+#include "pavex/editors/ActionEditing.h"
+#include "pavex/editors/LocaleDates.h"
+#include "pavex/options/OptionSheet.h"
+#include "pavex/rolechoice/RoleChoiceDialog.h"
 #include "ui/AfxFolders.h"
 #include "ui/Cp1252Text.h"
 #include "ui/HelpPages.h"
@@ -71,7 +75,10 @@ DialogDecoration journalDecoration() {
 
 CMainFrame::CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidget* parent)
     : QMainWindow(parent), m_prompts(prompts), m_mailHandoff(mailHandoff), m_doc(std::make_unique<CPavexDoc>()),
-      m_contents(std::make_unique<ContentTree>(*m_doc, formatDateInUserLocale)), m_printer(QPrinter::HighResolution) {
+      m_contents(std::make_unique<ContentTree>(*m_doc, formatDateInUserLocale)),
+      m_actionEditing(std::make_unique<ActionEditing>(*m_doc, *m_contents, m_prompts, this)),
+      m_treeCommands(std::make_unique<TreeCommands>(*m_doc, *m_contents, m_prompts, *m_actionEditing, this)),
+      m_printer(QPrinter::HighResolution) {
     setWindowIcon(ui::programIcon(ui::Program::Journal));
     m_askSaveChanges = [this](const QString& text) { return askWithMessageBox(this, text); };
 
@@ -90,6 +97,11 @@ CMainFrame::CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidg
 
     connect(m_tree, &CPavexTreeView::pageSelected, this, &CMainFrame::showPage);
     connect(m_tree, &CPavexTreeView::newQuestionnaireRequested, this, &CMainFrame::newFeedbackQuestionnaire);
+    connect(m_tree, &CPavexTreeView::newActionRequested, this, &CMainFrame::newAction);
+    connect(m_tree, &CPavexTreeView::editRequested, this, &CMainFrame::editSelectedNode);
+    connect(m_tree, &CPavexTreeView::deleteRequested, this, &CMainFrame::deleteSelectedNode);
+    connect(m_tree, &CPavexTreeView::toggleRequested, this, &CMainFrame::toggleSelectedNode);
+    connect(m_view, &CPavexView::behaviourJournalRequested, this, &CMainFrame::editBehaviourJournal);
     connect(m_view, &CPavexView::markToggleRequested, this, &CMainFrame::toggleBehaviourMark);
     connect(m_view, &CPavexView::behaviourMenuRequested, this, &CMainFrame::showBehaviourMenu);
 
@@ -150,7 +162,8 @@ void CMainFrame::createMenus() {
     pending(addCommand(edit, Command::Cut, tr("Cu&t"), QKeySequence::Cut));
     pending(addCommand(edit, Command::Copy, tr("&Copy"), QKeySequence::Copy));
     pending(addCommand(edit, Command::Paste, tr("&Paste"), QKeySequence::Paste));
-    pending(addCommand(edit, Command::Delete, tr("&Delete")));
+    connect(addCommand(edit, Command::Delete, tr("&Delete")), &QAction::triggered, this,
+            &CMainFrame::deleteFromEditMenu);
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     pending(addCommand(view, Command::Autopilot, tr("&Autopilot")));
@@ -167,7 +180,8 @@ void CMainFrame::createMenus() {
     connect(statusToggle, &QAction::toggled, statusBar(), &QWidget::setVisible);
 
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
-    pending(addCommand(tools, Command::ChooseRole, tr("Choose Your &Role...")));
+    connect(addCommand(tools, Command::ChooseRole, tr("Choose Your &Role...")), &QAction::triggered, this,
+            &CMainFrame::chooseRole);
     connect(
         addCommand(tools, Command::NewQuestionnaire, tr("&New Feedback Questionnaire..."), QKeySequence(tr("Ctrl+Q"))),
         &QAction::triggered, this, &CMainFrame::newFeedbackQuestionnaire);
@@ -177,9 +191,11 @@ void CMainFrame::createMenus() {
             &CMainFrame::createFeedbackRequest);
     connect(addCommand(tools, Command::MergeRequest, tr("&Merge Completed Feedback Request...")), &QAction::triggered,
             this, &CMainFrame::mergeCompletedFeedback);
-    pending(addCommand(tools, Command::NewAction, tr("New &Action...")));
+    connect(addCommand(tools, Command::NewAction, tr("New &Action...")), &QAction::triggered, this,
+            &CMainFrame::newAction);
     tools->addSeparator();
-    pending(addCommand(tools, Command::Options, tr("&Options...")));
+    connect(addCommand(tools, Command::Options, tr("&Options...")), &QAction::triggered, this,
+            &CMainFrame::showOptions);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     connect(addCommand(help, Command::HelpContents, tr("&Help Contents"), QKeySequence(Qt::Key_F1)),
@@ -242,10 +258,12 @@ void CMainFrame::journalChanged() {
 
 void CMainFrame::updateCommands() {
     const bool hasRole = m_doc->hasRole();
-    for (const Command command :
-         {Command::NewQuestionnaire, Command::SendRequest, Command::CreateRequest, Command::MergeRequest}) {
+    for (const Command command : {Command::NewQuestionnaire, Command::SendRequest, Command::CreateRequest,
+                                  Command::MergeRequest, Command::NewAction}) {
         action(command)->setEnabled(hasRole);
     }
+    // Every stored answer refers to a behaviour by its index, so the role is fixed by the first one.
+    action(Command::ChooseRole)->setEnabled(m_doc->canChooseRole());
 }
 
 void CMainFrame::updateTitle() {
@@ -306,10 +324,11 @@ bool CMainFrame::openJournal() {
     FileChoice choice = journalChoice("Open Reflectory");
     choice.mustExist = true;
     const auto path = m_prompts.chooseOpenFile(choice);
-    if (!path) {
+    if (!path || !openJournalFile(QString::fromStdString(*path))) {
         return false;
     }
-    return openJournalFile(QString::fromStdString(*path));
+    offerAutopilot();
+    return true;
 }
 
 bool CMainFrame::openJournalFile(const QString& path) {
@@ -510,8 +529,10 @@ void CMainFrame::showBehaviourMenu(int behaviour, const QPoint& globalPosition) 
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     m_behaviourMenu = menu;
-    menu->addAction(tr("&New Action..."))->setEnabled(false);
-    menu->addAction(tr("&Edit Journal..."))->setEnabled(false);
+    connect(menu->addAction(tr("&New Action...")), &QAction::triggered, this,
+            [this, behaviour] { afterEdit(m_actionEditing->newAction(behaviour)); });
+    connect(menu->addAction(tr("&Edit Journal...")), &QAction::triggered, this,
+            [this, behaviour] { editBehaviourJournal(behaviour); });
     QAction* mark = menu->addAction(tr("&Marked For Development"));
     mark->setCheckable(true);
     mark->setChecked(m_doc->framework.behaviours[static_cast<std::size_t>(behaviour)].marked != 0);
@@ -520,6 +541,97 @@ void CMainFrame::showBehaviourMenu(int behaviour, const QPoint& globalPosition) 
     connect(menu->addAction(tr("New &Questionnaire...")), &QAction::triggered, this,
             &CMainFrame::newFeedbackQuestionnaire);
     menu->popup(globalPosition);
+}
+
+bool CMainFrame::chooseRole() {
+    if (!m_doc->canChooseRole()) {
+        return false;
+    }
+    const ui::Settings settings(ui::SettingsScope::journalProgram());
+    RoleChoiceDialog dialog(ui::ProgramPlaces().roleDirectory(settings).toStdString(), m_prompts, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    const std::optional<CRole> role = dialog.chosenRole();
+    if (!role) {
+        return false;
+    }
+    m_view->setPage(nullptr);
+    m_doc->chooseRole(*role);
+    rebuildContents();
+    return true;
+}
+
+bool CMainFrame::newAction() {
+    if (!m_doc->hasRole()) {
+        return false;
+    }
+    const ContentNode* node = m_tree->selectedNode();
+    const std::int32_t behaviour = node != nullptr && node->kind() == NodeKind::Behaviour ? node->behaviour() : -1;
+    const bool added = m_actionEditing->newAction(behaviour);
+    afterEdit(added);
+    return added;
+}
+
+bool CMainFrame::showOptions() {
+    ui::Settings settings(ui::SettingsScope::journalProgram());
+    if (!runOptionsSheet(*m_doc, settings, m_prompts, this)) {
+        return false;
+    }
+    // Every page draws with the journal's colours as they are now.
+    m_view->redraw();
+    journalChanged();
+    return true;
+}
+
+bool CMainFrame::editSelectedNode() {
+    const ContentNode* node = m_tree->selectedNode();
+    const bool changed = node != nullptr && m_treeCommands->edit(*node);
+    afterEdit(changed);
+    return changed;
+}
+
+bool CMainFrame::deleteSelectedNode() {
+    const ContentNode* node = m_tree->selectedNode();
+    const bool changed = node != nullptr && m_treeCommands->remove(*node);
+    afterEdit(changed);
+    return changed;
+}
+
+bool CMainFrame::toggleSelectedNode() {
+    const ContentNode* node = m_tree->selectedNode();
+    const bool changed = node != nullptr && m_treeCommands->toggle(*node);
+    afterEdit(changed);
+    return changed;
+}
+
+bool CMainFrame::editBehaviourJournal(int behaviour) {
+    const bool changed = m_treeCommands->editBehaviourJournal(behaviour);
+    afterEdit(changed);
+    return changed;
+}
+
+void CMainFrame::deleteFromEditMenu() {
+    // Delete belongs to the tree; it acts only while the tree is the pane in use.
+    if (m_tree->hasFocus()) {
+        deleteSelectedNode();
+    }
+}
+
+void CMainFrame::afterEdit(bool changed) {
+    if (!changed) {
+        return;
+    }
+    m_doc->modified = true;
+    m_tree->showSelected();
+    m_view->redraw();
+    journalChanged();
+}
+
+void CMainFrame::offerAutopilot() {
+    if (m_doc->autopilotShown == 1) {
+        emit autopilotRequested();
+    }
 }
 
 bool CMainFrame::sendJournal() {

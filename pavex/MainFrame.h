@@ -13,11 +13,13 @@
 #include <map>
 #include <memory>
 
+class ActionEditing;
 class CPavexTreeView;
 class CPavexView;
 class CResultPage;
 class QLabel;
 class QSplitter;
+class TreeCommands;
 class UserPrompts;
 
 namespace ui {
@@ -101,6 +103,17 @@ public:
     bool createFeedbackRequest();
     bool sendFeedbackRequest();
     bool mergeCompletedFeedback();
+    bool chooseRole();
+    // A new action for the selected tree node's behaviour, or for none.
+    bool newAction();
+    bool showOptions();
+
+    // The tree's commands on its selected node.
+    bool editSelectedNode();
+    bool deleteSelectedNode();
+    bool toggleSelectedNode();
+    // A behaviour's development journal, from the tree, a behaviour row or its pop-up menu.
+    bool editBehaviourJournal(int behaviour);
 
     // The pop-up menu of the last right-click on a behaviour row of the content view; null before any.
     QMenu* behaviourMenu() const { return m_behaviourMenu; }
@@ -109,6 +122,14 @@ public:
     void handleDroppedFile(const QString& path);
     // The check box of a behaviour row: the development mark is inverted and shown.
     void toggleBehaviourMark(int behaviour);
+
+signals:
+    // A journal opened or begun by the user asks for the guide (its Autopilot flag is set).
+    void autopilotRequested();
+
+public:
+    // Asks for the guide when the journal's Autopilot flag is set.
+    void offerAutopilot();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -121,6 +142,9 @@ private:
     void rebuildContents();
     void showPage(CResultPage* page);
     void afterMerge(bool merged, std::size_t questionnairesBefore);
+    // After a command changed the journal: the selected node's page is refreshed and redrawn.
+    void afterEdit(bool changed);
+    void deleteFromEditMenu();
     void journalChanged();
     void updateCommands();
     void updateTitle();
@@ -138,6 +162,8 @@ private:
     ui::MailHandoff& m_mailHandoff;
     std::unique_ptr<CPavexDoc> m_doc;
     std::unique_ptr<ContentTree> m_contents;
+    std::unique_ptr<ActionEditing> m_actionEditing;
+    std::unique_ptr<TreeCommands> m_treeCommands;
     QSplitter* m_splitter = nullptr;
     CPavexTreeView* m_tree = nullptr;
     CPavexView* m_view = nullptr;

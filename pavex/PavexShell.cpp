@@ -21,7 +21,6 @@ bool PavexShell::start(const QStringList& arguments) {
             return false;
         }
     }
-    // The guide opens here for journals that ask for it, once it is part of the program.
     m_frame->show();
     return true;
 }
@@ -32,14 +31,17 @@ bool PavexShell::begin(const WelcomeDialog& welcome, bool accepted) {
     }
     switch (welcome.choice()) {
     case WelcomeDialog::Choice::NewJournal:
-        break; // the window starts with a new journal
+        // The window starts with a new journal.
+        m_frame->offerAutopilot();
+        break;
     case WelcomeDialog::Choice::ReopenLast:
-        if (!m_frame->recentFiles().paths().isEmpty()) {
-            m_frame->openJournalFile(m_frame->recentFiles().paths().front());
+        if (!m_frame->recentFiles().paths().isEmpty() &&
+            m_frame->openJournalFile(m_frame->recentFiles().paths().front())) {
+            m_frame->offerAutopilot();
         }
         break;
     case WelcomeDialog::Choice::OpenAnother:
-        m_frame->openJournal();
+        m_frame->openJournal(); // offers the guide itself
         break;
     }
     return true;

@@ -5,6 +5,7 @@
 #include "ui/Icons.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -35,19 +36,6 @@ ContentNode* nodeOfItem(const QTreeWidgetItem* item) {
         return nullptr;
     }
     return reinterpret_cast<ContentNode*>(item->data(0, kNodeRole).value<quintptr>());
-}
-
-// An entry a later release brings to life; present so that the menu keeps its final shape.
-void addPending(QMenu& menu, const QString& text) {
-    menu.addAction(text)->setEnabled(false);
-}
-
-// A flag entry shows the node's flag by its tick.
-void addPendingFlag(QMenu& menu, const QString& text, bool set) {
-    QAction* action = menu.addAction(text);
-    action->setCheckable(true);
-    action->setChecked(set);
-    action->setEnabled(false);
 }
 
 // The flag the Toggle entry of a node's menu inverts.
@@ -234,40 +222,70 @@ void CPavexTreeView::mousePressEvent(QMouseEvent* event) {
     openPopup(*node, event->globalPosition().toPoint());
 }
 
+void CPavexTreeView::mouseDoubleClickEvent(QMouseEvent* event) {
+    ContentNode* node = nodeOfItem(itemAt(event->position().toPoint()));
+    if (event->button() == Qt::LeftButton && node != nullptr && node->kind() != NodeKind::Other) {
+        selectNode(*node);
+        emit editRequested();
+        return;
+    }
+    QTreeWidget::mouseDoubleClickEvent(event);
+}
+
+void CPavexTreeView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+        emit deleteRequested();
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && selectedNode() != nullptr) {
+        emit editRequested();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
 void CPavexTreeView::openPopup(const ContentNode& node, const QPoint& globalPosition) {
     delete m_popup;
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    const auto addNewQuestionnaire = [this, menu](const QString& text) {
-        connect(menu->addAction(text), &QAction::triggered, this, &CPavexTreeView::newQuestionnaireRequested);
+    // Every entry acts on the selected node, which the right-click has just made this one.
+    const auto add = [this, menu](const QString& text, void (CPavexTreeView::*signal)()) {
+        QAction* action = menu->addAction(text);
+        connect(action, &QAction::triggered, this, signal);
+        return action;
+    };
+    const auto addToggle = [&](const QString& text) {
+        QAction* action = add(text, &CPavexTreeView::toggleRequested);
+        action->setCheckable(true);
+        action->setChecked(nodeFlag(node));
     };
     switch (node.kind()) {
     case NodeKind::Behaviour:
-        addPending(*menu, tr("&New Action..."));
-        addPending(*menu, tr("&Edit Journal..."));
-        addPendingFlag(*menu, tr("&Marked For Development"), nodeFlag(node));
+        add(tr("&New Action..."), &CPavexTreeView::newActionRequested);
+        add(tr("&Edit Journal..."), &CPavexTreeView::editRequested);
+        addToggle(tr("&Marked For Development"));
         menu->addSeparator();
-        addNewQuestionnaire(tr("New &Questionnaire..."));
+        add(tr("New &Questionnaire..."), &CPavexTreeView::newQuestionnaireRequested);
         break;
     case NodeKind::Questionnaire:
-        addNewQuestionnaire(tr("&New..."));
-        addPending(*menu, tr("&Edit..."));
-        addPending(*menu, tr("&Delete"));
-        addPendingFlag(*menu, tr("&Use In Results"), nodeFlag(node));
+        add(tr("&New..."), &CPavexTreeView::newQuestionnaireRequested);
+        add(tr("&Edit..."), &CPavexTreeView::editRequested);
+        add(tr("&Delete"), &CPavexTreeView::deleteRequested);
+        addToggle(tr("&Use In Results"));
         menu->addSeparator();
-        addPending(*menu, tr("New &Action..."));
+        add(tr("New &Action..."), &CPavexTreeView::newActionRequested);
         break;
     case NodeKind::Action:
-        addPending(*menu, tr("&New..."));
-        addPending(*menu, tr("&Edit..."));
-        addPending(*menu, tr("&Delete"));
-        addPendingFlag(*menu, tr("&Completed"), nodeFlag(node));
+        add(tr("&New..."), &CPavexTreeView::newActionRequested);
+        add(tr("&Edit..."), &CPavexTreeView::editRequested);
+        add(tr("&Delete"), &CPavexTreeView::deleteRequested);
+        addToggle(tr("&Completed"));
         menu->addSeparator();
-        addNewQuestionnaire(tr("New &Questionnaire..."));
+        add(tr("New &Questionnaire..."), &CPavexTreeView::newQuestionnaireRequested);
         break;
     case NodeKind::Other:
-        addNewQuestionnaire(tr("New &Questionnaire..."));
-        addPending(*menu, tr("New &Action..."));
+        add(tr("New &Questionnaire..."), &CPavexTreeView::newQuestionnaireRequested);
+        add(tr("New &Action..."), &CPavexTreeView::newActionRequested);
         break;
     }
     m_popup = menu;

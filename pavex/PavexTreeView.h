@@ -10,8 +10,6 @@
 #include <memory>
 #include <unordered_map>
 
-#include <QMenu>
-
 // The explorer tree: mirrors the journal's contents tree, owns the page drawn for each node, and
 // tells the content view which page to show when the selection changes.
 class CPavexTreeView : public QTreeWidget, private ContentTreeListener {
@@ -30,6 +28,8 @@ public:
     QTreeWidgetItem* itemOf(const ContentNode& node) const;
     CResultPage* pageOf(const ContentNode& node) const;
     void selectNode(const ContentNode& node);
+    // Refreshes the selected node's page and shows it again, after the journal changed.
+    void showSelected();
 
     // The pop-up menu opened by the last right-click on a node; null before any.
     QMenu* popupMenu() const { return m_popup; }
@@ -38,9 +38,16 @@ signals:
     // The page of the selected node, refreshed; null when there is nothing to show.
     void pageSelected(CResultPage* page);
     void newQuestionnaireRequested();
+    void newActionRequested();
+    // Edit, Delete and Toggle on the selected node.
+    void editRequested();
+    void deleteRequested();
+    void toggleRequested();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void treeRebuilt() override;
@@ -50,7 +57,6 @@ private:
 
     QTreeWidgetItem* addItem(ContentNode& node);
     void clearAll();
-    void showSelected();
     void openPopup(const ContentNode& node, const QPoint& globalPosition);
 
     ContentTree* m_contents = nullptr;

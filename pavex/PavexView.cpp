@@ -111,6 +111,16 @@ void CPavexView::mousePressEvent(QMouseEvent* event) {
     QAbstractScrollArea::mousePressEvent(event);
 }
 
+void CPavexView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        if (const HotArea* area = hotAreaAt(pagePosition(event->position().toPoint()), false)) {
+            emit behaviourJournalRequested(area->behaviour);
+        }
+        return;
+    }
+    QAbstractScrollArea::mouseDoubleClickEvent(event);
+}
+
 bool CPavexView::printCurrentPage(QPrinter& printer) {
     if (m_page == nullptr) {
         return false;

@@ -30,10 +30,13 @@ signals:
     void markToggleRequested(int behaviour);
     // The user asked for the pop-up menu of a behaviour row at a global position.
     void behaviourMenuRequested(int behaviour, const QPoint& globalPosition);
+    // The user double-clicked the name of a behaviour row.
+    void behaviourJournalRequested(int behaviour);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 

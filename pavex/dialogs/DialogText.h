@@ -12,3 +12,13 @@ QString toEditable(const std::string& bytes);
 std::string fromEditable(const QString& text);
 // A label shown on a button: '&' would otherwise start a mnemonic.
 QString escapedMnemonics(QString text);
+
+// The six relationships to the person being assessed, as the radio buttons name them, in index order.
+inline constexpr const char* kRelationshipCaptions[] = {
+    "&Self assessment",
+    "&Manager of person being assessed",
+    "&Reporting to person being assessed",
+    "&Peer of person being assessed",
+    "&Customer of person being assessed",
+    "&Other",
+};

@@ -11,19 +11,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
-
-const char* const kRelationshipCaptions[] = {
-    "&Self assessment",
-    "&Manager of person being assessed",
-    "&Reporting to person being assessed",
-    "&Peer of person being assessed",
-    "&Customer of person being assessed",
-    "&Other",
-};
-
-} // namespace
-
 PreliminariesDialog::PreliminariesDialog(DialogFlavour flavour, const std::string& personLine,
                                          const DialogDecoration& decoration, QWidget* parent)
     : QDialog(parent) {

@@ -1,0 +1,47 @@
+#include "pavex/options/ColourButton.h"
+
+#include <QColorDialog>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+
+ColourButton::ColourButton(const QColor& colour, ColourChooser chooser, QWidget* parent)
+    : QPushButton(parent), m_colour(colour), m_chooser(std::move(chooser)) {
+    setMinimumSize(64, 22);
+    setAutoDefault(false);
+    connect(this, &QPushButton::clicked, this, &ColourButton::choose);
+}
+
+void ColourButton::setColour(const QColor& colour) {
+    m_colour = colour;
+    update();
+}
+
+std::optional<QColor> ColourButton::chooseWithDialog(const QColor& initial, QWidget* parent) {
+    const QColor chosen = QColorDialog::getColor(initial, parent);
+    if (!chosen.isValid()) {
+        return std::nullopt;
+    }
+    return chosen;
+}
+
+void ColourButton::choose() {
+    if (const std::optional<QColor> chosen = m_chooser(m_colour, this)) {
+        setColour(*chosen);
+    }
+}
+
+void ColourButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    painter.fillRect(rect(), m_colour);
+    // A frame that shows whatever the colour, and the keyboard focus on top.
+    painter.setPen(isDown() ? palette().color(QPalette::Highlight) : palette().color(QPalette::Dark));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(3, 3, -3, -3);
+        focus.backgroundColor = m_colour;
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+}
