@@ -1,0 +1,135 @@
+#include "pavex/options/OptionSheet.h"
+#include "model/ScriptedPrompts.h"
+#include "tests/support/ModalScript.h"
+#include "tests/support/Samples.h"
+#include "tests/support/TempFolder.h"
+#include "ui/Settings.h"
+
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class OptionSheetTest : public ::testing::Test {
+protected:
+    OptionSheetTest() {
+        ui::Settings::useFolder(QString::fromStdString(m_temp.path()));
+        m_doc.modified = false;
+    }
+
+    // Answers every colour dialog with the next colour of the list.
+    ColourButton::ColourChooser chooser() {
+        return [this](const QColor& initial, QWidget*) -> std::optional<QColor> {
+            m_offered.push_back(initial);
+            if (m_colours.empty()) {
+                return std::nullopt;
+            }
+            const QColor next = m_colours.front();
+            m_colours.erase(m_colours.begin());
+            return next;
+        };
+    }
+
+    TempFolder m_temp{"pavex-options-test"};
+    CPavexDoc m_doc = samples::journal("secret");
+    ScriptedPrompts m_prompts;
+    std::vector<QColor> m_colours;
+    std::vector<QColor> m_offered;
+};
+
+TEST_F(OptionSheetTest, ShowsThreePagesFilledFromTheJournalAndTheSettings) {
+    COptionSheet sheet(m_doc, 2, nullptr, chooser());
+    EXPECT_EQ(sheet.windowTitle(), "KV 360 Options");
+    ASSERT_EQ(sheet.tabs()->count(), 3);
+    EXPECT_EQ(sheet.tabs()->tabText(0), "Personal");
+    EXPECT_EQ(sheet.tabs()->tabText(1), "Colours");
+    EXPECT_EQ(sheet.tabs()->tabText(2), "Email");
+    EXPECT_EQ(sheet.personal()->nameEdit()->text().toStdString(), m_doc.person);
+    EXPECT_EQ(sheet.personal()->passwordEdit()->text(), "secret");
+    EXPECT_EQ(sheet.personal()->repeatEdit()->echoMode(), QLineEdit::Password);
+    EXPECT_TRUE(sheet.email()->choice(2)->isChecked());
+    EXPECT_EQ(sheet.email()->choice(2)->text(), "use Lotus Notes / ccmail SMI");
+    // Red in the low byte: the stored Self colour is the button's colour.
+    const auto self = static_cast<std::uint32_t>(m_doc.colours.relationships[0]);
+    EXPECT_EQ(sheet.colourPage()->button(1)->colour(),
+              QColor(static_cast<int>(self & 0xFF), static_cast<int>((self >> 8) & 0xFF),
+                     static_cast<int>((self >> 16) & 0xFF)));
+    EXPECT_EQ(sheet.colourPage()->button(1)->accessibleName(), "Self scores:");
+    EXPECT_EQ(sheet.colourPage()->button(9)->accessibleName(), "Lines:");
+    EXPECT_EQ(sheet.colourPage()->colours(), m_doc.colours);
+}
+
+TEST_F(OptionSheetTest, PasswordsMustAgreeAndBothClearedRemoveTheProtection) {
+    ui::Settings settings(ui::SettingsScope::journalProgram());
+    COptionSheet oneCleared(m_doc, 0, nullptr, chooser());
+    oneCleared.personal()->nameEdit()->setText("Alex Example");
+    oneCleared.personal()->repeatEdit()->clear();
+    oneCleared.applyTo(m_doc, settings, m_prompts);
+    EXPECT_EQ(m_prompts.texts(), std::vector<std::string>{optiontext::kPasswordsDiffer});
+    EXPECT_EQ(m_doc.password, "secret");
+    EXPECT_EQ(m_doc.person, "Alex Example"); // the rest of the sheet still counts
+    EXPECT_TRUE(m_doc.modified);
+
+    COptionSheet bothCleared(m_doc, 0, nullptr, chooser());
+    bothCleared.personal()->passwordEdit()->clear();
+    bothCleared.personal()->repeatEdit()->clear();
+    bothCleared.applyTo(m_doc, settings, m_prompts);
+    EXPECT_EQ(m_doc.password, "");
+    EXPECT_EQ(m_prompts.texts().size(), 1u);
+
+    COptionSheet caseMatters(m_doc, 0, nullptr, chooser());
+    caseMatters.personal()->passwordEdit()->setText("Tiger");
+    caseMatters.personal()->repeatEdit()->setText("tiger");
+    caseMatters.applyTo(m_doc, settings, m_prompts);
+    EXPECT_EQ(m_doc.password, "");
+}
+
+TEST_F(OptionSheetTest, AClickedColourIsStoredRedInTheLowByteAndCancelKeepsTheOldOne) {
+    m_colours = {QColor(0x12, 0x34, 0x56)};
+    COptionSheet sheet(m_doc, 0, nullptr, chooser());
+    sheet.colourPage()->button(8)->click(); // Background
+    ASSERT_EQ(m_offered.size(), 1u);
+    sheet.colourPage()->button(0)->click(); // Average: the chooser is cancelled
+    EXPECT_EQ(sheet.colourPage()->button(0)->colour(), m_offered.back());
+
+    ui::Settings settings(ui::SettingsScope::journalProgram());
+    sheet.applyTo(m_doc, settings, m_prompts);
+    EXPECT_EQ(m_doc.colours.background, 0x563412);
+    EXPECT_EQ(m_doc.colours.average, samples::journal("").colours.average);
+    EXPECT_TRUE(m_doc.modified);
+}
+
+TEST_F(OptionSheetTest, CancelChangesNothingAndOkWritesTheMailTypeForTheNextStart) {
+    const CPavexDoc before = m_doc;
+    {
+        ui::Settings settings(ui::SettingsScope::journalProgram());
+        whenModal<COptionSheet>([](COptionSheet* sheet) {
+            sheet->personal()->nameEdit()->setText("Someone else");
+            sheet->email()->choice(1)->click();
+            sheet->reject();
+        });
+        EXPECT_FALSE(runOptionsSheet(m_doc, settings, m_prompts, nullptr));
+    }
+    EXPECT_TRUE(static_cast<const JournalRecord&>(m_doc) == before);
+    EXPECT_FALSE(m_doc.modified);
+    {
+        ui::Settings settings(ui::SettingsScope::journalProgram());
+        EXPECT_FALSE(settings.contains("MailType"));
+        whenModal<COptionSheet>([](COptionSheet* sheet) {
+            sheet->email()->choice(1)->click();
+            sheet->accept();
+        });
+        EXPECT_TRUE(runOptionsSheet(m_doc, settings, m_prompts, nullptr));
+    }
+    EXPECT_EQ(ui::Settings(ui::SettingsScope::journalProgram()).integer("MailType", 0), 1);
+    EXPECT_TRUE(m_doc.modified);
+}
+
+} // namespace
