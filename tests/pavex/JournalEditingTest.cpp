@@ -4,8 +4,19 @@
 #include "analysis/ListContent.h"
 #include "pavex/dialogs/PreliminariesDialog.h"
 #include "pavex/dialogs/QuestionnaireDialog.h"
+#include "pavex/editors/ActionDialog.h"
+#include "pavex/editors/BehaviourJournalDialog.h"
+#include "pavex/editors/QuestionnaireDetailsDialog.h"
+#include "pavex/options/OptionSheet.h"
+#include "pavex/rolechoice/RoleChoiceDialog.h"
 #include "tests/support/ModalScript.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 
@@ -48,6 +59,21 @@ protected:
             labels.push_back(feedback->child(i)->text(0).toStdString());
         }
         return labels;
+    }
+
+    // Answers the next questionnaire on screen: the preliminaries, then the first option throughout.
+    void answerNextQuestionnaire(const QString& name, int relationship) {
+        whenModal<PreliminariesDialog>([name, relationship](PreliminariesDialog* dialog) {
+            dialog->nameEdit()->setText(name);
+            dialog->relationshipButton(relationship)->click();
+            dialog->okButton()->click();
+            whenModal<QuestionnaireDialog>([](QuestionnaireDialog* questions) {
+                while (!questions->okButton()->isEnabled()) {
+                    questions->responseButton(0)->click();
+                }
+                questions->okButton()->click();
+            });
+        });
     }
 
     const DetailContent& detailOf(const ContentNode& node) {
@@ -228,6 +254,160 @@ TEST_F(JournalEditingTest, ChoosingARoleIsOfferedOnlyUntilTheFirstQuestionnaire)
         chooseFromPopup(contents().landmarks().feedback->child(0), QStringLiteral("&Delete"));
     }
     EXPECT_TRUE(m_frame->action(CMainFrame::Command::ChooseRole)->isEnabled());
+}
+
+TEST_F(JournalEditingTest, ANewUserGoesFromAnEmptyJournalToResultsWithTheShippedRoles) {
+    ui::Settings(ui::SettingsScope::journalProgram()).setText("RoleDirectory", PAVEX_ROLE_FOLDER);
+    whenModal<RoleChoiceDialog>([](RoleChoiceDialog* dialog) {
+        ASSERT_GE(dialog->roleList()->count(), 3);
+        dialog->roleList()->setCurrentRow(0);
+        dialog->okButton()->click();
+    });
+    ASSERT_TRUE(m_frame->chooseRole());
+    const CPavexDoc& doc = m_frame->document();
+    ASSERT_TRUE(doc.hasRole());
+    EXPECT_FALSE(doc.modified); // choosing a role alone changes nothing to save
+    EXPECT_NE(contents().landmarks().firstBehaviour, nullptr);
+    EXPECT_TRUE(m_frame->action(CMainFrame::Command::NewQuestionnaire)->isEnabled());
+
+    whenModal<COptionSheet>([](COptionSheet* sheet) {
+        QTest::keyClicks(sheet->personal()->nameEdit(), "Alex Example");
+        QTest::keyClicks(sheet->personal()->passwordEdit(), "tiger");
+        QTest::keyClicks(sheet->personal()->repeatEdit(), "tiger");
+        sheet->accept();
+    });
+    ASSERT_TRUE(m_frame->showOptions());
+    EXPECT_EQ(doc.person, "Alex Example");
+    EXPECT_EQ(doc.password, "tiger");
+
+    answerNextQuestionnaire("Alex", 0);
+    ASSERT_TRUE(m_frame->newFeedbackQuestionnaire());
+    ASSERT_EQ(doc.questionnaires.size(), 1u);
+    EXPECT_FALSE(m_frame->action(CMainFrame::Command::ChooseRole)->isEnabled());
+
+    const QString request = QString::fromStdString(m_temp.file("For Robin.kvq"));
+    m_prompts.queueFileName(request);
+    ASSERT_TRUE(m_frame->createFeedbackRequest());
+    QProcess answer;
+    answer.start(QStringLiteral(KVTOOL_PATH),
+                 {"answer", request, "--name", "Robin", "--relationship", "3", "--options",
+                  QString(static_cast<int>(doc.framework.behaviours.size()), QLatin1Char('1'))});
+    ASSERT_TRUE(answer.waitForFinished(30000));
+    ASSERT_EQ(answer.exitCode(), 0) << answer.readAllStandardError().toStdString();
+
+    drop({request});
+    ASSERT_EQ(doc.questionnaires.size(), 2u);
+    EXPECT_EQ(doc.questionnaires[1].assessor, "Robin");
+    const auto& marks = contents().landmarks();
+    marks.results->page().refresh();
+    const auto& perGroup = dynamic_cast<const RankingContent&>(marks.results->page()).list().questionnairesPerGroup();
+    EXPECT_EQ(perGroup[0], 1);
+    EXPECT_EQ(perGroup[3], 1);
+    tree().selectNode(*marks.differences);
+    EXPECT_EQ(m_frame->contentView()->page(), tree().pageOf(*marks.differences));
+
+    // Saved and opened again with its password, everything is there.
+    const std::string path = m_temp.file("Alex.kva");
+    m_prompts.queueFileName(QString::fromStdString(path));
+    ASSERT_TRUE(m_frame->save());
+    m_prompts.queuePassword(QStringLiteral("tiger"));
+    ASSERT_TRUE(m_frame->openJournalFile(QString::fromStdString(path)));
+    EXPECT_EQ(m_frame->document().questionnaires.size(), 2u);
+    EXPECT_EQ(m_frame->document().person, "Alex Example");
+}
+
+TEST_F(JournalEditingTest, AColourChangedInTheOptionsIsDrawnSavedAndReopened) {
+    openSample();
+    const std::string path = m_frame->document().path;
+    m_frame->document().modified = false;
+    whenModal<COptionSheet>([](COptionSheet* sheet) {
+        sheet->colourPage()->button(8)->setColour(QColor(10, 20, 30)); // Background
+        sheet->accept();
+    });
+    ASSERT_TRUE(m_frame->showOptions());
+    EXPECT_TRUE(m_frame->document().modified);
+    EXPECT_EQ(m_frame->document().colours.background, 0x1E140A);
+    // A detail page fills its right-hand side with the background down to the visible bottom.
+    tree().selectNode(contents().landmarks().actions->child(0));
+    const QImage drawn = drawView();
+    EXPECT_EQ(drawn.pixelColor(drawn.width() - 3, drawn.height() - 3), QColor(10, 20, 30));
+    ASSERT_TRUE(m_frame->save());
+    ASSERT_TRUE(m_frame->openJournalFile(QString::fromStdString(path)));
+    EXPECT_EQ(m_frame->document().colours.background, 0x1E140A);
+}
+
+TEST_F(JournalEditingTest, AnEmptyNewActionIsStoredAsUnspecifiedUnderItsBehaviour) {
+    openSample();
+    const ContentNode& behaviour = *contents().landmarks().firstBehaviour;
+    tree().selectNode(behaviour);
+    whenModal<ActionDialog>([&behaviour](ActionDialog* dialog) {
+        EXPECT_EQ(dialog->behaviourBox()->currentData().toInt(), behaviour.behaviour());
+        dialog->accept();
+    });
+    m_frame->action(CMainFrame::Command::NewAction)->trigger();
+    const CPavexDoc& doc = m_frame->document();
+    ASSERT_EQ(doc.actions.size(), 3u);
+    EXPECT_EQ(doc.actions.back().action, "<unspecified>");
+    EXPECT_EQ(doc.actions.back().behaviour, behaviour.behaviour());
+    EXPECT_TRUE(doc.modified);
+    const ContentNode& actions = *contents().landmarks().actions;
+    ASSERT_EQ(actions.childCount(), 3u);
+    EXPECT_EQ(tree().itemOf(actions.child(2))->text(0), "<unspecified>");
+}
+
+TEST_F(JournalEditingTest, DoubleClickingABehaviourRowOpensItsJournalWhoseCancelLeavesItUnmarked) {
+    openSample();
+    tree().selectNode(*contents().landmarks().behaviours);
+    drawView();
+    CResultPage* page = m_frame->contentView()->page();
+    ASSERT_NE(page, nullptr);
+    ASSERT_FALSE(page->hotAreas().empty());
+    const HotArea row = page->hotAreas().front();
+    const auto index = static_cast<std::size_t>(row.behaviour);
+    m_frame->document().framework.behaviours[index].marked = 0;
+    const QPoint at = row.name.center() - QPoint(m_frame->contentView()->horizontalScrollBar()->value(),
+                                                 m_frame->contentView()->verticalScrollBar()->value());
+    whenModal<BehaviourJournalDialog>([](BehaviourJournalDialog* dialog) {
+        dialog->markedBox()->click();
+        dialog->reject();
+    });
+    QTest::mouseDClick(m_frame->contentView()->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(m_frame->document().framework.behaviours[index].marked, 0);
+    EXPECT_FALSE(m_frame->document().modified);
+
+    whenModal<BehaviourJournalDialog>([](BehaviourJournalDialog* dialog) {
+        dialog->markedBox()->click();
+        dialog->accept();
+    });
+    QTest::mouseDClick(m_frame->contentView()->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(m_frame->document().framework.behaviours[index].marked, 1);
+    EXPECT_TRUE(m_frame->document().modified);
+}
+
+TEST_F(JournalEditingTest, EditingAQuestionnaireFromTheTreeRelabelsItsNode) {
+    openSample();
+    ContentNode& questionnaire = contents().landmarks().feedback->child(0);
+    whenModal<QuestionnaireDetailsDialog>([](QuestionnaireDetailsDialog* dialog) {
+        dialog->nameEdit()->setText("Jordan");
+        dialog->relationshipButton(4)->click();
+        dialog->accept();
+    });
+    QTest::mouseDClick(tree().viewport(), Qt::LeftButton, {},
+                       tree().visualItemRect(tree().itemOf(questionnaire)).center());
+    EXPECT_EQ(tree().itemOf(questionnaire)->text(0), "Jordan");
+    EXPECT_EQ(m_frame->document().questionnaires[0].relationship, 4);
+    EXPECT_EQ(detailOf(questionnaire).rows().front().value, "Jordan");
+    EXPECT_TRUE(m_frame->document().modified);
+
+    // Cancelled, nothing changes.
+    m_frame->document().modified = false;
+    whenModal<QuestionnaireDetailsDialog>([](QuestionnaireDetailsDialog* dialog) {
+        dialog->nameEdit()->setText("Nobody");
+        dialog->reject();
+    });
+    chooseFromPopup(questionnaire, QStringLiteral("&Edit..."));
+    EXPECT_EQ(tree().itemOf(questionnaire)->text(0), "Jordan");
+    EXPECT_FALSE(m_frame->document().modified);
 }
 
 } // namespace
