@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -49,6 +50,7 @@ BehaviourJournalDialog::BehaviourJournalDialog(CPavexDoc& doc, std::int32_t beha
     m_list->setAllColumnsShowFocus(true);
     m_list->setHeaderLabels({QStringLiteral("Action"), QStringLiteral("Date"), QStringLiteral("Done")});
     m_list->header()->setStretchLastSection(false);
+    m_list->viewport()->installEventFilter(this);
     middle->addWidget(m_list, 1);
 
     auto* side = new QVBoxLayout;
@@ -141,9 +143,11 @@ void BehaviourJournalDialog::accept() {
     QDialog::accept();
 }
 
-void BehaviourJournalDialog::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    sizeColumns();
+bool BehaviourJournalDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_list->viewport() && event->type() == QEvent::Resize) {
+        sizeColumns();
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void BehaviourJournalDialog::sizeColumns() {

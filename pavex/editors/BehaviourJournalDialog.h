@@ -32,7 +32,8 @@ public:
     void accept() override;
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    // The list's columns follow its width.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void fillRows(std::optional<std::size_t> selectAction);

@@ -37,6 +37,7 @@ QuestionnaireDetailsDialog::QuestionnaireDetailsDialog(const CPavexFeedback& que
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+    setMinimumWidth(380);
     m_name->setFocus();
 }
 
