@@ -584,25 +584,23 @@ bool CMainFrame::showOptions() {
     return true;
 }
 
-bool CMainFrame::editSelectedNode() {
+bool CMainFrame::onSelectedNode(bool (TreeCommands::*command)(const ContentNode&)) {
     const ContentNode* node = m_tree->selectedNode();
-    const bool changed = node != nullptr && m_treeCommands->edit(*node);
+    const bool changed = node != nullptr && (m_treeCommands.get()->*command)(*node);
     afterEdit(changed);
     return changed;
+}
+
+bool CMainFrame::editSelectedNode() {
+    return onSelectedNode(&TreeCommands::edit);
 }
 
 bool CMainFrame::deleteSelectedNode() {
-    const ContentNode* node = m_tree->selectedNode();
-    const bool changed = node != nullptr && m_treeCommands->remove(*node);
-    afterEdit(changed);
-    return changed;
+    return onSelectedNode(&TreeCommands::remove);
 }
 
 bool CMainFrame::toggleSelectedNode() {
-    const ContentNode* node = m_tree->selectedNode();
-    const bool changed = node != nullptr && m_treeCommands->toggle(*node);
-    afterEdit(changed);
-    return changed;
+    return onSelectedNode(&TreeCommands::toggle);
 }
 
 bool CMainFrame::editBehaviourJournal(int behaviour) {

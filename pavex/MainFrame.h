@@ -144,6 +144,7 @@ private:
     void afterMerge(bool merged, std::size_t questionnairesBefore);
     // After a command changed the journal: the selected node's page is refreshed and redrawn.
     void afterEdit(bool changed);
+    bool onSelectedNode(bool (TreeCommands::*command)(const ContentNode&));
     void deleteFromEditMenu();
     void journalChanged();
     void updateCommands();

@@ -182,12 +182,3 @@ TEST_F(ReplyProgramTest, WhenTheRequestCannotBeRewrittenTheAnswersCanBeSavedElse
     ASSERT_TRUE(JournalFile::decode(bytesOf(file("Saved.kvq")), saved).ok());
     EXPECT_EQ(saved.questionnaires.at(0).assessor, "Robin");
 }
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -172,12 +172,3 @@ TEST(CommentsDialog, EditsWithLineFeedsAndHandsBackCarriageReturns) {
     QTest::keyClick(dialog.editor(), Qt::Key_Return);
     EXPECT_EQ(dialog.text(), "First\r\nSecond\r\nThird\r\n");
 }
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
