@@ -24,6 +24,7 @@
 #include "ui/ProgramPlaces.h"
 #include "ui/Settings.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -105,6 +106,12 @@ CMainFrame::CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidg
     connect(m_view, &CPavexView::markToggleRequested, this, &CMainFrame::toggleBehaviourMark);
     connect(m_view, &CPavexView::behaviourMenuRequested, this, &CMainFrame::showBehaviourMenu);
 
+    // The pane last given the keyboard is the active one, whatever a menu does to the focus meanwhile.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == m_tree || now == m_view || now == m_view->viewport()) {
+            m_activePane = now == m_tree ? static_cast<QWidget*>(m_tree) : m_view;
+        }
+    });
     createMenus();
     setAcceptDrops(true);
     resize(900, 640);
@@ -556,7 +563,9 @@ bool CMainFrame::chooseRole() {
     if (!role) {
         return false;
     }
+    // The pages refer to the framework being replaced, so they go before it changes.
     m_view->setPage(nullptr);
+    m_tree->detach();
     m_doc->chooseRole(*role);
     rebuildContents();
     return true;
@@ -611,7 +620,7 @@ bool CMainFrame::editBehaviourJournal(int behaviour) {
 
 void CMainFrame::deleteFromEditMenu() {
     // Delete belongs to the tree; it acts only while the tree is the pane in use.
-    if (m_tree->hasFocus()) {
+    if (m_activePane == m_tree) {
         deleteSelectedNode();
     }
 }

@@ -177,4 +177,5 @@ private:
     QPrinter m_printer;
     SaveChangesQuestion m_askSaveChanges;
     QPointer<QMenu> m_behaviourMenu;
+    QPointer<QWidget> m_activePane;
 };
