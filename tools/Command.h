@@ -48,3 +48,14 @@ class CommandFailure : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// The command ran in another program, which has already said what went wrong; only its exit status
+// is passed on.
+class RelayedFailure : public std::runtime_error {
+public:
+    explicit RelayedFailure(int status) : std::runtime_error("relayed failure"), m_status(status) {}
+    int status() const { return m_status; }
+
+private:
+    int m_status;
+};

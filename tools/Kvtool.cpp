@@ -71,6 +71,8 @@ int run(std::span<const std::string> arguments, std::ostream& out, std::ostream&
         return kExitOk;
     } catch (const UsageError& error) {
         return usageFailure(error.what(), err);
+    } catch (const RelayedFailure& failure) {
+        return failure.status();
     } catch (const CommandFailure& error) {
         err << oneLine(error.what()) << '\n';
         return kExitFailure;

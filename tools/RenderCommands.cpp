@@ -1,6 +1,7 @@
 #include "tools/RenderCommands.h"
 
 #include "tools/JournalAccess.h"
+#include "tools/PageCommandSpecs.h"
 #include "tools/ToolFiles.h"
 
 #include "analysis/ContentTree.h"
@@ -205,18 +206,9 @@ ContentNode* findNodeByPath(const ContentTree& tree, const std::string& path) {
 }
 
 Command renderCommand() {
-    return {"render",
-            {"FILE"},
-            {{"--page", "PATH", true}, {"--width", "PX"}, {"--password", "P"}, {"-o", "OUT.png|OUT.pdf", true}},
-            "Draw one page of the contents (PATH as kvtool results gives it; \"#k\" is the k-th child, from 0) "
-            "as on screen into a PNG of the given width (default 1280) or as printed into a PDF.",
-            &runRender};
+    return renderCommandSpec(&runRender);
 }
 
 Command reportCommand() {
-    return {"report",
-            {"FILE"},
-            {{"--password", "P"}, {"-o", "OUT.pdf", true}},
-            "Print every page of the contents in tree order into one PDF, a sheet per page.",
-            &runReport};
+    return reportCommandSpec(&runReport);
 }
