@@ -462,8 +462,8 @@ class Windows1252Texts(KvtoolCase):
         self.assertEqual(self.dump(wide)["name"], "Ré ?")
 
 
-class FeedbackRoad(KvtoolCase):
-    """A journal's feedback road walked with the tool alone: new, request, answer, merge."""
+class JournalCase(KvtoolCase):
+    """A protected journal on a small role, and requests made from it."""
 
     def setUp(self):
         super().setUp()
@@ -475,6 +475,10 @@ class FeedbackRoad(KvtoolCase):
         out = self.path(name)
         self.assertEqual(run("request", self.journal, out, "--password", "pw"), (0, "", ""))
         return out
+
+
+class FeedbackRoad(JournalCase):
+    """A journal's feedback road walked with the tool alone: new, request, answer, merge."""
 
     def test_a_request_is_answered_and_merged_back(self):
         request = self.request()
@@ -548,6 +552,33 @@ class FeedbackRoad(KvtoolCase):
         self.assertEqual(status, 1)
         self.assertTrue(err.startswith("Please enter your name using Tools Options from the pull-down menus.\n"))
         self.assertFalse(os.path.exists(self.path("x.kvq")))
+
+
+
+class Pages(JournalCase):
+    """render and report, which kvtool hands to the drawing program beside it."""
+
+    def answered_journal(self):
+        request = self.request()
+        self.assertEqual(run("answer", request, "--name", "Robin", "--relationship", "3", "--options", "310"),
+                         (0, "", ""))
+        self.assertEqual(run("merge", self.journal, request, "--password", "pw"), (0, "", ""))
+        return self.journal
+
+    def test_pages_are_drawn_to_png_and_pdf_with_the_tools_own_status(self):
+        journal = self.answered_journal()
+        png, pdf = self.path("results.png"), self.path("report.pdf")
+        self.assertEqual(run("render", journal, "--page", "Results", "--width", "640", "--password", "pw",
+                             "-o", png)[0], 0)
+        self.assertEqual(self.read_bytes(png)[:8], b"\x89PNG\r\n\x1a\n")
+        self.assertEqual(struct.unpack(">I", self.read_bytes(png)[16:20])[0], 640)
+        self.assertEqual(run("report", journal, "--password", "pw", "-o", pdf)[0], 0)
+        self.assertEqual(self.read_bytes(pdf)[:5], b"%PDF-")
+
+        status, out, err = run("render", journal, "--page", "Nowhere", "--password", "pw", "-o", png)
+        self.assertEqual((status, out), (1, ""))
+        self.assertIn('no page "Nowhere"', err)
+        self.assertUsageError(run("report", journal))
 
 
 def main():
