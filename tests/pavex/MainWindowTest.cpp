@@ -1,4 +1,8 @@
 #include "tests/pavex/MainWindowFixture.h"
+#include "tests/support/ModalScript.h"
+
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 
 #include <QApplication>
 
@@ -243,6 +247,22 @@ TEST_F(MainWindowTest, PrintingTheCurrentPageToPdfGivesOneSheet) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString bytes = QString::fromLatin1(file.readAll());
     EXPECT_EQ(bytes.count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))), 1);
+}
+
+TEST_F(MainWindowTest, PrintPreviewShowsTheCurrentPageOnOneSheet) {
+    openSample();
+    tree().selectNode(*contents().landmarks().behaviours);
+    int pages = -1;
+    whenModal<QPrintPreviewDialog>([&pages](QPrintPreviewDialog* preview) {
+        auto* widget = preview->findChild<QPrintPreviewWidget*>();
+        if (widget != nullptr) {
+            widget->updatePreview();
+            pages = widget->pageCount();
+        }
+        preview->reject();
+    });
+    m_frame->action(CMainFrame::Command::PrintPreview)->trigger();
+    EXPECT_EQ(pages, 1);
 }
 
 TEST_F(MainWindowTest, ExportReportWritesOneSheetPerNode) {
