@@ -2,6 +2,7 @@
 
 #include "model/UserPrompts.h"
 #include "pavex/dialogs/DialogText.h"
+#include "pavex/options/Cp1252Validator.h"
 #include "ui/Settings.h"
 
 #include <QButtonGroup>
@@ -55,6 +56,10 @@ PersonalPage::PersonalPage(const JournalRecord& journal, QWidget* parent) : QWid
     m_name = new QLineEdit(toDisplay(journal.person), this);
     m_password = new QLineEdit(toDisplay(journal.password), this);
     m_repeat = new QLineEdit(toDisplay(journal.password), this);
+    auto* validator = new Cp1252Validator(this);
+    for (QLineEdit* box : {m_name, m_password, m_repeat}) {
+        box->setValidator(validator);
+    }
     for (QLineEdit* secret : {m_password, m_repeat}) {
         secret->setEchoMode(QLineEdit::Password);
     }
@@ -64,6 +69,7 @@ PersonalPage::PersonalPage(const JournalRecord& journal, QWidget* parent) : QWid
     auto* note =
         new QLabel(QStringLiteral("N.B. If you lose this password you will not be able to use your reflectory"), this);
     note->setWordWrap(true);
+    note->setContentsMargins(0, 8, 0, 0); // apart from the boxes, as it is about both of them
     layout->addRow(note);
 }
 

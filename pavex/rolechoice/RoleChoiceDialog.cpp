@@ -62,6 +62,9 @@ RoleChoiceDialog::RoleChoiceDialog(const std::string& roleFolder, UserPrompts& p
         auto* item = new QListWidgetItem(toDisplay(entry.name), m_list);
         item->setToolTip(QString::fromStdString(entry.path));
     }
+    // Without a current entry set once, the list makes its first entry current when it gets the
+    // focus, which would show and offer a role the user never selected.
+    m_list->setCurrentIndex(QModelIndex());
     connect(m_list, &QListWidget::currentRowChanged, this, &RoleChoiceDialog::showSelected);
     m_list->setFocus();
     resize(660, 480);

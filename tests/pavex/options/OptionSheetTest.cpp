@@ -6,6 +6,7 @@
 #include "ui/Settings.h"
 
 #include <QAbstractButton>
+#include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,9 +18,9 @@
 
 namespace {
 
-class OptionSheetTest : public ::testing::Test {
+class OptionsSheetTest : public ::testing::Test {
 protected:
-    OptionSheetTest() {
+    OptionsSheetTest() {
         ui::Settings::useFolder(QString::fromStdString(m_temp.path()));
         m_doc.modified = false;
     }
@@ -44,7 +45,7 @@ protected:
     std::vector<QColor> m_offered;
 };
 
-TEST_F(OptionSheetTest, ShowsThreePagesFilledFromTheJournalAndTheSettings) {
+TEST_F(OptionsSheetTest, ShowsThreePagesFilledFromTheJournalAndTheSettings) {
     COptionSheet sheet(m_doc, 2, nullptr, chooser());
     EXPECT_EQ(sheet.windowTitle(), "KV 360 Options");
     ASSERT_EQ(sheet.tabs()->count(), 3);
@@ -66,7 +67,7 @@ TEST_F(OptionSheetTest, ShowsThreePagesFilledFromTheJournalAndTheSettings) {
     EXPECT_EQ(sheet.colourPage()->colours(), m_doc.colours);
 }
 
-TEST_F(OptionSheetTest, PasswordsMustAgreeAndBothClearedRemoveTheProtection) {
+TEST_F(OptionsSheetTest, PasswordsMustAgreeAndBothClearedRemoveTheProtection) {
     ui::Settings settings(ui::SettingsScope::journalProgram());
     COptionSheet oneCleared(m_doc, 0, nullptr, chooser());
     oneCleared.personal()->nameEdit()->setText("Alex Example");
@@ -91,7 +92,7 @@ TEST_F(OptionSheetTest, PasswordsMustAgreeAndBothClearedRemoveTheProtection) {
     EXPECT_EQ(m_doc.password, "");
 }
 
-TEST_F(OptionSheetTest, AClickedColourIsStoredRedInTheLowByteAndCancelKeepsTheOldOne) {
+TEST_F(OptionsSheetTest, AClickedColourIsStoredRedInTheLowByteAndCancelKeepsTheOldOne) {
     m_colours = {QColor(0x12, 0x34, 0x56)};
     COptionSheet sheet(m_doc, 0, nullptr, chooser());
     sheet.colourPage()->button(8)->click(); // Background
@@ -106,7 +107,7 @@ TEST_F(OptionSheetTest, AClickedColourIsStoredRedInTheLowByteAndCancelKeepsTheOl
     EXPECT_TRUE(m_doc.modified);
 }
 
-TEST_F(OptionSheetTest, CancelChangesNothingAndOkWritesTheMailTypeForTheNextStart) {
+TEST_F(OptionsSheetTest, CancelChangesNothingAndOkWritesTheMailTypeForTheNextStart) {
     const CPavexDoc before = m_doc;
     {
         ui::Settings settings(ui::SettingsScope::journalProgram());
@@ -130,6 +131,66 @@ TEST_F(OptionSheetTest, CancelChangesNothingAndOkWritesTheMailTypeForTheNextStar
     }
     EXPECT_EQ(ui::Settings(ui::SettingsScope::journalProgram()).integer("MailType", 0), 1);
     EXPECT_TRUE(m_doc.modified);
+}
+
+// The OK button of a sheet that is up, as the user would press it.
+void pressOk(COptionSheet* sheet) {
+    auto* buttons = sheet->findChild<QDialogButtonBox*>();
+    QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+}
+
+// Types the text key by key; unlike QTest::keyClicks, it also types characters beyond ASCII.
+void retype(QLineEdit* box, const QString& text) {
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    for (const QChar character : text) {
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(character), Qt::NoModifier);
+    }
+}
+
+TEST_F(OptionsSheetTest, TypingIntoTheSheetAndPressingOkReachesTheJournal) {
+    ui::Settings settings(ui::SettingsScope::journalProgram());
+    whenModal<COptionSheet>([](COptionSheet* sheet) {
+        retype(sheet->personal()->nameEdit(), QString::fromUtf8("Zoë Łapka"));
+        retype(sheet->personal()->repeatEdit(), QString()); // only the second box cleared
+        pressOk(sheet);
+    });
+    ASSERT_TRUE(runOptionsSheet(m_doc, settings, m_prompts, nullptr));
+    // A character the journal cannot hold is refused as it is typed, not stored as '?'.
+    EXPECT_EQ(m_doc.person, "Zo\xEB apka");
+    EXPECT_EQ(m_prompts.texts(), std::vector<std::string>{optiontext::kPasswordsDiffer});
+    EXPECT_EQ(m_doc.password, "secret");
+    EXPECT_TRUE(m_doc.modified);
+}
+
+TEST_F(OptionsSheetTest, TheColourDialogStartsAtTheButtonsColourAndCancellingTheSheetDropsThePick) {
+    const CPavexDoc before = m_doc;
+    ui::Settings settings(ui::SettingsScope::journalProgram());
+    QColor offered;
+    QColor shown;
+    whenModal<COptionSheet>([&](COptionSheet* sheet) {
+        ColourButton* self = sheet->colourPage()->button(1);
+        whenModal<QColorDialog>([&](QColorDialog* dialog) {
+            offered = dialog->currentColor();
+            dialog->setCurrentColor(QColor(0x12, 0x34, 0x56));
+            dialog->accept();
+        });
+        QTest::mouseClick(self, Qt::LeftButton);
+        shown = self->colour();
+        // The standard dialog's Cancel leaves the button as it was.
+        whenModal<QColorDialog>([](QColorDialog* dialog) {
+            dialog->setCurrentColor(Qt::white);
+            dialog->reject();
+        });
+        QTest::mouseClick(self, Qt::LeftButton);
+        EXPECT_EQ(self->colour(), shown);
+        sheet->reject();
+    });
+    EXPECT_FALSE(runOptionsSheet(m_doc, settings, m_prompts, nullptr));
+    EXPECT_EQ(offered, QColor(1, 0, 0)); // the stored Self colour 0x000001
+    EXPECT_EQ(shown, QColor(0x12, 0x34, 0x56));
+    EXPECT_TRUE(static_cast<const JournalRecord&>(m_doc) == before);
+    EXPECT_FALSE(m_doc.modified);
 }
 
 } // namespace

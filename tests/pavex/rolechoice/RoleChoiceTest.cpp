@@ -6,6 +6,7 @@
 #include "tests/support/Samples.h"
 #include "tests/support/TempFolder.h"
 
+#include <QApplication>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -56,10 +57,19 @@ TEST_F(RoleChoiceTest, ListsRolesByNameAndEachEntryKeepsItsOwnFile) {
 
 TEST_F(RoleChoiceTest, SelectingShowsCompetenciesWithTheirBehavioursAndOkReadsTheRole) {
     writeRole("r.kvr", "Team leader", "Leads the team");
+    writeRole("s.kvr", "Tester", "Tests the product");
     RoleChoiceDialog dialog(folder(), m_prompts);
     dialog.show();
-    dialog.roleList()->setFocus();
-    QTest::keyClick(dialog.roleList(), Qt::Key_Down); // the keyboard selects too
+    dialog.activateWindow(); // a bare X server without a window manager activates nothing itself
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ASSERT_EQ(QApplication::focusWidget(), dialog.roleList()); // the keyboard starts at the list
+    // Focus alone chooses nothing: no role is shown and OK waits for a selection.
+    EXPECT_TRUE(dialog.descriptionBox()->toPlainText().isEmpty());
+    EXPECT_FALSE(dialog.okButton()->isEnabled());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(dialog.descriptionBox()->toPlainText(), "Tests the product");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
     ASSERT_EQ(dialog.roleList()->currentRow(), 0);
     EXPECT_EQ(dialog.descriptionBox()->toPlainText(), "Leads the team");
     const CRole role = samples::role();
@@ -112,6 +122,21 @@ TEST_F(RoleChoiceTest, DamagedRoleFilesAreNamedOnceAndTheRestListed) {
     dialog.accept();
     EXPECT_FALSE(dialog.chosenRole());
     EXPECT_EQ(m_prompts.shown().size(), 2u);
+    EXPECT_FALSE(dialog.okButton()->isEnabled());
+}
+
+TEST_F(RoleChoiceTest, ARoleThatNoLongerReadsWhenSelectedShowsNothingAndCannotBeChosen) {
+    writeRole("a.kvr", "Analyst", "Looks at numbers");
+    const std::string later = writeRole("b.kvr", "Buyer", "Buys things");
+    RoleChoiceDialog dialog(folder(), m_prompts);
+    dialog.roleList()->setCurrentRow(0);
+    ASSERT_TRUE(dialog.okButton()->isEnabled());
+    ASSERT_FALSE(AtomicFile::write(later, "gone bad").has_value());
+    dialog.roleList()->setCurrentRow(1);
+    ASSERT_EQ(m_prompts.shown().size(), 1u);
+    EXPECT_NE(m_prompts.shown()[0].text.find("b.kvr"), std::string::npos);
+    EXPECT_TRUE(dialog.descriptionBox()->toPlainText().isEmpty());
+    EXPECT_EQ(dialog.contentsTree()->topLevelItemCount(), 0);
     EXPECT_FALSE(dialog.okButton()->isEnabled());
 }
 
