@@ -1,6 +1,6 @@
 // kvtool itself does not load the drawing libraries: render and report run in kvtool-pages, the
 // program beside it, so that every other command starts small.
-#include "tools/PageCommandSpecs.h"
+#include "tools/PageCommandDefinitions.h"
 #include "tools/RenderCommands.h"
 
 #include <cerrno>
@@ -64,19 +64,19 @@ void relay(const Command& command, const ParsedArguments& arguments, std::ostrea
 }
 
 void relayRender(const ParsedArguments& arguments, std::ostream& out) {
-    relay(renderCommandSpec(nullptr), arguments, out);
+    relay(renderCommandDefinition(nullptr), arguments, out);
 }
 
 void relayReport(const ParsedArguments& arguments, std::ostream& out) {
-    relay(reportCommandSpec(nullptr), arguments, out);
+    relay(reportCommandDefinition(nullptr), arguments, out);
 }
 
 } // namespace
 
 Command renderCommand() {
-    return renderCommandSpec(&relayRender);
+    return renderCommandDefinition(&relayRender);
 }
 
 Command reportCommand() {
-    return reportCommandSpec(&relayReport);
+    return reportCommandDefinition(&relayReport);
 }

@@ -1,7 +1,7 @@
 #include "tools/RenderCommands.h"
 
 #include "tools/JournalAccess.h"
-#include "tools/PageCommandSpecs.h"
+#include "tools/PageCommandDefinitions.h"
 #include "tools/ToolFiles.h"
 
 #include "analysis/ContentTree.h"
@@ -206,9 +206,9 @@ ContentNode* findNodeByPath(const ContentTree& tree, const std::string& path) {
 }
 
 Command renderCommand() {
-    return renderCommandSpec(&runRender);
+    return renderCommandDefinition(&runRender);
 }
 
 Command reportCommand() {
-    return reportCommandSpec(&runReport);
+    return reportCommandDefinition(&runReport);
 }

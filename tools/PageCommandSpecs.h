@@ -1,8 +1,0 @@
-#pragma once
-
-#include "tools/Command.h"
-
-// What render and report take and say, shared by the program that draws the pages and the one that
-// hands those commands on to it.
-Command renderCommandSpec(void (*run)(const ParsedArguments& arguments, std::ostream& out));
-Command reportCommandSpec(void (*run)(const ParsedArguments& arguments, std::ostream& out));
