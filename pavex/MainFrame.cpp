@@ -629,7 +629,6 @@ void CMainFrame::afterEdit(bool changed) {
     if (!changed) {
         return;
     }
-    m_doc->modified = true;
     m_tree->showSelected();
     m_view->redraw();
     journalChanged();

@@ -4,6 +4,7 @@
 #include "model/ScriptedPrompts.h"
 #include "pavex/editors/ActionDialog.h"
 #include "pavex/editors/LocaleDates.h"
+#include "tests/pavex/editors/TypedActions.h"
 #include "tests/support/Samples.h"
 
 #include <QCheckBox>
@@ -96,15 +97,7 @@ class ActionEditingTest : public ::testing::Test {
 protected:
     ActionEditingTest() : m_doc(samples::journal("")), m_tree(m_doc, formatDateInCLocale) {
         m_tree.build();
-        m_editing.setActionEditor([this](const CPavexAction& action) -> std::optional<CPavexAction> {
-            m_offered.push_back(action);
-            if (!m_answer) {
-                return std::nullopt;
-            }
-            CPavexAction edited = action;
-            edited.action = *m_answer;
-            return edited;
-        });
+        m_editing.setActionEditor(m_typed.editor());
     }
 
     std::vector<std::string> actionLabels() const {
@@ -120,22 +113,21 @@ protected:
     ContentTree m_tree;
     ScriptedPrompts m_prompts;
     ActionEditing m_editing{m_doc, m_tree, m_prompts, nullptr};
-    std::optional<std::string> m_answer;
-    std::vector<CPavexAction> m_offered;
+    TypedActions m_typed;
 };
 
 TEST_F(ActionEditingTest, ANewActionProposesTheBehaviourAndADateNinetyDaysAheadAndJoinsTheTree) {
-    m_answer = "Ask for feedback\r\nevery week";
+    m_typed.text = "Ask for feedback\r\nevery week";
     ASSERT_TRUE(m_editing.newAction(1));
-    ASSERT_EQ(m_offered.size(), 1u);
-    EXPECT_EQ(m_offered[0].behaviour, 1);
-    EXPECT_EQ(m_offered[0].doBy, oledate::todayPlusDays(90));
-    EXPECT_EQ(m_offered[0].completed, 0);
+    ASSERT_EQ(m_typed.offered.size(), 1u);
+    EXPECT_EQ(m_typed.offered[0].behaviour, 1);
+    EXPECT_EQ(m_typed.offered[0].doBy, oledate::todayPlusDays(90));
+    EXPECT_EQ(m_typed.offered[0].completed, 0);
     EXPECT_EQ(m_doc.actions.back().action, "Ask for feedback\r\nevery week");
     EXPECT_TRUE(m_doc.modified);
     EXPECT_EQ(actionLabels().back(), "Ask for feedback");
 
-    m_answer.reset(); // cancelled
+    m_typed.text.reset(); // cancelled
     m_doc.modified = false;
     EXPECT_FALSE(m_editing.newAction(1));
     EXPECT_EQ(m_doc.actions.size(), 3u);
@@ -143,7 +135,7 @@ TEST_F(ActionEditingTest, ANewActionProposesTheBehaviourAndADateNinetyDaysAheadA
 }
 
 TEST_F(ActionEditingTest, EditingRelabelsTheNodeAndDeletingAsksFirst) {
-    m_answer = "Plan the week\r\nwith the team";
+    m_typed.text = "Plan the week\r\nwith the team";
     ASSERT_TRUE(m_editing.editAction(0));
     EXPECT_EQ(actionLabels().front(), "Plan the week");
     m_prompts.queueAnswer(false);
@@ -159,9 +151,9 @@ TEST_F(ActionEditingTest, EditingRelabelsTheNodeAndDeletingAsksFirst) {
 
 TEST_F(ActionEditingTest, AFullJournalIsToldBeforeTheDialogOpens) {
     m_doc.actions.resize(static_cast<std::size_t>(kMaxActions), m_doc.actions[0]);
-    m_answer = "One more";
+    m_typed.text = "One more";
     EXPECT_FALSE(m_editing.newAction(0));
-    EXPECT_TRUE(m_offered.empty());
+    EXPECT_TRUE(m_typed.offered.empty());
     ASSERT_EQ(m_prompts.shown().size(), 1u);
     EXPECT_EQ(m_prompts.shown()[0].text, journaltext::kTooManyActions);
 }

@@ -3,6 +3,7 @@
 #include "model/ScriptedPrompts.h"
 #include "pavex/editors/ActionEditing.h"
 #include "pavex/editors/LocaleDates.h"
+#include "tests/pavex/editors/TypedActions.h"
 #include "tests/support/Samples.h"
 
 #include <QCheckBox>
@@ -23,14 +24,7 @@ protected:
         second.completed = 1;
         m_doc.actions.push_back(second);
         m_tree.build();
-        m_editing.setActionEditor([this](const CPavexAction& action) -> std::optional<CPavexAction> {
-            if (!m_answer) {
-                return std::nullopt;
-            }
-            CPavexAction edited = action;
-            edited.action = *m_answer;
-            return edited;
-        });
+        m_editing.setActionEditor(m_typed.editor());
         m_dialogHolder = std::make_unique<BehaviourJournalDialog>(m_doc, kBehaviour, m_editing);
     }
 
@@ -47,7 +41,7 @@ protected:
     ContentTree m_tree;
     ScriptedPrompts m_prompts;
     ActionEditing m_editing{m_doc, m_tree, m_prompts, nullptr};
-    std::optional<std::string> m_answer;
+    TypedActions m_typed;
     std::unique_ptr<BehaviourJournalDialog> m_dialogHolder;
     BehaviourJournalDialog& dialog() const { return *m_dialogHolder; }
 };
@@ -80,7 +74,7 @@ TEST_F(BehaviourJournalDialogTest, CancelAfterTickingLeavesTheMarkAndOkWritesIt)
 
 TEST_F(BehaviourJournalDialogTest, AddEditAndDeleteChangeTheRowsAndTheTreesActions) {
     const ContentNode& actions = *m_tree.landmarks().actions;
-    m_answer = "Coach a colleague";
+    m_typed.text = "Coach a colleague";
     dialog().addButton()->click();
     EXPECT_EQ(rowTexts(0).back(), "Coach a colleague");
     EXPECT_EQ(m_doc.actions.back().behaviour, kBehaviour);
@@ -88,7 +82,7 @@ TEST_F(BehaviourJournalDialogTest, AddEditAndDeleteChangeTheRowsAndTheTreesActio
     EXPECT_EQ(dialog().actionList()->currentItem(), dialog().actionList()->topLevelItem(2));
 
     dialog().actionList()->setCurrentItem(dialog().actionList()->topLevelItem(1));
-    m_answer = "Share the plan\r\nwith the team";
+    m_typed.text = "Share the plan\r\nwith the team";
     dialog().editButton()->click();
     EXPECT_EQ(rowTexts(0)[1], "Share the plan with the team");
     EXPECT_EQ(actions.child(2).label(), "Share the plan");
@@ -106,7 +100,7 @@ TEST_F(BehaviourJournalDialogTest, AddEditAndDeleteChangeTheRowsAndTheTreesActio
 
 TEST_F(BehaviourJournalDialogTest, EditAndDeleteDoNothingWithoutASelectedRow) {
     dialog().actionList()->clearSelection();
-    m_answer = "Changed";
+    m_typed.text = "Changed";
     dialog().editButton()->click();
     dialog().deleteButton()->click();
     EXPECT_EQ(m_doc.actions[0].action, "Write goals down");
