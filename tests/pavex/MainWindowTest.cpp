@@ -381,14 +381,3 @@ TEST(WelcomeDialog, OffersThreeChoicesWithTheFirstChosenAndCancelEndsTheProgram)
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    TempFolder runtime("pavex-runtime");
-    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.path()));
-    QApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -37,12 +37,13 @@ template <typename T> void whenModal(std::function<void(T*)> answer, int timeout
 
 // Acts on the modal dialogs a command opens, one step per dialog, so a test can drive real
 // dialogs that run their own event loop. A step returns false while the dialog it expects is not
-// the active one yet.
+// the active one yet. A step still waiting when the deadline passes fails the test and closes the
+// modal widget that is up instead, so a broken window test fails instead of hanging.
 class ModalScript {
 public:
     using Step = std::function<bool(QWidget* modal)>;
 
-    ModalScript() {
+    explicit ModalScript(int timeoutMs = 10000) : m_deadline(timeoutMs) {
         m_timer.setInterval(5);
         QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
         m_timer.start();
@@ -66,7 +67,14 @@ public:
 private:
     void poll() {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || m_steps.empty() || m_busy) {
+        if (m_steps.empty() || m_busy) {
+            return;
+        }
+        if (m_deadline.hasExpired()) {
+            giveUp(modal);
+            return;
+        }
+        if (!modal) {
             return;
         }
         m_busy = true; // a step may itself open a nested dialog
@@ -76,6 +84,16 @@ private:
         m_busy = false;
     }
 
+    void giveUp(QWidget* modal) {
+        ADD_FAILURE() << m_steps.size() << " dialog step(s) still waiting at the deadline; up instead: "
+                      << (modal ? modal->metaObject()->className() : "nothing");
+        m_steps.clear();
+        if (modal) {
+            modal->close();
+        }
+    }
+
+    QDeadlineTimer m_deadline;
     QTimer m_timer;
     std::deque<Step> m_steps;
     bool m_busy = false;
