@@ -83,10 +83,11 @@ void removeAll(CPavexFramework& framework) {
 }
 
 int moveBehaviour(CPavexFramework& framework, int index, int competency) {
-    std::string statement = framework.behaviours[static_cast<std::size_t>(index)].statement;
+    CBehaviour behaviour = framework.behaviours[static_cast<std::size_t>(index)];
+    behaviour.competency = competency;
     removeBehaviour(framework, index);
     const int position = endOfCompetency(framework, competency);
-    insertBehaviour(framework, position, competency, std::move(statement));
+    framework.behaviours.insert(framework.behaviours.begin() + position, std::move(behaviour));
     return position;
 }
 

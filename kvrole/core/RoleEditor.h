@@ -49,7 +49,7 @@ void insertBehaviour(CPavexFramework& framework, int position, int competency, s
 void removeCompetency(CPavexFramework& framework, int competency);
 void removeBehaviour(CPavexFramework& framework, int index);
 void removeAll(CPavexFramework& framework);
-// Re-creates the behaviour (same statement) as the last one of `competency`; every other
+// Moves the behaviour, with all its fields, to be the last one of `competency`; every other
 // behaviour keeps its competency. Returns its new index.
 int moveBehaviour(CPavexFramework& framework, int index, int competency);
 // Restores the order by competency; behaviours of one competency keep their relative order.
