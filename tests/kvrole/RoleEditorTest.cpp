@@ -138,12 +138,19 @@ TEST(Delete, AsksNothingWhenConfirmationIsOff) {
     EXPECT_EQ(role.framework.competencies.size(), 1u);
 }
 
-TEST(MoveBehaviour, PutsItLastInTheOtherCompetencyAndLeavesTheRestInPlace) {
+TEST(MoveBehaviour, PutsItLastInTheOtherCompetencyWithItsFieldsAndLeavesTheRestInPlace) {
     CRole role = twoCompetencyRole();
-    role.framework.behaviours[0].description = "dropped when re-created";
+    role.framework.behaviours[0].description = "kept when moved";
+    role.framework.behaviours[0].scale = 2;
+    role.framework.behaviours[0].marked = 1;
+    role.framework.behaviours[0].reserved = "r";
     EXPECT_EQ(kvrole::editing::moveBehaviour(role.framework, 0, 1), 2);
     EXPECT_EQ(statementsWithCompetency(role), (std::vector<std::string>{"A/a2", "B/b1", "B/a1"}));
-    EXPECT_TRUE(role.framework.behaviours[2].description.empty());
+    const CBehaviour& moved = role.framework.behaviours[2];
+    EXPECT_EQ(moved.description, "kept when moved");
+    EXPECT_EQ(moved.scale, 2);
+    EXPECT_EQ(moved.marked, 1);
+    EXPECT_EQ(moved.reserved, "r");
 
     EXPECT_EQ(kvrole::editing::moveBehaviour(role.framework, 2, 0), 1);
     EXPECT_EQ(statementsWithCompetency(role), (std::vector<std::string>{"A/a2", "A/a1", "B/b1"}));
