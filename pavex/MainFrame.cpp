@@ -491,13 +491,21 @@ bool CMainFrame::requireRole() {
     return false;
 }
 
-bool CMainFrame::newFeedbackQuestionnaire() {
+bool CMainFrame::questionnaireCanStart() {
     if (!requireRole() || !m_doc->checkRoomForQuestionnaire(m_prompts)) {
         return false;
     }
-    // Refused before any dialog: the questionnaire could neither hold every answer nor be finished.
+    // A role the questionnaire could not hold every answer of, or not finish, is refused before any
+    // dialog rather than stalling in it.
     if (const std::string refusal = requests::questionnaireRefusal(m_doc->framework); !refusal.empty()) {
         m_prompts.message(refusal);
+        return false;
+    }
+    return true;
+}
+
+bool CMainFrame::newFeedbackQuestionnaire() {
+    if (!questionnaireCanStart()) {
         return false;
     }
     const DialogDecoration decoration = journalDecoration();

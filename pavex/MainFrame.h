@@ -160,6 +160,9 @@ private:
     bool openJournalFile(const QString& path, ReadOutcome* outcome);
     // Tells the user to choose a role first when the journal has none.
     bool requireRole();
+    // The checks every way of starting a questionnaire makes before its first dialog, each telling
+    // why it refuses.
+    bool questionnaireCanStart();
     void updateRecentMenu();
     bool saveTo(const std::string& path);
     void addRoleProfile(const QString& path);
