@@ -246,7 +246,7 @@ void CMainFrame::createActions() {
     for (int index = 0; index < kRecentFiles; ++index) {
         auto* recent = new QAction(this);
         recent->setStatusTip(tr("Open this document"));
-        connect(recent, &QAction::triggered, this, [this, recent] { openDocument(recent->data().toString()); });
+        connect(recent, &QAction::triggered, this, [this, recent] { openRecentFile(recent->data().toString()); });
         m_recentActions << recent;
     }
 }
@@ -633,10 +633,25 @@ QStringList CMainFrame::recentFiles() const {
     return files;
 }
 
+CKVRoleDoc* CMainFrame::openRecentFile(const QString& path) {
+    CKVRoleDoc* document = openDocument(path);
+    // A role file that is gone or cannot be read would fail the same way next time.
+    if (!document) {
+        QStringList files = recentFiles();
+        files.removeAll(path);
+        storeRecentFiles(files);
+    }
+    return document;
+}
+
 void CMainFrame::addRecentFile(const QString& path) {
     QStringList files = recentFiles();
     files.removeAll(path);
     files.prepend(path);
+    storeRecentFiles(files);
+}
+
+void CMainFrame::storeRecentFiles(const QStringList& files) {
     for (int index = 0; index < kRecentFiles; ++index) {
         m_context.settings().setText(recentKey(index), index < files.size() ? files[index] : QString());
     }

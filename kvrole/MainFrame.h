@@ -68,6 +68,9 @@ public:
     CKVRoleDoc* newDocument();
     // Opens a role profile (or shows its window when it is open already); nothing on failure.
     CKVRoleDoc* openDocument(const QString& path);
+    // An entry of the recent-file list; one that cannot be opened leaves the list after its
+    // failure is told.
+    CKVRoleDoc* openRecentFile(const QString& path);
     CKVRoleView* activeView() const;
     CKVRoleDoc* activeDocument() const;
     QList<CKVRoleDoc*> documents() const { return m_documents; }
@@ -101,6 +104,7 @@ private:
     void updateCommands();
     void updateTitles();
     void addRecentFile(const QString& path);
+    void storeRecentFiles(const QStringList& files);
     void updateRecentFiles();
     void openFile();
     void print();

@@ -174,9 +174,13 @@ ReadOutcome read(const std::string& path, JournalRecord& record, UserPrompts& pr
     return outcome;
 }
 
-bool open(const std::string& path, CPavexDoc& doc, UserPrompts& prompts) {
+bool open(const std::string& path, CPavexDoc& doc, UserPrompts& prompts, ReadOutcome* outcome) {
     JournalRecord record;
-    if (!read(path, record, prompts).ok()) {
+    const ReadOutcome result = read(path, record, prompts);
+    if (outcome != nullptr) {
+        *outcome = result;
+    }
+    if (!result.ok()) {
         return false;
     }
     if (record.request != 0) {

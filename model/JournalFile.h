@@ -29,8 +29,9 @@ PasswordGate askingGate(UserPrompts& prompts);
 // not refuse request files (a merge reads those).
 ReadOutcome read(const std::string& path, JournalRecord& record, UserPrompts& prompts);
 // Open: read, then refuse a feedback request file. On success the document takes the file's
-// content and path and is unmodified; on failure it is unchanged.
-bool open(const std::string& path, CPavexDoc& doc, UserPrompts& prompts);
+// content and path and is unmodified; on failure it is unchanged. *outcome, when given, is what
+// came of the read (Ok for a refused request file), so callers can tell a bad file from a refusal.
+bool open(const std::string& path, CPavexDoc& doc, UserPrompts& prompts, ReadOutcome* outcome = nullptr);
 // Writes atomically; on failure tells the user and leaves the previous file intact.
 bool save(const std::string& path, CPavexDoc& doc, UserPrompts& prompts);
 

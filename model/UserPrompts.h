@@ -25,7 +25,8 @@ struct FileChoice {
     std::string proposedName;
     std::string defaultExtension; // without the dot; added when the chosen name has none
     bool mustExist = false;
-    bool confirmOverwrite = false;
+    // A save dialog asks before it replaces a file unless a caller says otherwise.
+    bool confirmOverwrite = true;
 };
 
 class UserPrompts {

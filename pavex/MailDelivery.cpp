@@ -9,6 +9,9 @@
 #include "ui/MailHandoff.h"
 
 #include "model/AtomicFile.h"
+#include "model/Windows1252.h"
+
+#include <QFile>
 
 MailSystemProbe MailSystemProbe::forDesktop(const ui::MailHandoff& handoff) {
     MailSystemProbe probe;
@@ -40,15 +43,22 @@ bool MailDelivery::sendFeedbackRequest(const CPavexDoc& journal, int mailType, U
     return useStandard ? sendStandard(journal, prompts) : sendAlternative(journal, prompts);
 }
 
-// The request goes into a private folder under the name the recipient is to see.
-bool MailDelivery::writeAttachment(const CPavexDoc& journal, std::string* path) {
-    const QString name = ui::fromCp1252("Feedback Request from " + journal.person + ".kvq");
-    const std::optional<QString> target = m_folders.pathFor(name);
+// The request goes into a private folder under the name the recipient is to see. A request that
+// cannot be written is told, as every failed save is.
+bool MailDelivery::writeAttachment(const CPavexDoc& journal, std::string* path, UserPrompts& prompts) {
+    const std::string name = "Feedback Request from " + journal.person + ".kvq";
+    const std::optional<QString> target = m_folders.pathFor(ui::fromCp1252(name));
     if (!target) {
+        prompts.message("Sorry, " + name + " could not be saved: no temporary folder could be made.");
         return false;
     }
-    *path = target->toStdString();
-    return !AtomicFile::write(*path, JournalFile::encode(requests::requestRecord(journal, true)));
+    *path = QFile::encodeName(*target).toStdString();
+    if (const std::optional<std::string> error =
+            AtomicFile::write(*path, JournalFile::encode(requests::requestRecord(journal, true)))) {
+        prompts.message("Sorry, " + name + " could not be saved: " + cp1252::fromUtf8(*error) + ".");
+        return false;
+    }
+    return true;
 }
 
 bool MailDelivery::sendStandard(const CPavexDoc& journal, UserPrompts& prompts) {
@@ -57,10 +67,10 @@ bool MailDelivery::sendStandard(const CPavexDoc& journal, UserPrompts& prompts) 
         return false;
     }
     std::string path;
-    if (!writeAttachment(journal, &path)) {
+    if (!writeAttachment(journal, &path, prompts)) {
         return false;
     }
-    switch (m_handoff.composeWithAttachment(QString::fromStdString(path))) {
+    switch (m_handoff.composeWithAttachment(QFile::decodeName(QByteArray::fromStdString(path)))) {
     case ui::MailResult::Sent:
         return true;
     case ui::MailResult::UserAbort:
@@ -74,7 +84,7 @@ bool MailDelivery::sendStandard(const CPavexDoc& journal, UserPrompts& prompts) 
 
 bool MailDelivery::sendAlternative(const CPavexDoc& journal, UserPrompts& prompts) {
     std::string path;
-    if (!writeAttachment(journal, &path)) {
+    if (!writeAttachment(journal, &path, prompts)) {
         return false;
     }
     if (m_probe.alternativeProfileSwitch() == 0) {

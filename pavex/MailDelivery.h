@@ -37,7 +37,7 @@ public:
 private:
     bool sendStandard(const CPavexDoc& journal, UserPrompts& prompts);
     bool sendAlternative(const CPavexDoc& journal, UserPrompts& prompts);
-    bool writeAttachment(const CPavexDoc& journal, std::string* path);
+    bool writeAttachment(const CPavexDoc& journal, std::string* path, UserPrompts& prompts);
 
     ui::MailHandoff& m_handoff;
     MailSystemProbe m_probe;

@@ -56,6 +56,29 @@ FileChoice journalChoice(const char* title, const std::string& proposedName = {}
     return choice;
 }
 
+// Every save dialog asks before it replaces a file: the first Save of a new journal as much as
+// Save As, or the user's other journal is gone.
+FileChoice journalSaveChoice(const char* title, const std::string& proposedName) {
+    FileChoice choice = journalChoice(title, proposedName);
+    choice.confirmOverwrite = true;
+    return choice;
+}
+
+// A failure of the file itself, as opposed to the user declining (password, request refused).
+bool fileItselfFailed(const ReadOutcome& outcome) {
+    switch (outcome.result) {
+    case ReadOutcome::Result::Damaged:
+    case ReadOutcome::Result::Unsupported:
+    case ReadOutcome::Result::Unreadable:
+        return true;
+    case ReadOutcome::Result::Ok:
+    case ReadOutcome::Result::Cancelled:
+    case ReadOutcome::Result::WrongPassword:
+        break;
+    }
+    return false;
+}
+
 CMainFrame::SaveChoice askWithMessageBox(QWidget* parent, const QString& text) {
     const auto answer = QMessageBox::question(parent, QString::fromLatin1(CMainFrame::kProgramTitle), text,
                                               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -110,6 +133,7 @@ CMainFrame::CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidg
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now == m_tree || now == m_view || now == m_view->viewport()) {
             m_activePane = now == m_tree ? static_cast<QWidget*>(m_tree) : m_view;
+            updateDeleteCommand();
         }
     });
     createMenus();
@@ -119,6 +143,8 @@ CMainFrame::CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidg
 }
 
 CMainFrame::~CMainFrame() {
+    // Focus moves while the widgets go; the commands it updates are gone by then.
+    disconnect(qApp, nullptr, this, nullptr);
     // The view and the tree hold pages of the contents, which go before the journal.
     m_tree->disconnect(this);
     m_view->disconnect(this);
@@ -256,11 +282,20 @@ void CMainFrame::rebuildContents() {
 void CMainFrame::showPage(CResultPage* page) {
     m_view->setPage(page);
     m_statusTitle->setText(page != nullptr ? page->statusTitle() : QString());
+    updateDeleteCommand();
 }
 
 void CMainFrame::journalChanged() {
     updateCommands();
+    updateDeleteCommand();
     updateTitle();
+}
+
+void CMainFrame::updateDeleteCommand() {
+    // Delete belongs to the tree: it is offered while the tree is the pane in use and its
+    // selected node is one that can go.
+    const ContentNode* node = m_tree->selectedNode();
+    action(Command::Delete)->setEnabled(m_activePane == m_tree && node != nullptr && TreeCommands::canRemove(*node));
 }
 
 void CMainFrame::updateCommands() {
@@ -273,8 +308,13 @@ void CMainFrame::updateCommands() {
     action(Command::ChooseRole)->setEnabled(m_doc->canChooseRole());
 }
 
+QString CMainFrame::displayTitle() const {
+    // The title is the file's name, which is the platform's, not the journal's 8-bit text.
+    return QFile::decodeName(QByteArray::fromStdString(m_doc->title()));
+}
+
 void CMainFrame::updateTitle() {
-    setWindowTitle(ui::fromCp1252(m_doc->title()) + QStringLiteral(" - ") + QString::fromLatin1(kProgramTitle));
+    setWindowTitle(displayTitle() + QStringLiteral(" - ") + QString::fromLatin1(kProgramTitle));
 }
 
 void CMainFrame::updateRecentMenu() {
@@ -288,7 +328,7 @@ void CMainFrame::updateRecentMenu() {
         const QString path = paths[i];
         auto* entry = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), this);
         entry->setToolTip(path);
-        connect(entry, &QAction::triggered, this, [this, path] { openJournalFile(path); });
+        connect(entry, &QAction::triggered, this, [this, path] { openRecentFile(path); });
         m_fileMenu->insertAction(m_recentAnchor, entry);
         m_recentActions.append(entry);
     }
@@ -304,7 +344,7 @@ bool CMainFrame::saveModifiedIfWanted() {
     if (!m_doc->modified) {
         return true;
     }
-    const QString text = tr("Save changes to %1?").arg(ui::fromCp1252(m_doc->title()));
+    const QString text = tr("Save changes to %1?").arg(displayTitle());
     switch (m_askSaveChanges(text)) {
     case SaveChoice::Save:
         return save();
@@ -339,11 +379,30 @@ bool CMainFrame::openJournal() {
 }
 
 bool CMainFrame::openJournalFile(const QString& path) {
+    ReadOutcome outcome;
+    return openJournalFile(path, &outcome);
+}
+
+bool CMainFrame::openRecentFile(const QString& path) {
+    ReadOutcome outcome;
+    if (openJournalFile(path, &outcome)) {
+        return true;
+    }
+    // A file that is gone or damaged would fail the same way next time; a declined password or a
+    // request file is no reason to forget it.
+    if (fileItselfFailed(outcome)) {
+        m_recent.remove(path);
+        updateRecentMenu();
+    }
+    return false;
+}
+
+bool CMainFrame::openJournalFile(const QString& path, ReadOutcome* outcome) {
     if (!saveModifiedIfWanted()) {
         return false;
     }
     CPavexDoc opened;
-    if (!JournalFile::open(path.toStdString(), opened, m_prompts)) {
+    if (!JournalFile::open(QFile::encodeName(path).toStdString(), opened, m_prompts, outcome)) {
         return false;
     }
     // The pages refer to the journal being replaced, so they go before it changes.
@@ -368,16 +427,14 @@ bool CMainFrame::saveTo(const std::string& path) {
 
 bool CMainFrame::save() {
     if (m_doc->path.empty()) {
-        const auto path = m_prompts.chooseSaveFile(journalChoice("Save Reflectory", m_doc->title()));
+        const auto path = m_prompts.chooseSaveFile(journalSaveChoice("Save Reflectory", m_doc->title()));
         return path && saveTo(*path);
     }
     return saveTo(m_doc->path);
 }
 
 bool CMainFrame::saveAs() {
-    FileChoice choice = journalChoice("Save Reflectory As", m_doc->title());
-    choice.confirmOverwrite = true;
-    const auto path = m_prompts.chooseSaveFile(choice);
+    const auto path = m_prompts.chooseSaveFile(journalSaveChoice("Save Reflectory As", m_doc->title()));
     return path && saveTo(*path);
 }
 
@@ -396,7 +453,7 @@ bool CMainFrame::exportReport() {
 
 bool CMainFrame::exportReportTo(const QString& pdfPath) {
     if (!writeJournalReport(*m_doc, pdfPath)) {
-        m_prompts.message("Sorry, the report could not be written to " + pdfPath.toStdString() + ".");
+        m_prompts.message("Sorry, the report could not be written to " + ui::toCp1252(pdfPath) + ".");
         return false;
     }
     return true;
@@ -426,8 +483,29 @@ void CMainFrame::pageSetup() {
     dialog.exec();
 }
 
+bool CMainFrame::requireRole() {
+    if (m_doc->hasRole()) {
+        return true;
+    }
+    m_prompts.message(kChooseRoleFirst);
+    return false;
+}
+
+bool CMainFrame::questionnaireCanStart() {
+    if (!requireRole() || !m_doc->checkRoomForQuestionnaire(m_prompts)) {
+        return false;
+    }
+    // A role the questionnaire could not hold every answer of, or not finish, is refused before any
+    // dialog rather than stalling in it.
+    if (const std::string refusal = requests::questionnaireRefusal(m_doc->framework); !refusal.empty()) {
+        m_prompts.message(refusal);
+        return false;
+    }
+    return true;
+}
+
 bool CMainFrame::newFeedbackQuestionnaire() {
-    if (!m_doc->hasRole() || !m_doc->checkRoomForQuestionnaire(m_prompts)) {
+    if (!questionnaireCanStart()) {
         return false;
     }
     const DialogDecoration decoration = journalDecoration();
@@ -447,11 +525,11 @@ bool CMainFrame::newFeedbackQuestionnaire() {
 }
 
 bool CMainFrame::createFeedbackRequest() {
-    return m_doc->hasRole() && requests::createFeedbackRequest(*m_doc, m_prompts);
+    return requireRole() && requests::createFeedbackRequest(*m_doc, m_prompts);
 }
 
 bool CMainFrame::sendFeedbackRequest() {
-    if (!m_doc->hasRole()) {
+    if (!requireRole()) {
         return false;
     }
     MailDelivery delivery(m_mailHandoff, MailSystemProbe::forDesktop(m_mailHandoff), ui::AfxFolders::forProcess());
@@ -460,7 +538,7 @@ bool CMainFrame::sendFeedbackRequest() {
 }
 
 bool CMainFrame::mergeCompletedFeedback() {
-    if (!m_doc->hasRole()) {
+    if (!requireRole()) {
         return false;
     }
     const std::size_t before = m_doc->questionnaires.size();
@@ -474,27 +552,32 @@ void CMainFrame::afterMerge(bool merged, std::size_t questionnairesBefore) {
         return;
     }
     m_doc->modified = true;
-    if (m_doc->questionnaires.size() == questionnairesBefore + 1) {
+    if (m_doc->questionnaires.size() > questionnairesBefore) {
+        // One node per new questionnaire; the rest of the tree and its selection stay.
         m_contents->questionnaireAdded();
         // Every results page counts the new answers at its next refresh; the one on show now.
         if (CResultPage* page = m_view->page()) {
             page->refresh();
         }
         m_view->redraw();
-    } else {
-        rebuildContents();
     }
     journalChanged();
 }
 
 void CMainFrame::handleDroppedFile(const QString& path) {
     const std::size_t before = m_doc->questionnaires.size();
+    const std::string localPath = QFile::encodeName(path).toStdString();
     switch (droppedFileKind(path)) {
     case DroppedFileKind::RequestFile:
-        afterMerge(requests::mergeRequestFile(*m_doc, path.toStdString(), m_prompts), before);
+        // A drop does no more than the menu, which merges only into a journal with a role.
+        if (requireRole()) {
+            afterMerge(requests::mergeRequestFile(*m_doc, localPath, m_prompts), before);
+        }
         break;
     case DroppedFileKind::WebReply:
-        afterMerge(requests::mergeWebReply(*m_doc, path.toStdString(), m_prompts), before);
+        if (requireRole()) {
+            afterMerge(requests::mergeWebReply(*m_doc, localPath, m_prompts), before);
+        }
         break;
     case DroppedFileKind::RoleProfile:
         addRoleProfile(path);
@@ -511,7 +594,7 @@ void CMainFrame::handleDroppedFile(const QString& path) {
 void CMainFrame::addRoleProfile(const QString& path) {
     const ui::Settings settings(ui::SettingsScope::journalProgram());
     const QString folder = ui::ProgramPlaces().roleDirectory(settings);
-    RoleLibrary::addRoleFile(path.toStdString(), folder.toStdString(), m_prompts);
+    RoleLibrary::addRoleFile(QFile::encodeName(path).toStdString(), QFile::encodeName(folder).toStdString(), m_prompts);
 }
 
 void CMainFrame::toggleBehaviourMark(int behaviour) {
@@ -572,7 +655,7 @@ bool CMainFrame::chooseRole() {
 }
 
 bool CMainFrame::newAction() {
-    if (!m_doc->hasRole()) {
+    if (!requireRole()) {
         return false;
     }
     const ContentNode* node = m_tree->selectedNode();
@@ -646,7 +729,7 @@ bool CMainFrame::sendJournal() {
         return false;
     }
     // The recipient sees the journal's own name; an untitled journal still arrives as a journal file.
-    QString name = ui::fromCp1252(m_doc->title());
+    QString name = displayTitle();
     if (!name.endsWith(QLatin1String(".kva"), Qt::CaseInsensitive)) {
         name += QLatin1String(".kva");
     }

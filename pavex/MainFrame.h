@@ -2,6 +2,7 @@
 
 #include "analysis/ContentTree.h"
 #include "model/PavexDoc.h"
+#include "model/ReadOutcome.h"
 #include "pavex/RecentFiles.h"
 
 #include <QMainWindow>
@@ -33,6 +34,8 @@ class CMainFrame : public QMainWindow {
 public:
     static constexpr int kTreeWidth = 200;
     static constexpr const char* kProgramTitle = "Reflectory 360";
+    // Said by every command that needs a role when the journal has none.
+    static constexpr const char* kChooseRoleFirst = "Please choose your role first, using Tools Choose Your Role.";
 
     // Every command of the menus, for the toolbar and for whoever drives the window.
     enum class Command {
@@ -87,6 +90,9 @@ public:
     bool newJournal();
     bool openJournal();
     bool openJournalFile(const QString& path);
+    // An entry of the recent-file list: a file that is missing, unreadable or damaged leaves the
+    // list after its failure is told.
+    bool openRecentFile(const QString& path);
     bool save();
     bool saveAs();
     // Asks "Save changes to %1?" when the journal is modified; false when the user cancels or the
@@ -148,7 +154,15 @@ private:
     void deleteFromEditMenu();
     void journalChanged();
     void updateCommands();
+    void updateDeleteCommand();
     void updateTitle();
+    QString displayTitle() const;
+    bool openJournalFile(const QString& path, ReadOutcome* outcome);
+    // Tells the user to choose a role first when the journal has none.
+    bool requireRole();
+    // The checks every way of starting a questionnaire makes before its first dialog, each telling
+    // why it refuses.
+    bool questionnaireCanStart();
     void updateRecentMenu();
     bool saveTo(const std::string& path);
     void addRoleProfile(const QString& path);

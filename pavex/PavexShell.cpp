@@ -36,7 +36,7 @@ bool PavexShell::begin(const WelcomeDialog& welcome, bool accepted) {
         break;
     case WelcomeDialog::Choice::ReopenLast:
         if (!m_frame->recentFiles().paths().isEmpty() &&
-            m_frame->openJournalFile(m_frame->recentFiles().paths().front())) {
+            m_frame->openRecentFile(m_frame->recentFiles().paths().front())) {
             m_frame->offerAutopilot();
         }
         break;

@@ -44,8 +44,12 @@ bool TreeCommands::editBehaviourJournal(std::int32_t behaviour) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+bool TreeCommands::canRemove(const ContentNode& node) {
+    return node.kind() == NodeKind::Questionnaire || node.kind() == NodeKind::Action;
+}
+
 bool TreeCommands::remove(const ContentNode& node) {
-    if (node.kind() != NodeKind::Questionnaire && node.kind() != NodeKind::Action) {
+    if (!canRemove(node)) {
         return false;
     }
     return m_contents.deleteEntry(node, m_doc, m_prompts);

@@ -19,7 +19,9 @@ public:
 
     // A behaviour's development journal, a questionnaire's details, an action's dialog.
     bool edit(const ContentNode& node);
-    // Asks first; only questionnaires and actions can go.
+    // Only questionnaires and actions can go.
+    static bool canRemove(const ContentNode& node);
+    // Asks first.
     bool remove(const ContentNode& node);
     bool toggle(const ContentNode& node);
     bool editBehaviourJournal(std::int32_t behaviour);

@@ -21,7 +21,12 @@ void chopCharacter(QString& text) {
 } // namespace
 
 std::optional<QString> AfxFolders::createFolder() {
-    QByteArray pattern = QFile::encodeName(QDir::tempPath() + QStringLiteral("/afxXXXXXX"));
+    // A TMPDIR that does not exist gives no temporary directory at all, not the root folder.
+    const QString temporary = QDir::tempPath();
+    if (temporary.isEmpty()) {
+        return std::nullopt;
+    }
+    QByteArray pattern = QFile::encodeName(temporary + QStringLiteral("/afxXXXXXX"));
     // mkdtemp makes the folder with mode 0700 and a name nobody else can have taken.
     if (::mkdtemp(pattern.data()) == nullptr) {
         return std::nullopt;

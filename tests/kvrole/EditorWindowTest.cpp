@@ -156,6 +156,26 @@ TEST_F(EditorWindow, MergeReadsTheChosenCsvFileAndRebuildsEveryWindow) {
     EXPECT_TRUE(m_context->prompts().texts().isEmpty());
 }
 
+TEST_F(EditorWindow, ARecentRoleThatCannotBeOpenedLeavesTheListAfterItsMessage) {
+    QTemporaryDir folder;
+    const QString kept = folder.filePath("kept.kvr");
+    const QString gone = folder.filePath("gone.kvr");
+    for (const QString& path : {kept, gone}) {
+        m_context->prompts().queueFileName(path);
+        m_frame->newDocument();
+        m_frame->action(CMainFrame::Command::Save)->trigger();
+        m_frame->action(CMainFrame::Command::Close)->trigger();
+    }
+    ASSERT_EQ(m_frame->recentFiles().mid(0, 2), (QStringList{gone, kept}));
+    ASSERT_TRUE(QFile::remove(gone));
+
+    m_frame->recentFileActions().at(0)->trigger();
+    EXPECT_EQ(m_context->prompts().texts(), QStringList{"Failed to open document."});
+    EXPECT_FALSE(m_frame->recentFiles().contains(gone));
+    EXPECT_EQ(m_frame->recentFiles().value(0), kept);
+    EXPECT_EQ(m_frame->recentFileActions().at(0)->data().toString(), kept);
+}
+
 TEST_F(EditorWindow, SendHandsACopyNamedAfterTheRoleToTheMailProgram) {
     m_frame->newDocument();
     key(Qt::Key_Tab);

@@ -48,6 +48,7 @@ protected:
             }
         }
         ASSERT_NE(chosen, nullptr) << entry.toStdString();
+        EXPECT_TRUE(chosen->isEnabled()) << "pop-up entries are always enabled; their commands check";
         menu->close();
         chosen->trigger();
     }
@@ -153,6 +154,35 @@ TEST_F(JournalEditingTest, TheThirtyThirdQuestionnaireIsRefusedBeforeAnyDialog) 
     EXPECT_EQ(m_frame->document().questionnaires.size(), static_cast<std::size_t>(kMaxQuestionnaires));
 }
 
+TEST_F(JournalEditingTest, ARoleWithMoreBehavioursThanAQuestionnaireHoldsIsRefusedBeforeAnyDialog) {
+    m_journal = samples::journal("");
+    m_journal.framework.behaviours.resize(static_cast<std::size_t>(kMaxResponses) + 1,
+                                          m_journal.framework.behaviours[0]);
+    ASSERT_TRUE(m_frame->openJournalFile(QString::fromStdString(writeJournal(m_journal))));
+    int dialogsSeen = 0;
+    ModalScript script;
+    script.then([&dialogsSeen](QWidget* modal) {
+        ++dialogsSeen;
+        modal->close();
+        return true;
+    });
+    EXPECT_FALSE(m_frame->newFeedbackQuestionnaire());
+    EXPECT_EQ(dialogsSeen, 0);
+    EXPECT_EQ(m_prompts.texts(), QStringList{"Sorry, this role has more than 256 behaviours, more than one "
+                                             "questionnaire can hold, so it cannot be answered."});
+    EXPECT_EQ(m_frame->document().questionnaires.size(), m_journal.questionnaires.size());
+}
+
+TEST_F(JournalEditingTest, NewQuestionnaireOrActionFromThePopUpWithoutARoleSaysToChooseOne) {
+    for (const QString& entry : {QStringLiteral("New &Questionnaire..."), QStringLiteral("New &Action...")}) {
+        chooseFromPopup(*contents().landmarks().results, entry);
+    }
+    EXPECT_EQ(m_prompts.texts(), (QStringList{"Please choose your role first, using Tools Choose Your Role.",
+                                              "Please choose your role first, using Tools Choose Your Role."}));
+    EXPECT_TRUE(m_frame->document().questionnaires.empty());
+    EXPECT_TRUE(m_frame->document().actions.empty());
+}
+
 TEST_F(JournalEditingTest, DeletingTheMiddleOfThreeQuestionnairesKeepsEachNodeOnTheEntryAtItsPosition) {
     openWithThreeQuestionnaires();
     const std::string first = m_journal.questionnaires[0].assessor;
@@ -220,19 +250,28 @@ TEST_F(JournalEditingTest, TheTreesToggleMarksBehavioursAndCompletesActions) {
     EXPECT_EQ(detailOf(marks.actions->child(0)).rows().back().value, completed == 0 ? "Yes" : "No");
 }
 
-TEST_F(JournalEditingTest, TheEditMenusDeleteReachesTheTreeOnlyWhileItHasTheFocus) {
+TEST_F(JournalEditingTest, TheEditMenusDeleteIsOfferedOnlyWhileTheTreeIsInUseOnANodeThatCanGo) {
+    QAction* remove = m_frame->action(CMainFrame::Command::Delete);
     openWithThreeQuestionnaires();
     tree().selectNode(contents().landmarks().feedback->child(2));
     m_frame->contentView()->setFocus();
     QApplication::processEvents();
-    m_frame->action(CMainFrame::Command::Delete)->trigger();
+    EXPECT_FALSE(remove->isEnabled());
+    remove->trigger();
     EXPECT_TRUE(m_prompts.shown().empty());
 
     tree().setFocus();
     QApplication::processEvents();
+    EXPECT_TRUE(remove->isEnabled());
+    tree().selectNode(*contents().landmarks().results);
+    EXPECT_FALSE(remove->isEnabled());
+    tree().selectNode(contents().landmarks().feedback->child(2));
+    EXPECT_TRUE(remove->isEnabled());
     m_prompts.queueAnswer(true);
-    m_frame->action(CMainFrame::Command::Delete)->trigger();
+    remove->trigger();
     EXPECT_EQ(feedbackLabels().size(), 2u);
+    tree().selectNode(contents().landmarks().actions->child(0));
+    EXPECT_TRUE(remove->isEnabled());
 
     // The Delete key in the tree does the same; on a node that cannot go it does nothing.
     tree().selectNode(*contents().landmarks().results);

@@ -106,3 +106,22 @@ TEST(MailDelivery, TheAlternativeChoiceOnASystemWithOnlyTheComposerFailsWithItsO
     EXPECT_FALSE(standardChosen.send(journal(), 1));
     EXPECT_EQ(standardChosen.prompts.texts(), std::vector<std::string>{"Unable to load mail system support."});
 }
+
+TEST(MailDelivery, ARequestThatCannotBeWrittenForTheComposerIsTold) {
+    const bool tempWasSet = qEnvironmentVariableIsSet("TMPDIR");
+    const QByteArray savedTemp = qgetenv("TMPDIR");
+    for (const char* unusable : {"/nonexistent-reflectory-temp", "/dev/null"}) {
+        qputenv("TMPDIR", unusable);
+        MailFixture mail(true);
+        EXPECT_FALSE(mail.send(journal(), 0));
+        EXPECT_EQ(mail.prompts.texts(), std::vector<std::string>{"Sorry, Feedback Request from Alex Example.kvq could "
+                                                                 "not be saved: no temporary folder could be made."})
+            << unusable;
+        EXPECT_TRUE(mail.handoff.handoffs().empty());
+    }
+    if (tempWasSet) {
+        qputenv("TMPDIR", savedTemp);
+    } else {
+        qunsetenv("TMPDIR");
+    }
+}

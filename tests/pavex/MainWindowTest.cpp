@@ -1,6 +1,9 @@
 #include "tests/pavex/MainWindowFixture.h"
 #include "tests/support/ModalScript.h"
 
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenuBar>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 
@@ -153,6 +156,50 @@ TEST_F(MainWindowTest, ADroppedRequestAndWebReplyAreMergedUnderFeedback) {
     EXPECT_EQ(m_frame->statusTitle(), "Completed feedback questionnaires");
 }
 
+TEST_F(MainWindowTest, ARequestHoldingSeveralQuestionnairesAddsANodeForEachAndKeepsTheSelection) {
+    openSample();
+    JournalRecord returned = requests::requestRecord(m_journal, true);
+    for (const char* assessor : {"Robin", "Sam"}) {
+        CPavexFeedback answers = requests::startAnswer(assessor, 3);
+        answers.responses = {{0, 1}, {1, 1}, {2, 0}};
+        returned.questionnaires.push_back(answers);
+    }
+    const std::string request = m_temp.file("Returned.kvq");
+    ASSERT_FALSE(AtomicFile::write(request, JournalFile::encode(returned)));
+    ContentNode* behaviour = contents().landmarks().firstBehaviour;
+    tree().selectNode(*behaviour);
+    QTreeWidgetItem* firstQuestionnaire = tree().itemOf(contents().landmarks().feedback->child(0));
+
+    drop({QString::fromStdString(request)});
+    ASSERT_EQ(m_frame->document().questionnaires.size(), m_journal.questionnaires.size() + 2);
+    EXPECT_EQ(tree().selectedNode(), behaviour);
+    EXPECT_EQ(m_frame->contentView()->page(), tree().pageOf(*behaviour));
+    QTreeWidgetItem* feedback = tree().itemOf(*contents().landmarks().feedback);
+    EXPECT_EQ(feedback->child(0), firstQuestionnaire);
+    ASSERT_EQ(feedback->childCount(), static_cast<int>(m_journal.questionnaires.size() + 2));
+    EXPECT_EQ(feedback->child(feedback->childCount() - 2)->text(0), "Robin");
+    EXPECT_EQ(feedback->child(feedback->childCount() - 1)->text(0), "Sam");
+}
+
+TEST_F(MainWindowTest, FeedbackDroppedOnAJournalWithoutARoleIsRefused) {
+    const CPavexDoc withRole = samples::journal("");
+    const std::string request = answeredRequest(withRole);
+    CWebReply reply = samples::webReply("");
+    reply.roleName.clear();
+    reply.responses.clear();
+    const std::string replyPath = m_temp.file("reply.kvi");
+    ASSERT_FALSE(AtomicFile::write(replyPath, reply.encode()));
+
+    drop({QString::fromStdString(request)});
+    drop({QString::fromStdString(replyPath)});
+    EXPECT_EQ(m_prompts.texts(), (QStringList{"Please choose your role first, using Tools Choose Your Role.",
+                                              "Please choose your role first, using Tools Choose Your Role."}));
+    EXPECT_TRUE(m_frame->document().questionnaires.empty());
+    EXPECT_FALSE(m_frame->document().modified);
+    EXPECT_EQ(tree().itemOf(*contents().landmarks().feedback)->childCount(), 0);
+    EXPECT_TRUE(m_frame->action(CMainFrame::Command::ChooseRole)->isEnabled());
+}
+
 TEST_F(MainWindowTest, AnUpperCaseRoleFileIsAddedAndOnlyTheFirstDroppedFileIsHandled) {
     const std::string roles = m_temp.file("roles") + "/";
     std::filesystem::create_directories(roles);
@@ -195,6 +242,55 @@ TEST_F(MainWindowTest, OpeningARequestFileAsAJournalIsRefusedAndKeepsTheOpenJour
     EXPECT_EQ(tree().topLevelItemCount(), 3);
 }
 
+TEST_F(MainWindowTest, ARecentFileThatIsGoneOrDamagedLeavesTheListAfterItsMessage) {
+    const auto recentEntry = [this](const std::string& path) -> QAction* {
+        const QString absolute = QFileInfo(QString::fromStdString(path)).absoluteFilePath();
+        for (QAction* entry : m_frame->menuBar()->actions().front()->menu()->actions()) {
+            if (entry->toolTip() == absolute) {
+                return entry;
+            }
+        }
+        return nullptr;
+    };
+    const std::string gone = writeJournal(samples::journal(""), "Gone.kva");
+    const std::string damaged = writeJournal(samples::journal(""), "Damaged.kva");
+    ASSERT_TRUE(m_frame->openJournalFile(QString::fromStdString(gone)));
+    ASSERT_TRUE(m_frame->openJournalFile(QString::fromStdString(damaged)));
+    std::filesystem::remove(gone);
+    ASSERT_FALSE(AtomicFile::write(damaged, "\x01"));
+
+    ASSERT_NE(recentEntry(gone), nullptr);
+    recentEntry(gone)->trigger();
+    ASSERT_NE(recentEntry(damaged), nullptr);
+    recentEntry(damaged)->trigger();
+    EXPECT_EQ(m_prompts.texts(), (QStringList{"Sorry, cannot open Gone.kva: No such file or directory.",
+                                              "Sorry, Damaged.kva is damaged and cannot be read: the file ends "
+                                              "unexpectedly."}));
+    EXPECT_EQ(recentEntry(gone), nullptr);
+    EXPECT_EQ(recentEntry(damaged), nullptr);
+    EXPECT_TRUE(m_frame->recentFiles().paths().isEmpty());
+}
+
+TEST_F(MainWindowTest, ARecentFileDeclinedByPasswordOrRefusedAsARequestStaysListed) {
+    const std::string locked = writeJournal(samples::journal("secret"), "Locked.kva");
+    const std::string becomesRequest = writeJournal(samples::journal(""), "Asked.kva");
+    m_prompts.queuePassword(QStringLiteral("secret"));
+    ASSERT_TRUE(m_frame->openJournalFile(QString::fromStdString(locked)));
+    ASSERT_TRUE(m_frame->openJournalFile(QString::fromStdString(becomesRequest)));
+    ScriptedPrompts quiet;
+    ASSERT_TRUE(requests::writeFeedbackRequest(samples::journal(""), becomesRequest, quiet));
+    const QStringList listed = m_frame->recentFiles().paths();
+    m_prompts.clearShown();
+
+    EXPECT_FALSE(m_frame->openRecentFile(listed.back())); // the password prompt is cancelled
+    m_prompts.queuePassword(QStringLiteral("guess"));
+    EXPECT_FALSE(m_frame->openRecentFile(listed.back()));
+    EXPECT_FALSE(m_frame->openRecentFile(listed.front()));
+    EXPECT_EQ(m_prompts.texts(), (QStringList{"Sorry, that was the wrong password",
+                                              QString::fromLatin1(journaltext::kRequestFileRefused)}));
+    EXPECT_EQ(m_frame->recentFiles().paths(), listed);
+}
+
 TEST_F(MainWindowTest, SavingAndReopeningKeepsEverything) {
     openSample();
     m_frame->toggleBehaviourMark(0);
@@ -231,6 +327,43 @@ TEST_F(MainWindowTest, UnsavedChangesAreOfferedForSavingAndCancelKeepsTheJournal
     ScriptedPrompts quiet;
     ASSERT_TRUE(JournalFile::read(m_temp.file("Alex.kva"), reread, quiet).ok());
     EXPECT_NE(reread.framework.behaviours[1].marked, m_journal.framework.behaviours[1].marked);
+}
+
+TEST_F(MainWindowTest, EverySaveDialogOfAJournalAsksBeforeReplacingAFile) {
+    m_prompts.setDialogsShown(true);
+    std::vector<QString> titlesAsking;
+    const auto expectAsking = [&titlesAsking] {
+        whenModal<QFileDialog>([&titlesAsking](QFileDialog* dialog) {
+            if (dialog->acceptMode() == QFileDialog::AcceptSave &&
+                !dialog->testOption(QFileDialog::DontConfirmOverwrite)) {
+                titlesAsking.push_back(dialog->windowTitle());
+            }
+            dialog->reject();
+        });
+    };
+    expectAsking();
+    EXPECT_FALSE(m_frame->save()); // the first save of a new journal
+    m_frame->document().modified = true;
+    m_saveChoice = CMainFrame::SaveChoice::Save;
+    expectAsking();
+    EXPECT_FALSE(m_frame->saveModifiedIfWanted());
+    expectAsking();
+    EXPECT_FALSE(m_frame->saveAs());
+    EXPECT_EQ(m_saveQuestions, std::vector<QString>{"Save changes to Untitled?"});
+    EXPECT_EQ(titlesAsking, (std::vector<QString>{"Save Reflectory", "Save Reflectory", "Save Reflectory As"}));
+}
+
+TEST_F(MainWindowTest, FileNamesOutsideAsciiShowAsTheyAreInTitlesQuestionsAndAttachments) {
+    m_journal = samples::journal("");
+    ASSERT_TRUE(m_frame->openJournalFile(QString::fromStdString(writeJournal(m_journal, "Zo\u00EB.kva"))));
+    EXPECT_EQ(m_frame->windowTitle(), QString::fromUtf8("Zo\u00EB.kva - Reflectory 360"));
+    ASSERT_TRUE(m_frame->sendJournal());
+    ASSERT_EQ(m_handoff.handoffs().size(), 1u);
+    EXPECT_EQ(m_handoff.handoffs()[0].fileName, QString::fromUtf8("Zo\u00EB.kva"));
+    m_frame->toggleBehaviourMark(0);
+    m_saveChoice = CMainFrame::SaveChoice::Cancel;
+    EXPECT_FALSE(m_frame->newJournal());
+    EXPECT_EQ(m_saveQuestions, std::vector<QString>{QString::fromUtf8("Save changes to Zo\u00EB.kva?")});
 }
 
 TEST_F(MainWindowTest, PrintingTheCurrentPageToPdfGivesOneSheet) {
