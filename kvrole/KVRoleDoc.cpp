@@ -1,5 +1,6 @@
 #include "kvrole/KVRoleDoc.h"
 
+#include "kvrole/core/RoleEditor.h"
 #include "model/AtomicFile.h"
 #include "model/RoleFile.h"
 #include "model/UserPrompts.h"
@@ -16,6 +17,11 @@ bool CKVRoleDoc::open(const QString& path, UserPrompts& prompts) {
     const ReadOutcome outcome = RoleFile::read(QFile::encodeName(path).toStdString(), read);
     if (!outcome.ok()) {
         prompts.message(outcome.result == ReadOutcome::Result::Unreadable ? kFailedToOpen : kUnexpectedFormat);
+        return false;
+    }
+    if (const std::string fault = kvrole::editing::orderFault(read.framework); !fault.empty()) {
+        prompts.message("The role " + QFile::encodeName(QFileInfo(path).fileName()).toStdString() +
+                        " cannot be edited: " + fault + ".");
         return false;
     }
     m_role = std::move(read);

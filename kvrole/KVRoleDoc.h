@@ -37,11 +37,14 @@ public:
     void setRoleName(std::string name);
     // Asks every view to rebuild its tree from the role.
     void updateAllViews() { emit rebuildRequested(); }
+    // Tells every view that `view` changed the role.
+    void notifyEdited(const QObject* view) { emit editedIn(view); }
 
 signals:
     void titleChanged(const QString& title);
     void modifiedChanged(bool modified);
     void rebuildRequested();
+    void editedIn(const QObject* view);
 
 private:
     void setTitle(const QString& title);

@@ -63,6 +63,12 @@ CKVRoleView::CKVRoleView(CKVRoleDoc& document, EditorContext& context, QWidget* 
     connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) { storeLabel(item); });
     connect(this, &QTreeWidget::itemDoubleClicked, this, [this] { editSelected(); });
     connect(&m_document, &CKVRoleDoc::rebuildRequested, this, &CKVRoleView::rebuild);
+    // Another window's edit can move every item of the role: this tree's item values would go stale.
+    connect(&m_document, &CKVRoleDoc::editedIn, this, [this](const QObject* view) {
+        if (view != this) {
+            rebuild();
+        }
+    });
     rebuild();
 }
 
@@ -102,7 +108,14 @@ void CKVRoleView::rebuild() {
     m_filling = false;
 }
 
+void CKVRoleView::documentEdited() {
+    m_document.setModified();
+    m_document.notifyEdited(this);
+}
+
 void CKVRoleView::renumber() {
+    // New item values are not label edits: storing them would rename items after their old places.
+    m_filling = true;
     QTreeWidgetItem* root = rootItem();
     int behaviour = 0;
     for (int competency = 0; competency < root->childCount(); ++competency) {
@@ -112,6 +125,7 @@ void CKVRoleView::renumber() {
             competencyItem->child(child)->setData(0, kValueRole, ItemRef::behaviour(behaviour++).value());
         }
     }
+    m_filling = false;
 }
 
 ItemRef CKVRoleView::refOf(const QTreeWidgetItem* item) const {
@@ -161,7 +175,7 @@ void CKVRoleView::newCompetency() {
     rootItem()->setExpanded(true);
     m_filling = false;
     renumber();
-    m_document.setModified();
+    documentEdited();
     startEditing(item);
 }
 
@@ -182,7 +196,7 @@ void CKVRoleView::newBehaviour() {
     }
     m_filling = false;
     renumber();
-    m_document.setModified();
+    documentEdited();
     startEditing(item);
 }
 
@@ -197,7 +211,7 @@ void CKVRoleView::storeLabel(QTreeWidgetItem* item) {
     } else {
         editor().rename(ref, std::move(text));
     }
-    m_document.setModified();
+    documentEdited();
 }
 
 void CKVRoleView::editSelected() {
@@ -223,7 +237,7 @@ void CKVRoleView::editCompetency(int competency) {
     }
     name = ui::toCp1252(dialog.name());
     setItemText(itemFor(ItemRef::competency(competency)), name);
-    m_document.setModified();
+    documentEdited();
 }
 
 void CKVRoleView::editBehaviour(int behaviour) {
@@ -253,7 +267,7 @@ void CKVRoleView::editBehaviour(int behaviour) {
         renumber();
         setCurrentItem(movedItem);
     }
-    m_document.setModified();
+    documentEdited();
 }
 
 void CKVRoleView::deleteSelected() {
@@ -268,7 +282,7 @@ void CKVRoleView::deleteSelected() {
         delete item;
         renumber();
     }
-    m_document.setModified();
+    documentEdited();
 }
 
 void CKVRoleView::roleDetails() {
@@ -280,7 +294,7 @@ void CKVRoleView::roleDetails() {
     // The description keeps the files' CR LF line ends.
     role.description = ui::writeTextMode(ui::toCp1252(dialog.description()));
     m_document.setRoleName(ui::toCp1252(dialog.name()));
-    m_document.setModified();
+    documentEdited();
     setItemText(rootItem(), role.name);
 }
 
@@ -298,7 +312,7 @@ void CKVRoleView::editResponses() {
     } else {
         scales.front() = scale;
     }
-    m_document.setModified();
+    documentEdited();
 }
 
 bool CKVRoleView::handleKey(int key) {

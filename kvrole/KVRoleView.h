@@ -55,6 +55,8 @@ private:
     void storeLabel(QTreeWidgetItem* item);
     QTreeWidgetItem* makeItem(const std::string& text, kvrole::ItemRef ref);
     void renumber();
+    // Marks the document modified and has its other windows rebuild their trees.
+    void documentEdited();
     void startEditing(QTreeWidgetItem* item);
     void setItemText(QTreeWidgetItem* item, const std::string& text);
     void editCompetency(int competency);

@@ -507,11 +507,17 @@ void CMainFrame::frameClosed(CChildFrame*) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    // A Cancel at any document cancels the exit, and then no document's changes may be forgotten:
+    // the ones answered No stay modified until every document has been asked.
+    QList<CKVRoleDoc*> discarded;
     for (CKVRoleDoc* document : m_documents) {
         if (!canCloseDocument(*document)) {
             event->ignore();
             return;
         }
+        discarded << document;
+    }
+    for (CKVRoleDoc* document : discarded) {
         document->setModified(false);
     }
     event->accept();
@@ -540,8 +546,10 @@ void CMainFrame::merge() {
     }
     document->updateAllViews();
     if (merged->skippedWhenFull > 0) {
-        m_context.prompts().message("Sorry, " + std::to_string(merged->skippedWhenFull) +
-                                    " lines of the file were not merged: a role holds at most 1024 competencies "
+        const int skipped = merged->skippedWhenFull;
+        m_context.prompts().message("Sorry, " + std::to_string(skipped) +
+                                    (skipped == 1 ? " line of the file was" : " lines of the file were") +
+                                    " not merged: a role holds at most 1024 competencies "
                                     "and 256 behaviours.");
     }
 }
@@ -575,8 +583,7 @@ void CMainFrame::printTo(QPrinter& printer) {
     if (!document) {
         return;
     }
-    QPainter painter(&printer);
-    RolePrinter(document->role(), printer).paintAll(painter, printer);
+    RolePrinter(document->role(), printer).print(printer);
 }
 
 void CMainFrame::print() {
@@ -584,6 +591,8 @@ void CMainFrame::print() {
         return;
     }
     QPrintDialog dialog(m_printer.get(), this);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    dialog.setMinMax(1, RolePrinter(activeDocument()->role(), *m_printer).pageCount());
     if (dialog.exec() == QDialog::Accepted) {
         printTo(*m_printer);
     }

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPrinter>
 
 namespace {
 
@@ -61,6 +62,15 @@ QFont RolePrinter::fontFor(kvrole::PrintFont font) const {
         break;
     }
     return m_body;
+}
+
+void RolePrinter::print(QPrinter& printer) const {
+    QPainter painter(&printer);
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        paintPages(painter, printer, printer.fromPage(), printer.toPage());
+    } else {
+        paintAll(painter, printer);
+    }
 }
 
 void RolePrinter::paintPage(QPainter& painter, int page) const {

@@ -4,8 +4,11 @@
 
 #include <QFont>
 
+#include <algorithm>
+
 class QPainter;
 class QPaintDevice;
+class QPrinter;
 
 // Prints a role: one routine for the printer, the print preview and the tests' PDF files.
 class RolePrinter {
@@ -20,13 +23,21 @@ public:
     void paintPage(QPainter& painter, int page) const;
     // Every page, with a new page between them: for QPrinter and QPdfWriter painters.
     template <typename PagedDevice> void paintAll(QPainter& painter, PagedDevice& device) const {
-        for (int page = 1; page <= pageCount(); ++page) {
-            if (page > 1) {
+        paintPages(painter, device, 1, pageCount());
+    }
+    // Pages `first` to `last` (from 1, both included), kept within the role's pages.
+    template <typename PagedDevice> void paintPages(QPainter& painter, PagedDevice& device, int first, int last) const {
+        first = std::max(first, 1);
+        last = std::min(last, pageCount());
+        for (int page = first; page <= last; ++page) {
+            if (page > first) {
                 device.newPage();
             }
             paintPage(painter, page);
         }
     }
+    // The pages the print dialog chose: a page range when one was given, else every page.
+    void print(QPrinter& printer) const;
 
     QFont fontFor(kvrole::PrintFont font) const;
 

@@ -108,6 +108,21 @@ bool isOrdered(const CPavexFramework& framework) {
     return true;
 }
 
+std::string orderFault(const CPavexFramework& framework) {
+    const int competencies = static_cast<int>(framework.competencies.size());
+    int previous = 0;
+    for (const CBehaviour& behaviour : framework.behaviours) {
+        if (behaviour.competency < 0 || behaviour.competency >= competencies) {
+            return "a behaviour belongs to a competency that the role does not have";
+        }
+        if (behaviour.competency < previous) {
+            return "its behaviours are not grouped by competency in the competencies' order";
+        }
+        previous = behaviour.competency;
+    }
+    return {};
+}
+
 } // namespace editing
 
 std::optional<int> RoleEditor::newCompetency(ItemRef selected) {

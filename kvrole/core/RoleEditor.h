@@ -56,6 +56,10 @@ int moveBehaviour(CPavexFramework& framework, int index, int competency);
 void restoreOrder(CPavexFramework& framework);
 // True when the behaviours are ordered by competency and every index is in range.
 bool isOrdered(const CPavexFramework& framework);
+// Why the role's lists cannot be edited, or empty when they can. The editor refuses such a role
+// rather than reorder it: pages and requests made from the stored order would then be answered
+// against other behaviours.
+std::string orderFault(const CPavexFramework& framework);
 
 } // namespace editing
 

@@ -136,3 +136,27 @@ TEST_F(Printing, ATooTallStatementIsClippedAtTheBottomLimitAndTheNextBlockStarts
     EXPECT_TRUE(pages[2].contains("After the tall one"));
     EXPECT_FALSE(pages[2].contains("word"));
 }
+
+TEST_F(Printing, APageRangeChosenInThePrintDialogPrintsOnlyThosePages) {
+    const CRole role = roleWith(20, 8);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf());
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    const RolePrinter rolePrinter(role, printer);
+    ASSERT_GE(rolePrinter.pageCount(), 4);
+    int allPages = 0;
+    QTemporaryDir other;
+    const QStringList every = printToPdf(role, other.filePath("all.pdf"), &allPages);
+
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 3);
+    rolePrinter.print(printer);
+    QProcess text;
+    text.start("pdftotext", {"-layout", pdf(), "-"});
+    text.waitForFinished(10000);
+    const QStringList printed = QString::fromUtf8(text.readAllStandardOutput()).split('\f', Qt::SkipEmptyParts);
+    ASSERT_EQ(printed.size(), 2);
+    EXPECT_EQ(printed[0].trimmed(), every[1].trimmed());
+    EXPECT_EQ(printed[1].trimmed(), every[2].trimmed());
+}
