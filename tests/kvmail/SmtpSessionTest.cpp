@@ -40,7 +40,7 @@ TEST(SmtpSession, DeliversAMailWithOneCommandPerStepAndTheBodyDotStuffed) {
                                             "RCPT TO: <one@example.com>\r\n",
                                             "RCPT TO: <two@example.com>\r\n",
                                             "DATA\r\n",
-                                            mail.headerBlock() + "first\r\n..\r\n.x\r\nlast\r\n\r\n.\r\n",
+                                            mail.headerBlock() + "first\r\n..\r\n..x\r\nlast\r\n\r\n.\r\n",
                                             "QUIT\r\n"};
     EXPECT_EQ(server.commands(), expected);
 }
