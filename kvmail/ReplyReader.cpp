@@ -2,27 +2,37 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace {
+
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
-} // namespace
 
-std::optional<ReplyReader::Line> ReplyReader::parseLine(std::string_view line) {
+struct ReplyLine {
+    int code = 0;
+    bool last = false;
+};
+
+// The code of one line (without its CR LF) and whether it ends its reply; nothing when the line
+// does not start with three digits followed by a space, a hyphen or nothing.
+std::optional<ReplyLine> parseLine(std::string_view line) {
     if (line.size() < 3 || !isDigit(line[0]) || !isDigit(line[1]) || !isDigit(line[2])) {
         return std::nullopt;
     }
     const int code = (line[0] - '0') * 100 + (line[1] - '0') * 10 + (line[2] - '0');
     // A last line may be the bare code: the protocol makes its text optional.
     if (line.size() == 3 || line[3] == ' ') {
-        return Line{code, true};
+        return ReplyLine{code, true};
     }
     if (line[3] == '-') {
-        return Line{code, false};
+        return ReplyLine{code, false};
     }
     return std::nullopt;
 }
+
+} // namespace
 
 void ReplyReader::consume(std::size_t count) {
     std::memmove(m_buffer.data(), m_buffer.data() + count, m_used - count);
@@ -63,7 +73,7 @@ ReplyReader::Result ReplyReader::read(ByteStream& stream, ByteStream::Deadline d
         std::size_t length = 0;
         Outcome outcome = awaitLine(stream, deadline, length);
         if (outcome == Outcome::Reply) {
-            const std::optional<Line> line = parseLine({m_buffer.data(), length});
+            const std::optional<ReplyLine> line = parseLine({m_buffer.data(), length});
             if (line && (!replyCode || *replyCode == line->code)) {
                 consume(length + 2);
                 if (line->last) {

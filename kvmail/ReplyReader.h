@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstddef>
-#include <optional>
 #include <string_view>
 
 // Reads SMTP replies. A reply is one or more lines, each three digits, then a hyphen on every
@@ -33,14 +32,6 @@ public:
 
     // Bytes received after the last reply returned.
     std::string_view pending() const { return {m_buffer.data(), m_used}; }
-
-    struct Line {
-        int code = 0;
-        bool last = false;
-    };
-    // The code of one line (without its CR LF) and whether it ends its reply; nothing when the
-    // line does not start with three digits followed by a space, a hyphen or nothing.
-    static std::optional<Line> parseLine(std::string_view line);
 
 private:
     // Receives until the buffer starts with a whole line; its length without CR LF goes to
