@@ -5,6 +5,9 @@
 #include <string_view>
 #include <sys/types.h>
 
+// Why a stream could not be opened: the one vocabulary of the socket layer and the SMTP session.
+enum class OpenError { None, CannotCreateSocket, CannotConnect };
+
 // A connected byte stream, so that the SMTP dialogue runs over a socket or over a test's fake.
 class ByteStream {
 public:

@@ -1,28 +1,19 @@
 #include "kvmail/DotStuffing.h"
 
-#include <string_view>
-
-std::string dotStuffed(std::string body) {
-    if (body.starts_with(".\r\n")) {
-        body.insert(0, 1, '.');
-    }
-    constexpr std::string_view kLoneDot = "\r\n.\r\n";
+std::string dotStuffed(std::string_view body) {
     std::string stuffed;
-    stuffed.reserve(body.size());
-    std::size_t from = 0;
-    for (;;) {
-        const std::size_t at = body.find(kLoneDot, from);
-        if (at == body.npos) {
-            break;
+    stuffed.reserve(body.size() + body.size() / 64);
+    std::size_t lineStart = 0;
+    while (lineStart < body.size()) {
+        if (body[lineStart] == '.') {
+            stuffed += '.';
         }
-        // Resume at the line break that closes the doubled dot: it may open the next lone dot.
-        stuffed.append(body, from, at - from);
-        stuffed += "\r\n..";
-        from = at + 3;
+        // Lines end at LF, with or without CR: a server that ends them at a bare LF must not
+        // find an unstuffed dot line either.
+        const std::size_t lineFeed = body.find('\n', lineStart);
+        const std::size_t next = lineFeed == body.npos ? body.size() : lineFeed + 1;
+        stuffed.append(body, lineStart, next - lineStart);
+        lineStart = next;
     }
-    if (from == 0) {
-        return body;
-    }
-    stuffed.append(body, from, body.npos);
     return stuffed;
 }

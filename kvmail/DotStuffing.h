@@ -1,7 +1,9 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
-// Doubles every body line that is a single "." so that the server does not take it for the end
-// of the data. Lines that merely begin with "." are left as they are.
-std::string dotStuffed(std::string body);
+// Doubles the "." that opens any body line (a line starts the body or follows a line feed), so
+// that the server, which drops one leading dot from every line it receives, keeps the text as it
+// was and never takes a line for the end of the data.
+std::string dotStuffed(std::string_view body);

@@ -1,5 +1,7 @@
 #include "kvmail/FormFields.h"
 
+#include <iterator>
+
 namespace {
 
 int hexDigitValue(char c) {
@@ -22,9 +24,6 @@ std::string formfields::decodeValue(std::string_view encoded) {
     value.reserve(encoded.size());
     for (std::size_t i = 0; i < encoded.size(); ++i) {
         const char c = encoded[i];
-        if (c == '&') {
-            break;
-        }
         if (c == '+') {
             value += ' ';
         } else if (c != '%') {
@@ -50,20 +49,53 @@ std::string formfields::decodeValue(std::string_view encoded) {
     return value;
 }
 
-std::string formfields::field(std::string_view body, std::string_view name) {
-    const std::string key = std::string(name) + "=";
-    const std::size_t at = body.find(key);
-    if (at == body.npos) {
-        return {};
+std::vector<std::pair<std::string, std::string>> formfields::fields(std::string_view body) {
+    std::vector<std::pair<std::string, std::string>> decoded;
+    while (!body.empty()) {
+        const std::size_t pieceEnd = body.find('&');
+        const std::string_view piece = body.substr(0, pieceEnd);
+        body.remove_prefix(pieceEnd == body.npos ? body.size() : pieceEnd + 1);
+        if (piece.empty()) {
+            continue;
+        }
+        const std::size_t equals = piece.find('=');
+        decoded.emplace_back(decodeValue(piece.substr(0, equals)),
+                             equals == piece.npos ? std::string() : decodeValue(piece.substr(equals + 1)));
     }
-    return decodeValue(body.substr(at + key.size()));
+    return decoded;
+}
+
+std::string formfields::field(std::string_view body, std::string_view name) {
+    for (auto& [fieldName, value] : fields(body)) {
+        if (fieldName == name) {
+            return std::move(value);
+        }
+    }
+    return {};
 }
 
 PostedForm PostedForm::parse(std::string_view body) {
-    using formfields::field;
-    return PostedForm{
-        field(body, "email"),    field(body, "name"),         field(body, "role"),     field(body, "replies"),
-        field(body, "password"), field(body, "relationship"), field(body, "comments"), field(body, "mailserver"),
-        field(body, "from"),     field(body, "subject"),      field(body, "message"),
+    PostedForm form;
+    const std::pair<std::string_view, std::string*> known[] = {
+        {"email", &form.email},       {"name", &form.name},
+        {"role", &form.role},         {"replies", &form.replies},
+        {"password", &form.password}, {"relationship", &form.relationship},
+        {"comments", &form.comments}, {"mailserver", &form.mailserver},
+        {"from", &form.from},         {"subject", &form.subject},
+        {"message", &form.message},
     };
+    bool taken[std::size(known)] = {};
+    for (auto& [name, value] : formfields::fields(body)) {
+        for (std::size_t i = 0; i < std::size(known); ++i) {
+            if (name == known[i].first) {
+                // The first field of a name counts, even when it is empty.
+                if (!taken[i]) {
+                    *known[i].second = std::move(value);
+                    taken[i] = true;
+                }
+                break;
+            }
+        }
+    }
+    return form;
 }

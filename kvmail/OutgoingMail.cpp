@@ -1,5 +1,7 @@
 #include "kvmail/OutgoingMail.h"
 
+#include "kvmail/MailEncoding.h"
+
 #include <array>
 
 OutgoingMail::OutgoingMail() : m_clock([] { return std::time(nullptr); }) {}
@@ -61,7 +63,7 @@ void OutgoingMail::addHeaderLines() {
     const std::size_t length = std::strftime(formatted.data(), formatted.size(), "%a, %d %b %y %H:%M:%S %Z", &local);
     addHeaderLine("Date: " + std::string(formatted.data(), length));
 
-    addHeaderLine("Subject: " + m_subject);
+    addHeaderLine("Subject: " + mailencoding::headerText(m_subject));
     addHeaderLine("X-Mailer: " + m_mailer);
 }
 

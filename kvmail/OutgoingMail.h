@@ -27,6 +27,7 @@ public:
 
     void setSender(std::string sender) { m_sender = std::move(sender); }
     const std::string& sender() const { return m_sender; }
+    // Bytes outside printable ASCII make the header carry it as encoded words.
     void setSubject(std::string subject) { m_subject = std::move(subject); }
     const std::string& subject() const { return m_subject; }
     void setText(std::string text) { m_text = std::move(text); }

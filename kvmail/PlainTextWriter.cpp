@@ -1,5 +1,6 @@
 #include "kvmail/PlainTextWriter.h"
 
+#include "kvmail/MailEncoding.h"
 #include "kvmail/TextUtil.h"
 
 #include <algorithm>
@@ -8,12 +9,13 @@ PlainTextWriter::PlainTextWriter(int wrapWidth) : PartWriter(PartKind::Text), m_
 
 bool PlainTextWriter::appendPart(const MailPart& part, std::string& body) const {
     body += buildPartHeader(part);
-    body += wordWrap(part.content, m_wrapWidth);
+    body += mailencoding::quotedPrintable(wordWrap(part.content, m_wrapWidth));
     return true;
 }
 
 std::string PlainTextWriter::buildPartHeader(const MailPart& part) const {
-    return "Content-Type: " + contentType() + part.contentTypeSuffix + "\r\nContent-Transfer-Encoding: 7Bit\r\n\r\n";
+    return "Content-Type: " + contentType() + "; charset=" + std::string(mailencoding::kCharset) +
+           part.contentTypeSuffix + "\r\nContent-Transfer-Encoding: quoted-printable\r\n\r\n";
 }
 
 std::string PlainTextWriter::wordWrap(std::string text, int width) {

@@ -4,7 +4,8 @@
 
 #include <string>
 
-// Writes a text part: "text/plain", 7-bit transfer encoding, the text word-wrapped as it stands.
+// Writes a text part: "text/plain" in the suite's code page, the text word-wrapped and then
+// quoted-printable encoded, so that its 8-bit letters pass through 7-bit mail unharmed.
 class PlainTextWriter : public PartWriter {
 public:
     explicit PlainTextWriter(int wrapWidth);

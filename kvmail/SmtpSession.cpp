@@ -9,43 +9,9 @@
 
 #include <unistd.h>
 
-namespace {
-
-struct ExpectedReply {
-    int code;
-    const char* errorText;
-};
-
-constexpr std::array<ExpectedReply, 4> kExpectedReplies{{
-    {250, "SMTP server error"},
-    {220, "SMTP server not available"},
-    {354, "SMTP server not ready for data"},
-    {221, "SMTP server didn't terminate session"},
-}};
-
-std::unique_ptr<ByteStream> openTcpStream(const std::string& host, int port, std::chrono::milliseconds timeout,
-                                          SmtpSession::OpenResult* result) {
-    TcpStream::OpenError error = TcpStream::OpenError::None;
-    std::unique_ptr<ByteStream> stream = TcpStream::open(host, port, timeout, &error);
-    switch (error) {
-    case TcpStream::OpenError::None:
-        *result = SmtpSession::OpenResult::Connected;
-        break;
-    case TcpStream::OpenError::CannotCreateSocket:
-        *result = SmtpSession::OpenResult::CannotCreateSocket;
-        break;
-    case TcpStream::OpenError::CannotConnect:
-        *result = SmtpSession::OpenResult::CannotConnect;
-        break;
-    }
-    return stream;
-}
-
-} // namespace
-
 SmtpSession::SmtpSession(std::string host, int port, std::chrono::milliseconds timeout, StreamOpener opener)
     : m_host(std::move(host)), m_port(port), m_timeout(timeout),
-      m_opener(opener ? std::move(opener) : StreamOpener(openTcpStream)) {}
+      m_opener(opener ? std::move(opener) : StreamOpener(TcpStream::open)) {}
 
 SmtpSession::~SmtpSession() {
     disconnect();
@@ -72,18 +38,17 @@ bool SmtpSession::send(std::string_view text) {
     return m_stream->sendAll(text, replyDeadline());
 }
 
-bool SmtpSession::readReply(Step step) {
-    const std::optional<std::string> reply = m_reader->read(*m_stream, replyDeadline());
-    if (!reply) {
+bool SmtpSession::readReply(const ExpectedReply& expected) {
+    const ReplyReader::Result reply = m_reader->read(*m_stream, replyDeadline());
+    if (reply.outcome == ReplyReader::Outcome::StreamError) {
         m_lastError = "Socket Error";
         return false;
     }
-    const ExpectedReply& expected = kExpectedReplies[static_cast<std::size_t>(step)];
-    const int code = ReplyReader::replyCode(*reply);
-    if (code == expected.code) {
+    if (reply.outcome == ReplyReader::Outcome::Reply && reply.code == expected.code) {
         return true;
     }
-    m_lastError = std::to_string(code) + ":" + expected.errorText;
+    // A missing or malformed reply has no code: it counts as 0.
+    m_lastError = std::to_string(reply.code) + ":" + expected.refusal;
     return false;
 }
 
@@ -103,21 +68,21 @@ bool SmtpSession::connect() {
         m_lastError = "Not enough memory";
         return false;
     }
-    OpenResult result = OpenResult::CannotConnect;
-    m_stream = m_opener(m_host, m_port, m_timeout, &result);
-    if (!m_stream || result != OpenResult::Connected) {
+    OpenError error = OpenError::CannotConnect;
+    m_stream = m_opener(m_host, m_port, m_timeout, &error);
+    if (!m_stream || error != OpenError::None) {
         m_lastError =
-            result == OpenResult::CannotCreateSocket ? "Unable to create the socket." : "Unable to connect to server";
+            error == OpenError::CannotCreateSocket ? "Unable to create the socket." : "Unable to connect to server";
         closeConnection();
         return false;
     }
-    if (!readReply(Step::Ready220)) {
+    if (!readReply(kServiceReady)) {
         m_lastError = "Server didn't respond.";
         closeConnection();
         return false;
     }
     send("HELO " + localHostName() + "\r\n");
-    if (!readReply(Step::Ok250)) {
+    if (!readReply(kActionDone)) {
         closeConnection();
         return false;
     }
@@ -153,16 +118,16 @@ bool SmtpSession::prepare(OutgoingMail& mail) {
 
 bool SmtpSession::transmit(OutgoingMail& mail) {
     send("MAIL From: <" + mail.sender() + ">\r\n");
-    if (!readReply(Step::Ok250)) {
+    if (!readReply(kActionDone)) {
         return false;
     }
     for (std::size_t i = 0; i < mail.recipientCount(); ++i) {
         send("RCPT TO: <" + mail.recipient(i)->address + ">\r\n");
         // A refused recipient does not stop the others; only the last error tells of it.
-        readReply(Step::Ok250);
+        readReply(kActionDone);
     }
     send("DATA\r\n");
-    if (!readReply(Step::Data354)) {
+    if (!readReply(kStartMailInput)) {
         return false;
     }
     // Header, body and end of data in one write: sent in pieces, they would wait on the
@@ -171,7 +136,7 @@ bool SmtpSession::transmit(OutgoingMail& mail) {
     data += dotStuffed(mail.body());
     data += "\r\n.\r\n";
     send(data);
-    return readReply(Step::Ok250);
+    return readReply(kActionDone);
 }
 
 bool SmtpSession::disconnect() {
@@ -179,7 +144,7 @@ bool SmtpSession::disconnect() {
         return true;
     }
     send("QUIT\r\n");
-    const bool confirmed = readReply(Step::Closing221);
+    const bool confirmed = readReply(kClosing);
     closeConnection();
     return confirmed;
 }

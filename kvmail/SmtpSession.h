@@ -10,14 +10,13 @@
 #include <string>
 
 // Delivers prepared mails to one SMTP server: greeting, HELO, then per mail MAIL, RCPT, DATA and
-// the message, and QUIT. Each command is answered by one reply whose first three characters must
-// be the code the step expects. Failures return false and leave a text in lastError().
+// the message, and QUIT. Each command is answered by one reply (all its lines) whose code must be
+// the one the step expects. Failures return false and leave a text in lastError().
 class SmtpSession {
 public:
-    enum class OpenResult { Connected, CannotCreateSocket, CannotConnect };
-    // Opens the connection; tests and fuzzers hand in their own streams.
+    // Opens the connection, or says why it could not; tests and fuzzers hand in their own streams.
     using StreamOpener = std::function<std::unique_ptr<ByteStream>(const std::string& host, int port,
-                                                                   std::chrono::milliseconds timeout, OpenResult*)>;
+                                                                   std::chrono::milliseconds timeout, OpenError*)>;
 
     // The timeout limits the connect and the wait for each reply (and for the server to take
     // what is sent), so that a silent server cannot hold the program.
@@ -49,10 +48,18 @@ protected:
     virtual bool transmit(OutgoingMail& mail);
 
 private:
-    enum class Step { Ok250 = 0, Ready220 = 1, Data354 = 2, Closing221 = 3 };
+    // The code a step waits for, and the last error when another reply comes.
+    struct ExpectedReply {
+        int code;
+        const char* refusal;
+    };
+    static constexpr ExpectedReply kServiceReady{220, "SMTP server not available"};
+    static constexpr ExpectedReply kActionDone{250, "SMTP server error"};
+    static constexpr ExpectedReply kStartMailInput{354, "SMTP server not ready for data"};
+    static constexpr ExpectedReply kClosing{221, "SMTP server didn't terminate session"};
 
     bool send(std::string_view text);
-    bool readReply(Step step);
+    bool readReply(const ExpectedReply& expected);
     void closeConnection();
     ByteStream::Deadline replyDeadline() const;
 

@@ -10,8 +10,6 @@
 // sends small commands and waits for each reply, which delayed acknowledgements would stall.
 class TcpStream : public ByteStream {
 public:
-    enum class OpenError { None, CannotCreateSocket, CannotConnect };
-
     // Tries every address of host in turn, each connect limited by timeout.
     static std::unique_ptr<TcpStream> open(const std::string& host, int port, std::chrono::milliseconds timeout,
                                            OpenError* error);

@@ -18,25 +18,38 @@ TEST(FormFields, DropsZeroBytesAndATrailingPercent) {
     EXPECT_EQ(decodeValue("abc%"), "abc");
 }
 
-TEST(FormFields, AValueEndsAtAnAmpersandUnlessAPercentKeepsIt) {
-    EXPECT_EQ(decodeValue("ab&c"), "ab");
-    EXPECT_EQ(decodeValue("a%&b&c"), "a&b");
-    EXPECT_EQ(decodeValue("a%4&b"), "a\x04");
+TEST(FormFields, AnAmpersandAlwaysEndsAFieldEvenAfterAPercent) {
+    EXPECT_EQ(field("name=ab&c", "name"), "ab");
+    EXPECT_EQ(field("name=a%&b=c", "name"), "a");
+    EXPECT_EQ(field("name=a%&b=c", "b"), "c");
+    EXPECT_EQ(field("name=a%4&b", "name"), "a\x04");
 }
 
-TEST(FormFields, FindsTheFirstNameFollowedByEqualsAnywhere) {
+TEST(FormFields, TakesTheFirstFieldOfTheExactNameOnly) {
     const std::string body = "role=Sales+lead&name=Ann&email=ann%40example.com&nickname=x";
     EXPECT_EQ(field(body, "role"), "Sales lead");
     EXPECT_EQ(field(body, "name"), "Ann");
     EXPECT_EQ(field(body, "email"), "ann@example.com");
-    EXPECT_EQ(field("nickname=x&name=Ann", "name"), "x");
+    EXPECT_EQ(field("nickname=x&rolename=y&name=Ann", "name"), "Ann");
+    EXPECT_EQ(field("comments=name%3DEve&name=Ann", "name"), "Ann");
+    EXPECT_EQ(field("name=Ann&name=Eve", "name"), "Ann");
+    EXPECT_EQ(field("name=&name=Eve", "name"), "");
+    EXPECT_EQ(field("na%6De=Ann", "name"), "Ann");
+    EXPECT_EQ(field("Name=Ann", "name"), "");
     EXPECT_EQ(field(body, "password"), "");
     EXPECT_EQ(field("name=", "name"), "");
 }
 
-TEST(FormFields, ReadsEveryFieldOfAQuestionnairePost) {
-    const PostedForm form = PostedForm::parse("email=a%40b.c&name=Bo&role=R&replies=0123&password=pw&relationship=2&"
-                                              "comments=Fine%0D%0Awork&mailserver=mx&from=f%40b.c&subject=S&message=M");
+TEST(FormFields, SplitsPiecesAtTheFirstEqualsAndSkipsEmptyOnes) {
+    using Fields = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(formfields::fields("&a=1=2&&flag&=v&"), (Fields{{"a", "1=2"}, {"flag", ""}, {"", "v"}}));
+    EXPECT_EQ(formfields::fields(""), Fields{});
+}
+
+TEST(FormFields, ReadsEveryFieldOfAQuestionnairePostAndIgnoresOthers) {
+    const PostedForm form = PostedForm::parse("rolename=X&q0=1&email=a%40b.c&name=Bo&role=R&replies=0123&password=pw&"
+                                              "relationship=2&comments=Fine%0D%0Awork&mailserver=mx&from=f%40b.c&"
+                                              "subject=S&message=M&name=Eve&q1=2");
     EXPECT_EQ(form.email, "a@b.c");
     EXPECT_EQ(form.name, "Bo");
     EXPECT_EQ(form.role, "R");

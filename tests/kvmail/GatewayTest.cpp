@@ -152,6 +152,20 @@ TEST_F(GatewayRun, ANameCannotPlaceTheFileElsewhereOrBreakAHeaderButStaysWholeIn
     EXPECT_EQ(attachment.bytes, expectedReply("../..\\c:\"x\r\nX-Evil: 1", "secret").encode());
 }
 
+TEST_F(GatewayRun, FieldsAreTakenByExactNameFirstOneWinning) {
+    ScriptedSmtpServer server(happyScript());
+    m_settings.port = server.port();
+    // Controls whose names end in a field's name, posted first, and a second "name" after all.
+    EXPECT_EQ(post("rolename=Wrong&surname=Eve&xemail=x%40evil.example&q0=1&" + kPost + "&name=Eve&role=Other"),
+              kHead + kSuccess);
+    const auto commands = server.commands();
+    ASSERT_EQ(commands.size(), 6u);
+    EXPECT_EQ(commands[2], "RCPT TO: <anna@example.com>\r\n");
+    const Attachment attachment = attachmentOf(commands[4]);
+    EXPECT_EQ(attachment.fileName, "Feedback from Bob Smith 20240102030405.kvi");
+    EXPECT_EQ(attachment.bytes, expectedReply("Bob Smith", "secret").encode());
+}
+
 TEST_F(GatewayRun, ReadsABodyThatArrivesInPiecesOrEndsEarly) {
     ScriptedSmtpServer server(happyScript());
     m_settings.port = server.port();

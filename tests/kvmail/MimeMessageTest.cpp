@@ -50,6 +50,21 @@ TEST_F(MimeMessage, GatewayMailMatchesTheStoredCopyByteForByte) {
     EXPECT_EQ(whole(mail), readFile(kData + "/mail-with-text.eml"));
 }
 
+TEST_F(MimeMessage, WindowsLettersInTextAndSubjectTravelEncodedAndMatchTheStoredCopy) {
+    MultipartMail mail;
+    pin(mail);
+    mail.setSender("feedback@example.org");
+    mail.addRecipient("zoe@example.com");
+    mail.setSubject("R\xfc"
+                    "ckmeldung f\xfcr Zo\xeb \x96 5 \x80 = ?_ \"pr\xeat\" 100% vollst\xe4ndig");
+    mail.setText("Caf\xe9 cr\xe8me \x80"
+                 "5 = cheap; trailing space \r\n.x\r\n..\r\n.\r\ntab\tinside " +
+                 std::string(30, '\xe9') + " " + std::string(90, 'w') + "\r\nlast line");
+    mail.addPart(m_dir.write("Feedback from Zoe 20240102030405.kvi", bytesOfLength(3)).native(), PartKind::File);
+    mail.prepare();
+    EXPECT_EQ(whole(mail), readFile(kData + "/mail-in-windows-1252.eml"));
+}
+
 TEST_F(MimeMessage, EmptyTextLeavesOnlyTheAttachmentAndAFullLastLineIsFollowedByAnEmptyOne) {
     MultipartMail mail;
     pin(mail);
@@ -111,15 +126,16 @@ TEST_F(MimeMessage, AttachmentThatCannotBeReadLeavesItsBoundaryLineAlone) {
 TEST_F(MimeMessage, TextGoesBeforeEveryOtherPartAndPreparingTwiceSendsItOnce) {
     MultipartMail mail;
     mail.addRecipient("a@example.com");
-    mail.addPart("  first  ", PartKind::Text, "; charset=windows-1252");
+    mail.addPart("  first  ", PartKind::Text, "; format=fixed");
     mail.setText("  mail text\r\n");
     mail.prepare();
     mail.prepare();
     EXPECT_EQ(mail.body(), "This is a multi-part message in MIME format.\r\n\r\n" + kBoundaryLine +
-                               "Content-Type: text/plain\r\nContent-Transfer-Encoding: 7Bit\r\n\r\nmail text\r\n" +
-                               kBoundaryLine +
                                "Content-Type: text/plain; charset=windows-1252\r\n"
-                               "Content-Transfer-Encoding: 7Bit\r\n\r\nfirst\r\n" +
+                               "Content-Transfer-Encoding: quoted-printable\r\n\r\nmail text\r\n" +
+                               kBoundaryLine +
+                               "Content-Type: text/plain; charset=windows-1252; format=fixed\r\n"
+                               "Content-Transfer-Encoding: quoted-printable\r\n\r\nfirst\r\n" +
                                kClosingLine);
     EXPECT_TRUE(
         mail.headerBlock().ends_with("X-Mailer: ZQ Mail\r\nMIME-Version: 1.0\r\n"

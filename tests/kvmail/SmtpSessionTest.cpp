@@ -40,7 +40,7 @@ TEST(SmtpSession, DeliversAMailWithOneCommandPerStepAndTheBodyDotStuffed) {
                                             "RCPT TO: <one@example.com>\r\n",
                                             "RCPT TO: <two@example.com>\r\n",
                                             "DATA\r\n",
-                                            mail.headerBlock() + "first\r\n..\r\n.x\r\nlast\r\n\r\n.\r\n",
+                                            mail.headerBlock() + "first\r\n..\r\n..x\r\nlast\r\n\r\n.\r\n",
                                             "QUIT\r\n"};
     EXPECT_EQ(server.commands(), expected);
 }
@@ -110,12 +110,36 @@ TEST(SmtpSession, ReplySplitAcrossTwoPacketsIsReadWhole) {
     EXPECT_EQ(session.lastError(), "OK");
 }
 
-TEST(SmtpSession, LaterLinesOfAMultiLineReplyAnswerTheNextCommand) {
-    ScriptedSmtpServer server({"220-first\r\n220 second\r\n", "250 hello\r\n"});
+TEST(SmtpSession, MultiLineRepliesArrivingTogetherAnswerOneCommandEach) {
+    ScriptedSmtpServer server({"220-mail.example.org\r\n220 ready\r\n", "250-hello\r\n250 HELP\r\n", "221 bye\r\n"});
+    SmtpSession session("127.0.0.1", server.port(), 5s);
+    EXPECT_TRUE(session.connect());
+    EXPECT_TRUE(session.disconnect());
+    EXPECT_EQ(session.lastError(), "OK");
+    EXPECT_EQ(server.commands(), (std::vector<std::string>{kHelo, "QUIT\r\n"}));
+}
+
+TEST(SmtpSession, AMalformedReplyFailsItsStepAndEveryLaterOne) {
+    auto script = happyScript();
+    script[2] = "250 sender ok\r\n25O what\r\n";
+    ScriptedSmtpServer server(script);
+    SmtpSession session("127.0.0.1", server.port(), 5s);
+    OutgoingMail mail;
+    fillMail(mail);
+    ASSERT_TRUE(session.connect());
+    // The stray line comes after MAIL's reply; the first recipient's is what it spoils.
+    EXPECT_FALSE(session.sendMessage(mail));
+    EXPECT_EQ(session.lastError(), "0:SMTP server not ready for data");
+    EXPECT_FALSE(session.disconnect());
+    EXPECT_EQ(session.lastError(), "0:SMTP server didn't terminate session");
+}
+
+TEST(SmtpSession, AStrayLineAfterTheGreetingFailsTheConnect) {
+    ScriptedSmtpServer server({"220 ready\r\n220x\r\n"});
     SmtpSession session("127.0.0.1", server.port(), 5s);
     EXPECT_FALSE(session.connect());
-    EXPECT_EQ(session.lastError(), "220:SMTP server error");
-    EXPECT_EQ(server.commands(), std::vector<std::string>{kHelo});
+    EXPECT_EQ(session.lastError(), "0:SMTP server error");
+    EXPECT_FALSE(session.isConnected());
 }
 
 TEST(SmtpSession, SilentServerFailsTheConnectWithinTheTimeout) {

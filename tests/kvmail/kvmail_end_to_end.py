@@ -8,8 +8,10 @@ delivered mails are read from the Maildir and their reply files decoded with `kv
     kvmail-with-servers kvmail_end_to_end.py KVMAIL KVTOOL --load 500 # load: 500 posts, 8 at a time
 """
 import base64
+import binascii
 import concurrent.futures
 import email
+import email.header
 import email.policy
 import json
 import os
@@ -128,12 +130,17 @@ def read_mail(path):
     return raw, email.message_from_bytes(raw, policy=email.policy.compat32)
 
 
+def header_text(value):
+    """A header field's text with its encoded words decoded."""
+    return str(email.header.make_header(email.header.decode_header(value)))
+
+
 def check_reply_mail(path, fields, text=MESSAGE):
     """The mail's header, its two or one parts, and the reply file it carries."""
     raw, message = read_mail(path)
     assert message["From"] == fields["from"], message["From"]
     assert message["To"] == "<%s>" % fields["email"], message["To"]
-    assert message["Subject"] == fields["subject"], message["Subject"]
+    assert header_text(message["Subject"]) == fields["subject"], message["Subject"]
     assert message["X-Mailer"] == "ZQ Mail"
     assert message["MIME-Version"] == "1.0"
     assert message["Content-Type"] == "multipart/mixed; boundary=ZQ_MAIL_PaRt_BoUnDaRy_05151998"
@@ -143,11 +150,12 @@ def check_reply_mail(path, fields, text=MESSAGE):
     parts = message.get_payload()
     if text:
         assert len(parts) == 2, len(parts)
-        assert parts[0].get_content_type() == "text/plain"
-        assert parts[0]["Content-Transfer-Encoding"] == "7Bit"
-        body = parts[0].get_payload()
+        assert parts[0]["Content-Type"] == "text/plain; charset=windows-1252", parts[0]["Content-Type"]
+        assert parts[0]["Content-Transfer-Encoding"] == "quoted-printable"
+        encoded = parts[0].get_payload()
+        assert all(len(line) <= 76 for line in encoded.splitlines()), encoded
+        body = parts[0].get_payload(decode=True).decode("cp1252")
         assert " ".join(body.split()) == " ".join(text.split()), body
-        assert all(len(line) <= 80 for line in body.splitlines()), body
     else:
         assert len(parts) == 1, len(parts)
     attachment = parts[-1]
@@ -226,6 +234,25 @@ class ScriptedSmtpServer:
         self.listener.close()
 
 
+class RecordingSmtpServer:
+    """aiosmtpd in this process, keeping each mail's data exactly as the server received it (after
+    it removed the dot-stuffing): the shared server's Maildir rewrites line ends and headers."""
+
+    def __init__(self):
+        from aiosmtpd.controller import Controller
+        self.received = []
+        self.port = closed_port()
+        self.controller = Controller(self, hostname="127.0.0.1", port=self.port)
+        self.controller.start()
+
+    async def handle_DATA(self, server, session, envelope):
+        self.received.append(envelope.original_content)
+        return "250 OK"
+
+    def close(self):
+        self.controller.stop()
+
+
 def closed_port():
     with socket.create_server(("127.0.0.1", 0)) as probe:
         return probe.getsockname()[1]
@@ -280,6 +307,30 @@ def test_settings_fill_what_the_page_leaves_out_and_allow_lists_refuse_strangers
     assert post("configured", form(**honest_post(email="victim%evil.example@example.com"))) == \
         error_page("email address victim%evil.example@example.com is not allowed here")
     assert mails().keys() == before.keys()
+
+
+def test_message_text_and_subject_arrive_byte_for_byte_whatever_dots_and_letters_they_hold():
+    text = ("Caf\u00e9 cr\u00e8me for 5 \u20ac, na\u00efve \u201cquotes\u201d = fine\r\n.x\r\n..\r\n.\r\n"
+            ".5 points\r\n...\r\n\u00e9t\u00e9 " + "\u00e0" * 40 + "\r\nlast line \u00e9\u00fc")
+    subject = "R\u00fcckmeldung f\u00fcr Zo\u00eb \u2013 100 \u20ac and a long tail of words, all of them here"
+    server = RecordingSmtpServer()
+    try:
+        install("recorded", {"port": server.port, "timeout": 10})
+        page = post("recorded", form(**honest_post(message=text, subject=subject)))
+        assert page == SUCCESS, page
+        assert len(server.received) == 1, len(server.received)
+        raw = server.received[0]
+        assert max(raw) < 128, "8-bit bytes on the wire"
+        message = email.message_from_bytes(raw, policy=email.policy.compat32)
+        assert header_text(message["Subject"]) == subject, message["Subject"]
+        part = message.get_payload()[0]
+        assert part["Content-Type"] == "text/plain; charset=windows-1252", part["Content-Type"]
+        assert part["Content-Transfer-Encoding"] == "quoted-printable", part["Content-Transfer-Encoding"]
+        encoded = part.get_payload()
+        assert all(len(line) <= 76 for line in encoded.split("\r\n")), encoded
+        assert binascii.a2b_qp(encoded.encode("ascii")) == text.encode("cp1252"), encoded
+    finally:
+        server.close()
 
 
 def test_empty_message_sends_only_the_attachment():

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes the stored copies of the mails the MIME tests compare against, composed here on their
-own from the message layout (not by the code under test): header block, preamble, text part,
-attachment part in base64 lines of 54 bytes, closing boundary. Run it from this directory."""
+own from the message layout (not by the code under test): header block (a subject outside ASCII
+as encoded words), preamble, text part (wrapped, then quoted-printable), attachment part in
+base64 lines of 54 bytes, closing boundary. Texts are windows-1252. Run it from this directory."""
 import base64
 
 BOUNDARY = "ZQ_MAIL_PaRt_BoUnDaRy_05151998"
@@ -29,6 +30,50 @@ def wrap(text, width=76):
     return text
 
 
+def quoted_printable(text):
+    """RFC 2045: lines of at most 76 characters, soft breaks never inside an =XX."""
+    lines = []
+    for line in text.split(b"\r\n"):
+        pieces = []
+        for i, byte in enumerate(line):
+            last = i == len(line) - 1
+            if (33 <= byte <= 126 and byte != ord("=")) or (byte in b" \t" and not last):
+                pieces.append(bytes([byte]))
+            else:
+                pieces.append(b"=%02X" % byte)
+        out, length = b"", 0
+        for i, piece in enumerate(pieces):
+            limit = 76 if i == len(pieces) - 1 else 75
+            if length + len(piece) > limit:
+                out += b"=\r\n"
+                length = 0
+            out += piece
+            length += len(piece)
+        lines.append(out)
+    return b"\r\n".join(lines)
+
+
+def subject_field(subject):
+    """RFC 2047 Q encoded words of at most 45 encoded characters, folded, when not plain ASCII."""
+    raw = subject.encode("cp1252")
+    if all(32 <= byte <= 126 or byte == 9 for byte in raw) and b"=?" not in raw:
+        return raw
+    words, word = [], b""
+    for byte in raw:
+        if byte == 32:
+            piece = b"_"
+        elif chr(byte).isascii() and (chr(byte).isalnum() or chr(byte) in "!*+-/"):
+            piece = bytes([byte])
+        else:
+            piece = b"=%02X" % byte
+        if len(word) + len(piece) > 45:
+            words.append(word)
+            word = b""
+        word += piece
+    words.append(word)
+    return b"\r\n ".join(b"=?windows-1252?Q?" + word + b"?=" for word in words)
+
+
 def attachment(name, data):
     part = ("Content-Type: application/octet-stream; file=\"%s\"\r\n"
             "Content-Transfer-Encoding: base64\r\n"
@@ -44,17 +89,20 @@ def attachment(name, data):
 
 
 def mail(sender, recipient, subject, text, name, data):
-    header = ("From: %s\r\nTo: <%s>\r\nDate: %s\r\nSubject: %s\r\nX-Mailer: ZQ Mail\r\n"
-              "MIME-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=%s\r\n\r\n") % (
-                  sender, recipient, DATE, subject, BOUNDARY)
-    body = "This is a multi-part message in MIME format.\r\n\r\n"
+    header = ("From: %s\r\nTo: <%s>\r\nDate: %s\r\nSubject: " % (sender, recipient, DATE)).encode("ascii")
+    header += subject_field(subject)
+    header += ("\r\nX-Mailer: ZQ Mail\r\nMIME-Version: 1.0\r\n"
+               "Content-Type: multipart/mixed; boundary=%s\r\n\r\n" % BOUNDARY).encode("ascii")
+    body = b"This is a multi-part message in MIME format.\r\n\r\n"
     if text:
-        body += "--%s\r\n" % BOUNDARY
-        body += "Content-Type: text/plain\r\nContent-Transfer-Encoding: 7Bit\r\n\r\n" + wrap(text.strip())
-        body += "\r\n"
-    body += "--%s\r\n" % BOUNDARY + attachment(name, data)
-    body += "--%s--\r\n" % BOUNDARY
-    return (header + body).encode("latin-1")
+        body += b"--%s\r\n" % BOUNDARY.encode()
+        body += (b"Content-Type: text/plain; charset=windows-1252\r\n"
+                 b"Content-Transfer-Encoding: quoted-printable\r\n\r\n")
+        body += quoted_printable(wrap(text.strip()).encode("cp1252"))
+        body += b"\r\n"
+    body += ("--%s\r\n" % BOUNDARY + attachment(name, data)).encode("cp1252")
+    body += b"--%s--\r\n" % BOUNDARY.encode()
+    return header + body
 
 
 with open("mail-with-text.eml", "wb") as out:
@@ -64,3 +112,9 @@ with open("mail-with-text.eml", "wb") as out:
                    "Feedback from Bob 20240102030405.kvi", file_bytes(55)))
 with open("mail-attachment-only.eml", "wb") as out:
     out.write(mail("", "anna@example.com", "", "", "Feedback from Ann 20240102030405.kvi", file_bytes(54)))
+with open("mail-in-windows-1252.eml", "wb") as out:
+    out.write(mail("feedback@example.org", "zoe@example.com",
+                   "R\u00fcckmeldung f\u00fcr Zo\u00eb \u2013 5 \u20ac = ?_ \"pr\u00eat\" 100% vollst\u00e4ndig",
+                   "Caf\u00e9 cr\u00e8me \u20ac5 = cheap; trailing space \r\n.x\r\n..\r\n.\r\ntab\tinside "
+                   + "\u00e9" * 30 + " " + "w" * 90 + "\r\nlast line",
+                   "Feedback from Zoe 20240102030405.kvi", file_bytes(3)))
