@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace fs = std::filesystem;
 using namespace kvrole;
@@ -177,4 +179,41 @@ TEST(FindWebTemplate, ProgramFolderFirstThenPathThenInstalledDataFolder) {
     EXPECT_EQ(readBytes(*findWebTemplate(program, searchPath.c_str())), "path");
     folder.write("prefix/bin/template.txt", "beside");
     EXPECT_EQ(readBytes(*findWebTemplate(program, searchPath.c_str())), "beside");
+}
+
+TEST(ShippedTemplate, FitsTheReadLimitAndCarriesEveryPlaceholderAndPostedName) {
+    const std::string text = readBytes(WEB_TEMPLATE_PATH);
+    ASSERT_FALSE(text.empty());
+    // Only this much of a template is read: anything beyond would be cut off the page.
+    EXPECT_LT(templateText(text).size(), kTemplateCharacterLimit);
+    EXPECT_EQ(templateText(text), text.substr(0, templateText(text).size())) << "no CR LF in the source";
+    // Plain ASCII reads the same in the source and as Windows-1252.
+    EXPECT_TRUE(std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
+    for (const char* placeholder : {"%from%", "%mailserver%", "%CGI%", "%message%", "%subject%", "%rolename%"}) {
+        EXPECT_NE(text.find(placeholder), std::string::npos) << placeholder;
+    }
+    EXPECT_NE(text.find("<script>\n%questiondata%\n</script>"), std::string::npos);
+    EXPECT_NE(text.find("<meta charset=\"windows-1252\">"), std::string::npos);
+    EXPECT_NE(text.find("accept-charset=\"windows-1252\""), std::string::npos);
+    EXPECT_NE(text.find("action=\"%CGI%\""), std::string::npos);
+    // The posted names, and no control whose name merely ends with one of them: a gateway that
+    // looks for "NAME=" anywhere in the body would take the wrong value.
+    const std::vector<std::string> posted = {"mailserver", "from",         "subject",  "message",
+                                             "role",       "email",        "name",     "password",
+                                             "relationship", "comments", "replies"};
+    std::vector<std::string> names;
+    for (std::size_t at = text.find("name=\""); at != std::string::npos; at = text.find("name=\"", at + 1)) {
+        const std::size_t end = text.find('"', at + 6);
+        names.push_back(text.substr(at + 6, end - at - 6));
+    }
+    for (const std::string& field : posted) {
+        EXPECT_NE(std::find(names.begin(), names.end(), field), names.end()) << field;
+    }
+    for (const std::string& name : names) {
+        for (const std::string& field : posted) {
+            if (name != field && name.size() > field.size()) {
+                EXPECT_NE(name.substr(name.size() - field.size()), field) << name;
+            }
+        }
+    }
 }
