@@ -12,8 +12,8 @@
 std::span<const Command> kvtoolCommands() {
     // A new subcommand is one entry here (plus its source file in CMakeLists.txt).
     static const Command table[] = {
-        dumpCommand(),  buildCommand(),   newCommand(),  requestCommand(), answerCommand(),
-        mergeCommand(), resultsCommand(), roleCommand(), renderCommand(),  reportCommand(), webPageCommand(),
+        dumpCommand(),    buildCommand(), newCommand(),    requestCommand(), answerCommand(),  mergeCommand(),
+        resultsCommand(), roleCommand(),  renderCommand(), reportCommand(),  webPageCommand(),
     };
     return table;
 }

@@ -36,8 +36,7 @@ void runWebPage(const ParsedArguments& arguments, std::ostream& out) {
     std::string templatePath;
     if (const std::string* given = arguments.option("--template")) {
         templatePath = *given;
-    } else if (const auto found =
-                   kvrole::findWebTemplate(filesearch::runningProgramDirectory(), std::getenv("PATH"))) {
+    } else if (const auto found = kvrole::findWebTemplate(filesearch::runningProgramDirectory(), std::getenv("PATH"))) {
         templatePath = found->string();
     } else {
         throw CommandFailure(std::string(kvrole::kTemplateNotFound));

@@ -69,8 +69,16 @@ std::string_view competencyNameOf(const CPavexFramework& framework, const CBehav
 std::string defaultWebPageName(std::string_view documentTitle) {
     std::string name(documentTitle);
     if (name.find('.') != std::string::npos) {
-        // A title shorter than an extension loses what it has, not more.
-        name.resize(name.size() - std::min<std::size_t>(4, name.size()));
+        // Titles are UTF-8 file names: a character may be several bytes. A title shorter than an
+        // extension loses what it has, not more.
+        for (int dropped = 0; dropped < 4 && !name.empty(); ++dropped) {
+            while (!name.empty() && (static_cast<unsigned char>(name.back()) & 0xC0) == 0x80) {
+                name.pop_back();
+            }
+            if (!name.empty()) {
+                name.pop_back();
+            }
+        }
     }
     return name + ".html";
 }

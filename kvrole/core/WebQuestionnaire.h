@@ -30,7 +30,7 @@ struct WebPageSettings {
 };
 
 // "Sales.kvr" proposes "Sales.html", "Role1" proposes "Role1.html": with a full stop anywhere the
-// last four characters are taken for the extension and replaced.
+// last four characters are taken for the extension and replaced. The title is UTF-8.
 std::string defaultWebPageName(std::string_view documentTitle);
 
 // The template file's bytes as the page starts from them: each CR LF pair becomes a line feed,

@@ -54,6 +54,9 @@ TEST(WebPageName, ReplacesAFourCharacterExtensionOrAppends) {
     // Shorter than an extension: nothing before the title's start is taken.
     EXPECT_EQ(defaultWebPageName("a.b"), ".html");
     EXPECT_EQ(defaultWebPageName("a.kvr"), "a.html");
+    // Characters, not bytes: "\xC3\xA9" is one letter.
+    EXPECT_EQ(defaultWebPageName("Zo\xC3\xAB.kvr"), "Zo\xC3\xAB.html");
+    EXPECT_EQ(defaultWebPageName("x\xC3\xA9\xC3\xA9.\xE2\x82\xAC"), "x.html");
 }
 
 TEST(QuestionData, OneBehaviourAndTheDefaultScaleByteForByte) {
@@ -198,9 +201,8 @@ TEST(ShippedTemplate, FitsTheReadLimitAndCarriesEveryPlaceholderAndPostedName) {
     EXPECT_NE(text.find("action=\"%CGI%\""), std::string::npos);
     // The posted names, and no control whose name merely ends with one of them: a gateway that
     // looks for "NAME=" anywhere in the body would take the wrong value.
-    const std::vector<std::string> posted = {"mailserver", "from",         "subject",  "message",
-                                             "role",       "email",        "name",     "password",
-                                             "relationship", "comments", "replies"};
+    const std::vector<std::string> posted = {"mailserver", "from",     "subject",      "message",  "role",   "email",
+                                             "name",       "password", "relationship", "comments", "replies"};
     std::vector<std::string> names;
     for (std::size_t at = text.find("name=\""); at != std::string::npos; at = text.find("name=\"", at + 1)) {
         const std::size_t end = text.find('"', at + 6);
