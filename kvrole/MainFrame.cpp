@@ -6,6 +6,7 @@
 #include "kvrole/KVRoleView.h"
 #include "kvrole/RoleDialogs.h"
 #include "kvrole/RolePrinter.h"
+#include "kvrole/WebQuestionnaireDialog.h"
 #include "kvrole/core/CsvMerge.h"
 #include "model/AtomicFile.h"
 #include "model/RoleFile.h"
@@ -202,8 +203,13 @@ void CMainFrame::createActions() {
             &QAction::triggered, this, onView(&CKVRoleView::deleteSelected));
     connect(makeAction(C::Options, tr("&Options..."), tr("Set Kitsmith options\nSet Options")), &QAction::triggered,
             this, &CMainFrame::options);
-    makeAction(C::WebQuestionnaire, tr("Create Web Questionnaire"),
-               tr("Generate an HTML file for the Internet for gathering feedback\nCreate Web Questionnaire"));
+    connect(makeAction(C::WebQuestionnaire, tr("Create Web Questionnaire"),
+                       tr("Generate an HTML file for the Internet for gathering feedback\nCreate Web Questionnaire")),
+            &QAction::triggered, this, [this] {
+                if (CKVRoleDoc* document = activeDocument()) {
+                    createWebQuestionnaire(*document, m_context, this);
+                }
+            });
 
     connect(makeAction(C::NewWindow, tr("&New Window"), tr("Open another window for the active document\nNew Window")),
             &QAction::triggered, this, [this] {
@@ -335,17 +341,17 @@ void CMainFrame::updateCommands() {
                             C::Cascade, C::Tile, C::ArrangeIcons}) {
         action(command)->setVisible(hasDocument);
     }
-    for (Command command :
-         {C::Merge, C::Close, C::Save, C::SaveAs, C::Print, C::PrintPreview, C::Edit, C::Delete, C::RoleDetails,
-          C::NewCompetency, C::NewBehaviour, C::EditResponses, C::NewWindow, C::Cascade, C::Tile, C::ArrangeIcons}) {
+    for (Command command : {C::Merge, C::Close, C::Save, C::SaveAs, C::Print, C::PrintPreview, C::Edit, C::Delete,
+                            C::RoleDetails, C::NewCompetency, C::NewBehaviour, C::EditResponses, C::WebQuestionnaire,
+                            C::NewWindow, C::Cascade, C::Tile, C::ArrangeIcons}) {
         action(command)->setEnabled(hasDocument);
     }
     for (QMenu* documentMenu : m_documentMenus) {
         documentMenu->menuAction()->setVisible(hasDocument);
     }
     action(C::Send)->setEnabled(hasDocument && m_context.mail().available());
-    // Undo has no handler; the clipboard and the web questionnaire come later.
-    for (Command command : {C::Undo, C::Cut, C::Copy, C::Paste, C::WebQuestionnaire}) {
+    // Undo has no handler; the clipboard comes later.
+    for (Command command : {C::Undo, C::Cut, C::Copy, C::Paste}) {
         action(command)->setEnabled(false);
     }
 }

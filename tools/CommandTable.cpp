@@ -7,12 +7,13 @@
 #include "tools/RequestCommands.h"
 #include "tools/ResultsCommand.h"
 #include "tools/RoleCommand.h"
+#include "tools/WebPageCommand.h"
 
 std::span<const Command> kvtoolCommands() {
     // A new subcommand is one entry here (plus its source file in CMakeLists.txt).
     static const Command table[] = {
-        dumpCommand(),  buildCommand(),   newCommand(),  requestCommand(), answerCommand(),
-        mergeCommand(), resultsCommand(), roleCommand(), renderCommand(),  reportCommand(),
+        dumpCommand(),    buildCommand(), newCommand(),    requestCommand(), answerCommand(),  mergeCommand(),
+        resultsCommand(), roleCommand(),  renderCommand(), reportCommand(),  webPageCommand(),
     };
     return table;
 }

@@ -195,9 +195,9 @@ TEST_F(EditorWindow, WithoutADocumentTheMenusOfferOnlyWhatNeedsNone) {
     m_frame->newDocument();
     EXPECT_TRUE(m_frame->menu("&Edit")->menuAction()->isVisible());
     EXPECT_TRUE(m_frame->action(CMainFrame::Command::Save)->isEnabled());
-    // The clipboard and the web questionnaire come later.
+    // The clipboard comes later.
     EXPECT_FALSE(m_frame->action(CMainFrame::Command::Paste)->isEnabled());
-    EXPECT_FALSE(m_frame->action(CMainFrame::Command::WebQuestionnaire)->isEnabled());
+    EXPECT_TRUE(m_frame->action(CMainFrame::Command::WebQuestionnaire)->isEnabled());
     EXPECT_EQ(m_frame->action(CMainFrame::Command::NewCompetency)->statusTip(), "Add a new competency to the role");
     EXPECT_EQ(m_frame->action(CMainFrame::Command::NewCompetency)->toolTip(), "New competency");
 }

@@ -9,6 +9,7 @@ import json
 import math
 import os
 import struct
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -424,6 +425,75 @@ class NewJournal(KvtoolCase):
             f.write(self.read_bytes(self.role)[:40])
         self.assertFailsWithOneLine(run("new", self.path("j.kva"), "--role", broken), broken)
         self.assertFalse(os.path.exists(self.path("j.kva")))
+
+
+class WebPage(KvtoolCase):
+    TEMPLATE = ("<title>%rolename%</title>\n<form action=\"%CGI%\">%mailserver%|%from%|%subject%|%message%</form>\n"
+                "<script>%questiondata%</script>\n")
+
+    def setUp(self):
+        super().setUp()
+        self.role = self.build(fixture("role.json"), "role.kvr")
+        self.template = self.path("template.txt")
+        with open(self.template, "w", encoding="ascii", newline="\r\n") as f:
+            f.write(self.TEMPLATE)
+
+    def test_options_are_filled_in_escaped_in_windows_1252_with_crlf_lines(self):
+        page = self.path("page.html")
+        status, out, err = run("webpage", self.role, "-o", page, "--template", self.template, "--cgi", "/cgi/kv",
+                               "--mailserver", "mail", "--from", "a&b@example.org", "--subject", "Zoë's <b>",
+                               "--message", "For %rolename%")
+        self.assertEqual((status, err), (0, ""))
+        behaviours = len(fixture("role.json")["framework"]["behaviours"])
+        self.assertEqual(out, f"{behaviours} questions, template {self.template}\n")
+        written = self.read_bytes(page)
+        name = fixture("role.json")["name"]
+        self.assertTrue(written.startswith(
+            f"<title>{name}</title>\r\n<form action=\"/cgi/kv\">mail|a&amp;b@example.org|Zo\u00eb&#39;s &lt;b&gt;|"
+            f"For {name}</form>\r\n<script>\r\nfunction question_data()\r\n".encode("cp1252")), written[:200])
+        self.assertIn(f"\tthis.length = {behaviours};\r\n".encode(), written)
+        self.assertNotIn(b"\r\r", written)
+
+    def test_without_options_the_page_carries_a_new_users_settings(self):
+        page = self.path("page.html")
+        self.assertEqual(run("webpage", self.role, "-o", page, "--template", self.template)[0], 0)
+        self.assertIn(b'<form action="/cgi-bin/kvmail">|' + b"|Web PAVEX Feedback|Here is some PAVEX feedback",
+                      self.read_bytes(page))
+
+    def test_template_is_searched_beside_the_program_then_in_the_installed_data(self):
+        program = os.path.join(self.tmp, "prefix", "bin", "kvtool")
+        os.makedirs(os.path.dirname(program))
+        shutil.copy(KVTOOL, program)
+        page = self.path("page.html")
+
+        def search():
+            done = subprocess.run([program, "webpage", self.role, "-o", page], capture_output=True, timeout=60,
+                                  cwd=self.tmp + "/prefix", env={"PATH": self.path("nowhere")})
+            return done.returncode, done.stdout.decode(), done.stderr.decode()
+
+        self.assertFailsWithOneLine(search(), "Template file 'template.txt' not found")
+        self.assertFalse(os.path.exists(page))
+        data = os.path.join(self.tmp, "prefix", "share", "reflectory")
+        os.makedirs(data)
+        shutil.copy(self.template, data)
+        self.assertEqual(search()[0], 0)
+        with open(os.path.join(os.path.dirname(program), "template.txt"), "w") as f:
+            f.write("beside %rolename%")
+        self.assertEqual(search()[0], 0)
+        self.assertEqual(self.read_bytes(page), b"beside " + fixture("role.json")["name"].encode("cp1252"))
+
+    def test_failures_leave_an_earlier_page_and_say_so(self):
+        page = self.path("page.html")
+        with open(page, "wb") as f:
+            f.write(b"earlier")
+        self.assertFailsWithOneLine(run("webpage", self.role, "-o", page, "--template", self.path("absent.txt")),
+                                    "absent.txt")
+        self.assertFailsWithOneLine(run("webpage", self.path("absent.kvr"), "-o", page, "--template", self.template),
+                                    "absent.kvr")
+        self.assertEqual(self.read_bytes(page), b"earlier")
+        self.assertFailsWithOneLine(run("webpage", self.role, "-o", self.path("no/folder/p.html"), "--template",
+                                        self.template), "no/folder/p.html")
+        self.assertUsageError(run("webpage", self.role, "--template", self.template))
 
 
 class Windows1252Texts(KvtoolCase):

@@ -1,0 +1,162 @@
+#include "kvrole/WebQuestionnaireDialog.h"
+
+#include "kvrole/EditorContext.h"
+#include "kvrole/KVRoleDoc.h"
+#include "kvrole/core/WebQuestionnaire.h"
+#include "model/UserPrompts.h"
+#include "ui/Cp1252Text.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+QLabel* buddyLabel(const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text);
+    label->setBuddy(buddy);
+    return label;
+}
+
+std::string localPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// The remembered entries, each with the value a new user starts with.
+struct RememberedField {
+    const char* key;
+    std::string kvrole::WebPageSettings::*setting;
+};
+// In the order they are written back.
+constexpr RememberedField kRemembered[] = {
+    {"EmailFrom", &kvrole::WebPageSettings::from},       {"EmailMailServer", &kvrole::WebPageSettings::mailServer},
+    {"EmailCGI", &kvrole::WebPageSettings::cgi},         {"EmailMessage", &kvrole::WebPageSettings::message},
+    {"EmailSubject", &kvrole::WebPageSettings::subject},
+};
+
+} // namespace
+
+WebQuestionnaireDialog::WebQuestionnaireDialog(UserPrompts& prompts, QWidget* parent)
+    : QDialog(parent), m_prompts(prompts), m_fileName(new QLineEdit), m_browse(new QPushButton(tr("Browse..."))),
+      m_viewAfterCreating(new QCheckBox(tr("&View after creating"))), m_from(new QLineEdit), m_subject(new QLineEdit),
+      m_message(new QPlainTextEdit), m_cgi(new QLineEdit), m_mailServer(new QLineEdit) {
+    setWindowTitle(tr("Create Web Feedback Questionnaire"));
+    m_message->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_message->setTabChangesFocus(true);
+    connect(m_browse, &QPushButton::clicked, this, &WebQuestionnaireDialog::browse);
+
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(m_fileName, 1);
+    fileRow->addWidget(m_browse);
+    auto* fileForm = new QFormLayout;
+    fileForm->addRow(buddyLabel(tr("&Filename:"), m_fileName), fileRow);
+    fileForm->addRow(QString(), m_viewAfterCreating);
+
+    auto* mail = new QGroupBox(tr("Email that is sent with feedback as an attachment:"));
+    auto* mailForm = new QFormLayout(mail);
+    mailForm->addRow(buddyLabel(tr("&From:"), m_from), m_from);
+    mailForm->addRow(buddyLabel(tr("&Subject:"), m_subject), m_subject);
+    mailForm->addRow(buddyLabel(tr("&Message:"), m_message), m_message);
+
+    auto* server = new QGroupBox(tr("Server details:"));
+    auto* serverForm = new QFormLayout(server);
+    serverForm->addRow(buddyLabel(tr("&CGI Script Path:"), m_cgi), m_cgi);
+    serverForm->addRow(buddyLabel(tr("&Email Server:"), m_mailServer), m_mailServer);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fileForm);
+    layout->addWidget(mail);
+    layout->addWidget(server);
+    layout->addWidget(buttons);
+
+    // One label column across both groups, so that the fields line up.
+    int labelWidth = 0;
+    for (const QFormLayout* form : {fileForm, mailForm, serverForm}) {
+        for (int row = 0; row < form->rowCount(); ++row) {
+            if (QLayoutItem* item = form->itemAt(row, QFormLayout::LabelRole); item && item->widget()) {
+                labelWidth = std::max(labelWidth, item->widget()->sizeHint().width());
+            }
+        }
+    }
+    for (QLabel* label : findChildren<QLabel*>()) {
+        label->setMinimumWidth(labelWidth);
+    }
+    resize(520, 440);
+}
+
+void WebQuestionnaireDialog::browse() {
+    FileChoice choice;
+    choice.title = "Create Web Questionnaire";
+    choice.filters = {{"Web HTML Files", {"*.html"}}};
+    choice.defaultExtension = "html";
+    choice.proposedName = localPath(m_fileName->text());
+    // Replacing is asked about once, when OK is pressed.
+    choice.confirmOverwrite = false;
+    if (const std::optional<std::string> path = m_prompts.chooseSaveFile(choice)) {
+        m_fileName->setText(QFile::decodeName(QByteArray::fromStdString(*path)));
+    }
+}
+
+void createWebQuestionnaire(const CKVRoleDoc& document, EditorContext& context, QWidget* parent) {
+    ui::Settings& settings = context.settings();
+    UserPrompts& prompts = context.prompts();
+    const kvrole::WebPageSettings defaults;
+    const auto remembered = [&](const RememberedField& field) {
+        return settings.text(QString::fromLatin1(field.key), QString::fromStdString(defaults.*field.setting));
+    };
+
+    WebQuestionnaireDialog dialog(prompts, parent);
+    dialog.fileNameEdit()->setText(QString::fromStdString(kvrole::defaultWebPageName(document.title().toStdString())));
+    dialog.fromEdit()->setText(remembered(kRemembered[0]));
+    dialog.mailServerEdit()->setText(remembered(kRemembered[1]));
+    dialog.cgiEdit()->setText(remembered(kRemembered[2]));
+    dialog.messageEdit()->setPlainText(remembered(kRemembered[3]));
+    dialog.subjectEdit()->setText(remembered(kRemembered[4]));
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+
+    const QString entered[] = {dialog.fromEdit()->text(), dialog.mailServerEdit()->text(), dialog.cgiEdit()->text(),
+                               dialog.messageEdit()->toPlainText(), dialog.subjectEdit()->text()};
+    kvrole::WebPageSettings page;
+    for (std::size_t index = 0; index < std::size(kRemembered); ++index) {
+        settings.setText(QString::fromLatin1(kRemembered[index].key), entered[index]);
+        page.*kRemembered[index].setting = ui::toCp1252(entered[index]);
+    }
+    settings.sync();
+
+    const QString fileName = dialog.fileNameEdit()->text();
+    if (QFileInfo::exists(fileName) &&
+        !prompts.question(
+            ui::toCp1252(QStringLiteral("The file %1 already exists.  Do you want to replace it?").arg(fileName)))) {
+        return;
+    }
+    const kvrole::WebPageOutcome outcome = kvrole::writeWebPage(
+        document.role(), page,
+        kvrole::findWebTemplate(localPath(context.places().programFolder()), std::getenv("PATH")), localPath(fileName));
+    if (outcome != kvrole::WebPageOutcome::Written) {
+        prompts.message(kvrole::webPageFailureText(outcome));
+        // Without a new page there is nothing to show: an old file of that name would mislead.
+        return;
+    }
+    if (dialog.viewAfterCreatingBox()->isChecked() &&
+        !context.documentOpener()(QFileInfo(fileName).absoluteFilePath())) {
+        prompts.message(ui::toCp1252(QStringLiteral("No program could be started to show %1.").arg(fileName)));
+    }
+}

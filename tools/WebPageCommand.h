@@ -1,0 +1,7 @@
+#pragma once
+
+#include "tools/Command.h"
+
+// kvtool webpage ROLE.kvr -o PAGE.html [--template FILE] [--cgi PATH] [--mailserver HOST] [--from ADDR]
+// [--subject TEXT] [--message TEXT]: the role editor's web questionnaire, made from a script.
+Command webPageCommand();
