@@ -1,7 +1,7 @@
 #include "kvmail/GatewaySettings.h"
 
-#include "kvmail/FileSearch.h"
 #include "kvmail/TextUtil.h"
+#include "model/FileSearch.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -48,7 +48,8 @@ GatewaySettings GatewaySettings::fromSection(const IniSection& section) {
 }
 
 GatewaySettings GatewaySettings::load() {
-    const auto path = findAlongSearchOrder(kFileName, runningProgramDirectory(), std::getenv("PATH"));
+    const auto path =
+        filesearch::findInSearchOrder(kFileName, filesearch::runningProgramDirectory(), std::getenv("PATH"));
     if (!path) {
         return {};
     }

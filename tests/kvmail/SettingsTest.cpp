@@ -1,7 +1,7 @@
 #include "TestSupport.h"
-#include "kvmail/FileSearch.h"
 #include "kvmail/GatewaySettings.h"
 #include "kvmail/RelayPolicy.h"
+#include "model/FileSearch.h"
 
 #include <gtest/gtest.h>
 
@@ -46,12 +46,12 @@ TEST(FileSearch, ProgramDirectoryComesFirstThenThePathInOrder) {
     testsupport::TemporaryDirectory second;
     second.write("kvmail-search-test.ini", "x");
     const std::string path = first.path().native() + "::" + second.path().native();
-    EXPECT_EQ(findAlongSearchOrder("kvmail-search-test.ini", program.path(), path.c_str()),
+    EXPECT_EQ(filesearch::findInSearchOrder("kvmail-search-test.ini", program.path(), path.c_str()),
               second.path() / "kvmail-search-test.ini");
     program.write("kvmail-search-test.ini", "x");
-    EXPECT_EQ(findAlongSearchOrder("kvmail-search-test.ini", program.path(), path.c_str()),
+    EXPECT_EQ(filesearch::findInSearchOrder("kvmail-search-test.ini", program.path(), path.c_str()),
               program.path() / "kvmail-search-test.ini");
-    EXPECT_FALSE(findAlongSearchOrder("kvmail-search-test-none.ini", program.path(), path.c_str()));
+    EXPECT_FALSE(filesearch::findInSearchOrder("kvmail-search-test-none.ini", program.path(), path.c_str()));
 }
 
 TEST(RelayPolicy, EmptyListsAllowAnything) {
