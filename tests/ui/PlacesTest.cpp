@@ -108,11 +108,18 @@ TEST_F(PlacesTest, HelpOpensTheSettingThenTheProgramsCopyThenTheInstalledCopy) {
     EXPECT_FALSE(help.open(settings, prompts, refuseAll));
     EXPECT_EQ(tried, QStringList({bin("document/roledoc.htm"), m_root.filePath("installed/document/roledoc.htm")}));
     EXPECT_EQ(prompts.texts(), QStringList{"Sorry, the help documentation cannot be located.  Visit the PAVEX web site "
-                                           "at https://www.reflectory360.example/"});
+                                           "at " +
+                                           m_root.filePath("installed/document/")});
     EXPECT_EQ(prompts.shown().front().caption, "KVRole");
 
+    // The page is there, but no browser could be started for it.
     tried.clear();
     touch(share("document/roledoc.htm"));
+    EXPECT_FALSE(help.open(settings, prompts, refuseAll));
+    EXPECT_EQ(prompts.texts().last(), HelpPages::noBrowserMessage(share("document/roledoc.htm")));
+    EXPECT_TRUE(prompts.texts().last().contains(share("document/roledoc.htm")));
+
+    tried.clear();
     settings.setText("DocumentationHome", "https://help.example.org/roles.htm");
     EXPECT_TRUE(help.open(settings, prompts, [&tried](const QString& page) {
         tried << page;
