@@ -78,6 +78,9 @@ TEST_F(EditorWindow, ARoleMadeByKeyboardSavedAndReopenedIsWhatKvtoolDumps) {
     EXPECT_FALSE(view()->document().isModified());
     EXPECT_EQ(m_frame->recentFiles().value(0), path);
     EXPECT_EQ(m_context->prompts().fileChoices().back().title, "Save Role");
+    // A new role is proposed in the user's own role folder, where the journal program lists it.
+    EXPECT_TRUE(QString::fromStdString(m_context->prompts().fileChoices().back().proposedName)
+                    .startsWith(ui::ProgramPlaces::userRoleDirectory()));
     EXPECT_EQ(m_context->prompts().fileChoices().back().filters.at(0).label, "Reflectory Roles (*.kvr)");
 
     m_frame->action(CMainFrame::Command::Close)->trigger();

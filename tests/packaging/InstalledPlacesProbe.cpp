@@ -14,6 +14,8 @@ int main(int argc, char** argv) {
     const ui::ProgramPlaces places;
     const ui::Settings journalSettings(ui::SettingsScope::journalProgram());
     out << "roles " << places.roleDirectory(journalSettings) << '\n';
+    out << "role-folders " << places.roleFolders(journalSettings).join(QLatin1Char('|')) << '\n';
+    out << "role-drop " << places.roleDropDirectory(journalSettings) << '\n';
     out << "journal-help " << ui::HelpPages(places, QStringLiteral("document.htm")).firstChoice({}) << '\n';
     out << "role-help " << ui::HelpPages(places, QStringLiteral("roledoc.htm")).firstChoice({}) << '\n';
     out << "help-fallback " << ui::HelpPages(places, QStringLiteral("document.htm")).fallback() << '\n';

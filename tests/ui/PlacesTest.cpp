@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -92,6 +93,24 @@ TEST_F(PlacesTest, RoleDirectoryComesFromTheSettingOrTheDataFolders) {
     EXPECT_EQ(places().roleDirectory(settings), "/srv/team roles/") << "file names are appended directly";
     settings.setText("RoleDirectory", "");
     EXPECT_EQ(places().roleDirectory(settings), share("roles/"));
+}
+
+TEST_F(PlacesTest, UserRolesListWithTheShippedOnesAndTakeDroppedRolesUnlessTheSettingNamesAFolder) {
+    Settings settings(SettingsScope::journalProgram());
+    QDir().mkpath(share("roles"));
+    const QString mine = ProgramPlaces::userRoleDirectory();
+    EXPECT_TRUE(mine.endsWith("/reflectory/roles/"));
+    EXPECT_FALSE(mine.startsWith(m_root.path())) << "the user's folder is not beside the program";
+    EXPECT_EQ(places().roleFolders(settings), QStringList({mine, share("roles/")}));
+    QDir(mine).removeRecursively();
+    EXPECT_EQ(places().roleDropDirectory(settings), mine);
+    EXPECT_TRUE(QFileInfo(mine).isDir()) << "made for the first dropped role";
+
+    settings.setText("RoleDirectory", "/srv/team roles");
+    EXPECT_EQ(places().roleFolders(settings), QStringList{"/srv/team roles/"});
+    settings.setText("RoleDirectory", m_root.filePath("team"));
+    EXPECT_EQ(places().roleDropDirectory(settings), m_root.filePath("team") + "/");
+    settings.setText("RoleDirectory", "");
 }
 
 TEST_F(PlacesTest, HelpOpensTheSettingThenTheProgramsCopyThenTheInstalledCopy) {
