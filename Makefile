@@ -1,5 +1,5 @@
 # The two commands of the README: `make run` and `make test`.
-.PHONY: all deps build run test fuzz bench format clean
+.PHONY: all deps build run test fuzz bench format clean install package
 
 all: build
 
@@ -40,6 +40,20 @@ bench: deps
 	build/release/bin/bench_analysis
 	build/release/bin/bench_pages
 	KVMAIL_CGI_TMP_ROOT=/dev/shm scripts/kvmail-with-servers bench/kvmail/run_kvmail_bench.py build/release/bin 300
+
+# Installs a release build: make install [PREFIX=/usr/local] [DESTDIR=/tmp/stage]
+PREFIX ?= /usr/local
+install: deps
+	cmake --preset package -B build/install -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build build/install
+	DESTDIR=$(DESTDIR) cmake --install build/install
+
+# The Debian package (build/package/reflectory_*.deb), checked without installing it.
+package: deps
+	cmake --preset package
+	cmake --build --preset package
+	cd build/package && cpack
+	packaging/check-package build/package/reflectory_*.deb
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -15,8 +15,10 @@
 #include "ui/Cp1252Text.h"
 #include "ui/HelpPages.h"
 #include "ui/Icons.h"
+#include "ui/ProgramPlaces.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -457,7 +459,13 @@ bool CMainFrame::save(CKVRoleDoc& document) {
 
 bool CMainFrame::saveAs(CKVRoleDoc& document) {
     FileChoice choice = roleFileChoice("Save Role");
-    choice.proposedName = localPath(document.hasFile() ? document.path() : document.title());
+    // A new role starts in the user's own role folder, where the journal program lists it.
+    QString proposed = document.path();
+    if (!document.hasFile()) {
+        const QString folder = ui::ProgramPlaces::userRoleDirectory();
+        proposed = QDir().mkpath(folder) ? folder + document.title() : document.title();
+    }
+    choice.proposedName = localPath(proposed);
     choice.confirmOverwrite = true;
     const std::optional<std::string> path = m_context.prompts().chooseSaveFile(choice);
     if (!path) {

@@ -15,17 +15,25 @@ namespace fs = std::filesystem;
 namespace RoleLibrary {
 
 Listing list(const std::string& folder) {
+    return list(std::vector<std::string>{folder});
+}
+
+Listing list(const std::vector<std::string>& folders) {
     Listing listing;
-    std::error_code error;
     std::vector<fs::path> files;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const fs::path& path = it->path();
-        if (endsWithIgnoringCase(path.filename().string(), ".kvr") && it->is_regular_file(error)) {
-            files.push_back(path);
+    for (const std::string& folder : folders) {
+        std::error_code error;
+        std::vector<fs::path> inFolder;
+        for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+            const fs::path& path = it->path();
+            if (endsWithIgnoringCase(path.filename().string(), ".kvr") && it->is_regular_file(error)) {
+                inFolder.push_back(path);
+            }
         }
+        // Directory order differs between file systems; the file names make the listing repeatable.
+        std::sort(inFolder.begin(), inFolder.end());
+        files.insert(files.end(), inFolder.begin(), inFolder.end());
     }
-    // Directory order differs between file systems; the file names make the listing repeatable.
-    std::sort(files.begin(), files.end());
     for (const fs::path& path : files) {
         CRole role;
         const ReadOutcome outcome = RoleFile::read(path.string(), role);

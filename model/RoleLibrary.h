@@ -23,6 +23,9 @@ struct Listing {
 
 // An empty or missing folder gives an empty listing. Unreadable files are skipped and named.
 Listing list(const std::string& folder);
+// The roles of several folders in one listing, sorted by name; roles of the same name keep the
+// order of their folders.
+Listing list(const std::vector<std::string>& folders);
 
 // What the role choice shows for a selected role, read again from its file: the description, and
 // each competency in order with the statements of its behaviours in order.

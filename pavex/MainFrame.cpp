@@ -593,7 +593,7 @@ void CMainFrame::handleDroppedFile(const QString& path) {
 
 void CMainFrame::addRoleProfile(const QString& path) {
     const ui::Settings settings(ui::SettingsScope::journalProgram());
-    const QString folder = ui::ProgramPlaces().roleDirectory(settings);
+    const QString folder = ui::ProgramPlaces().roleDropDirectory(settings);
     RoleLibrary::addRoleFile(QFile::encodeName(path).toStdString(), QFile::encodeName(folder).toStdString(), m_prompts);
 }
 
@@ -638,7 +638,11 @@ bool CMainFrame::chooseRole() {
         return false;
     }
     const ui::Settings settings(ui::SettingsScope::journalProgram());
-    RoleChoiceDialog dialog(ui::ProgramPlaces().roleDirectory(settings).toStdString(), m_prompts, this);
+    std::vector<std::string> folders;
+    for (const QString& folder : ui::ProgramPlaces().roleFolders(settings)) {
+        folders.push_back(QFile::encodeName(folder).toStdString());
+    }
+    RoleChoiceDialog dialog(folders, m_prompts, this);
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }

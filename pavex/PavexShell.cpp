@@ -1,5 +1,6 @@
 #include "pavex/PavexShell.h"
 
+#include "pavex/DroppedFile.h"
 #include "pavex/WelcomeDialog.h"
 
 PavexShell::PavexShell()
@@ -12,8 +13,13 @@ PavexShell::~PavexShell() = default;
 
 bool PavexShell::start(const QStringList& arguments) {
     if (!arguments.isEmpty()) {
-        // A journal that cannot be opened leaves the new one the window starts with.
-        m_frame->openJournalFile(arguments.front());
+        const DroppedFileKind kind = droppedFileKind(arguments.front());
+        if (kind == DroppedFileKind::RequestFile || kind == DroppedFileKind::WebReply) {
+            mergeIntoRecentJournal(arguments.front());
+        } else {
+            // A journal that cannot be opened leaves the new one the window starts with.
+            m_frame->openJournalFile(arguments.front());
+        }
     } else {
         WelcomeDialog welcome;
         const bool accepted = welcome.exec() == QDialog::Accepted;
@@ -45,4 +51,15 @@ bool PavexShell::begin(const WelcomeDialog& welcome, bool accepted) {
         break;
     }
     return true;
+}
+
+void PavexShell::mergeIntoRecentJournal(const QString& path) {
+    // Opened from the desktop, a returned request or web reply belongs in the user's own journal:
+    // the one used last, its password asked as usual, or the one the user picks.
+    const QStringList recent = m_frame->recentFiles().paths();
+    if ((!recent.isEmpty() && m_frame->openJournalFile(recent.front())) || m_frame->openJournal()) {
+        m_frame->handleDroppedFile(path);
+        return;
+    }
+    m_prompts.message(kNoJournalToMergeInto);
 }

@@ -19,8 +19,10 @@ public:
     PavexShell(const PavexShell&) = delete;
     PavexShell& operator=(const PavexShell&) = delete;
 
-    // The command line's arguments after the program name: a journal to open, or nothing, which
-    // asks the welcome dialog how to begin. False when the program should end without a window.
+    // The command line's arguments after the program name: a journal to open; a completed request
+    // or web reply to merge into the journal used last (or one the user opens when there is none);
+    // or nothing, which asks the welcome dialog how to begin. False when the program should end
+    // without a window.
     bool start(const QStringList& arguments);
     // Carries out the welcome dialog's choice; false when it was cancelled.
     bool begin(const WelcomeDialog& welcome, bool accepted);
@@ -28,7 +30,12 @@ public:
     CMainFrame& mainFrame() { return *m_frame; }
     ui::QtPrompts& prompts() { return m_prompts; }
 
+    static constexpr const char* kNoJournalToMergeInto =
+        "Sorry, a completed feedback request can only be merged into an open reflectory.";
+
 private:
+    void mergeIntoRecentJournal(const QString& path);
+
     ui::QtPrompts m_prompts;
     ui::DesktopMailHandoff m_mailHandoff;
     std::unique_ptr<CMainFrame> m_frame;

@@ -5,6 +5,7 @@
 #include "ui/Settings.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace ui {
 
@@ -23,16 +24,31 @@ QString HelpPages::fallback() const {
     return QDir::cleanPath(m_installedDataFolder + QStringLiteral("/document/") + m_pageName);
 }
 
-QString HelpPages::notFoundMessage() {
+QString HelpPages::notFoundMessage(const QString& installedDataFolder) {
     return QStringLiteral("Sorry, the help documentation cannot be located.  Visit the PAVEX web site at ") +
-           QString::fromLatin1(kProductWebSite);
+           QDir::cleanPath(installedDataFolder + QStringLiteral("/document")) + QLatin1Char('/');
+}
+
+QString HelpPages::noBrowserMessage(const QString& page) {
+    return QStringLiteral("Sorry, no web browser could be started to show the help documentation.  Open %1 in a "
+                          "web browser to read it.")
+        .arg(page);
 }
 
 bool HelpPages::open(const Settings& settings, UserPrompts& prompts, const DocumentOpener& opener) const {
-    if (opener(firstChoice(settings.text(QStringLiteral("DocumentationHome")))) || opener(fallback())) {
+    const QString first = firstChoice(settings.text(QStringLiteral("DocumentationHome")));
+    if (opener(first) || opener(fallback())) {
         return true;
     }
-    prompts.message(toCp1252(notFoundMessage()));
+    // A page that is there but was not shown means the desktop has no browser to start: saying
+    // "cannot be located" would send the user looking for something they already have.
+    for (const QString& page : {first, fallback()}) {
+        if (QFileInfo(page).isFile()) {
+            prompts.message(toCp1252(noBrowserMessage(QFileInfo(page).absoluteFilePath())));
+            return false;
+        }
+    }
+    prompts.message(toCp1252(notFoundMessage(m_installedDataFolder)));
     return false;
 }
 

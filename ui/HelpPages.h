@@ -11,9 +11,6 @@ namespace ui {
 
 class Settings;
 
-// The product's web site, named when no help page can be opened.
-inline constexpr char kProductWebSite[] = "https://www.reflectory360.example/";
-
 // Opens a program's HTML help: the "DocumentationHome" setting when it has a value, otherwise the
 // program's own copy under document/; then the installed copy; then tells the user where to look.
 class HelpPages {
@@ -28,7 +25,10 @@ public:
     // True when a page was handed to the desktop.
     bool open(const Settings& settings, UserPrompts& prompts, const DocumentOpener& opener = openWithDesktop) const;
 
-    static QString notFoundMessage();
+    // No page in any place: names the folder the guide is installed in, where a reader can look.
+    static QString notFoundMessage(const QString& installedDataFolder = ProgramPlaces::installedDataFolder());
+    // A page is there but the desktop could not start a browser for it.
+    static QString noBrowserMessage(const QString& page);
 
 private:
     ProgramPlaces m_places;

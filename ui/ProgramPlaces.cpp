@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #ifndef REFLECTORY_INSTALLED_DATA_DIR
 #define REFLECTORY_INSTALLED_DATA_DIR "/usr/local/share/reflectory"
@@ -54,6 +55,26 @@ QString ProgramPlaces::roleDirectory(const Settings& settings) const {
         return withTrailingSeparator(configured);
     }
     return withTrailingSeparator(dataPath(QStringLiteral("roles")));
+}
+
+QStringList ProgramPlaces::roleFolders(const Settings& settings) const {
+    if (!settings.text(QStringLiteral("RoleDirectory")).isEmpty()) {
+        return {roleDirectory(settings)};
+    }
+    return {userRoleDirectory(), roleDirectory(settings)};
+}
+
+QString ProgramPlaces::roleDropDirectory(const Settings& settings) const {
+    const QString configured = settings.text(QStringLiteral("RoleDirectory"));
+    const QString folder = configured.isEmpty() ? userRoleDirectory() : withTrailingSeparator(configured);
+    // A failure to make it shows when the copy into it fails, with the reason.
+    QDir().mkpath(folder);
+    return folder;
+}
+
+QString ProgramPlaces::userRoleDirectory() {
+    return withTrailingSeparator(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                                 QStringLiteral("/reflectory/roles"));
 }
 
 QString ProgramPlaces::installedDataFolder() {

@@ -28,6 +28,16 @@ public:
     // otherwise the data folder holding "roles". Always ends with '/', because role file names
     // are appended to it directly.
     QString roleDirectory(const Settings& settings) const;
+    // The folders the role choice lists: the "RoleDirectory" setting alone when it has a value,
+    // otherwise the user's own role folder and then the shipped one.
+    QStringList roleFolders(const Settings& settings) const;
+    // Where a role file dropped on the journal program is copied: the "RoleDirectory" setting when
+    // it has a value, otherwise the user's own role folder, made when it is missing.
+    QString roleDropDirectory(const Settings& settings) const;
+
+    // The user's own role folder (<per-user data>/reflectory/roles/, ending with '/'). Installed, the
+    // shipped role folder is read-only, so roles the user adds or saves live here.
+    static QString userRoleDirectory();
 
     // The data folder of the installation this program was built for; the last place to look.
     static QString installedDataFolder();

@@ -17,6 +17,9 @@
 #include <QVBoxLayout>
 
 RoleChoiceDialog::RoleChoiceDialog(const std::string& roleFolder, UserPrompts& prompts, QWidget* parent)
+    : RoleChoiceDialog(std::vector<std::string>{roleFolder}, prompts, parent) {}
+
+RoleChoiceDialog::RoleChoiceDialog(const std::vector<std::string>& roleFolders, UserPrompts& prompts, QWidget* parent)
     : QDialog(parent), m_prompts(prompts) {
     setWindowTitle(QStringLiteral("Choosing Your Role"));
     auto* layout = new QVBoxLayout(this);
@@ -56,7 +59,7 @@ RoleChoiceDialog::RoleChoiceDialog(const std::string& roleFolder, UserPrompts& p
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 
-    RoleLibrary::Listing listing = RoleLibrary::list(roleFolder);
+    RoleLibrary::Listing listing = RoleLibrary::list(roleFolders);
     m_entries = std::move(listing.roles);
     for (const RoleLibrary::Entry& entry : m_entries) {
         auto* item = new QListWidgetItem(toDisplay(entry.name), m_list);

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class QListWidget;
 class QPlainTextEdit;
@@ -20,6 +21,8 @@ class RoleChoiceDialog : public QDialog {
     Q_OBJECT
 public:
     RoleChoiceDialog(const std::string& roleFolder, UserPrompts& prompts, QWidget* parent = nullptr);
+    // Lists the roles of every folder together.
+    RoleChoiceDialog(const std::vector<std::string>& roleFolders, UserPrompts& prompts, QWidget* parent = nullptr);
 
     // The role read on OK; nothing before.
     const std::optional<CRole>& chosenRole() const { return m_chosen; }

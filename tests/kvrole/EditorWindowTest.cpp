@@ -78,6 +78,9 @@ TEST_F(EditorWindow, ARoleMadeByKeyboardSavedAndReopenedIsWhatKvtoolDumps) {
     EXPECT_FALSE(view()->document().isModified());
     EXPECT_EQ(m_frame->recentFiles().value(0), path);
     EXPECT_EQ(m_context->prompts().fileChoices().back().title, "Save Role");
+    // A new role is proposed in the user's own role folder, where the journal program lists it.
+    EXPECT_TRUE(QString::fromStdString(m_context->prompts().fileChoices().back().proposedName)
+                    .startsWith(ui::ProgramPlaces::userRoleDirectory()));
     EXPECT_EQ(m_context->prompts().fileChoices().back().filters.at(0).label, "Reflectory Roles (*.kvr)");
 
     m_frame->action(CMainFrame::Command::Close)->trigger();
@@ -219,7 +222,8 @@ TEST_F(EditorWindow, HelpContentsOpensTheDocumentationHomeOrSaysItCannotBeFound)
     m_frame->action(CMainFrame::Command::Contents)->trigger();
     ASSERT_EQ(opened.size(), 2);
     EXPECT_TRUE(opened[0].endsWith("/document/roledoc.htm"));
-    EXPECT_EQ(m_context->prompts().texts(), QStringList{ui::HelpPages::notFoundMessage()});
+    // The build puts the page beside the program, so only the browser is missing.
+    EXPECT_EQ(m_context->prompts().texts(), QStringList{ui::HelpPages::noBrowserMessage(opened[0])});
     EXPECT_TRUE(ui::HelpPages::notFoundMessage().startsWith(
         "Sorry, the help documentation cannot be located.  Visit the PAVEX web site at "));
 }

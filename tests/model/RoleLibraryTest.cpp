@@ -71,6 +71,21 @@ TEST_F(RoleLibraryTest, MixedFolderListsReadableRolesSortedWithTheirOwnFiles) {
               std::vector<std::string>{"Sorry, broken.kvr is damaged and cannot be read: the file ends unexpectedly."});
 }
 
+TEST_F(RoleLibraryTest, SeveralFoldersListTogetherAndSameNamesKeepTheirFoldersOrder) {
+    fs::create_directory(file("mine"));
+    fs::create_directory(file("shipped"));
+    putRole("shipped/leader.kvr", "Team Leader");
+    putRole("shipped/advisor.kvr", "Customer Advisor");
+    putRole("mine/leader.kvr", "Team Leader");
+    putRole("mine/coach.kvr", "Coach");
+
+    const RoleLibrary::Listing listing =
+        RoleLibrary::list(std::vector<std::string>{file("mine"), file("missing"), file("shipped")});
+    EXPECT_EQ(names(listing), (std::vector<std::string>{"Coach", "Customer Advisor", "Team Leader", "Team Leader"}));
+    EXPECT_EQ(listing.roles[2].path, file("mine/leader.kvr"));
+    EXPECT_EQ(listing.roles[3].path, file("shipped/leader.kvr"));
+}
+
 TEST_F(RoleLibraryTest, AddingAsksBeforeReplacingAndRefusesWhatIsNotARole) {
     const std::string library = file("library");
     fs::create_directory(library);

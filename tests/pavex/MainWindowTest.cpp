@@ -200,6 +200,31 @@ TEST_F(MainWindowTest, FeedbackDroppedOnAJournalWithoutARoleIsRefused) {
     EXPECT_TRUE(m_frame->action(CMainFrame::Command::ChooseRole)->isEnabled());
 }
 
+TEST_F(MainWindowTest, ARequestOnTheCommandLineIsMergedIntoTheJournalUsedLastOrNeedsOneOpened) {
+    m_journal = samples::journal("");
+    const std::string request = answeredRequest(m_journal);
+    {
+        PavexShell shell;
+        shell.prompts().setDialogsShown(false);
+        EXPECT_TRUE(shell.start({QString::fromStdString(request)})); // no journal yet: the open dialog is declined
+        EXPECT_EQ(shell.prompts().texts(), QStringList{PavexShell::kNoJournalToMergeInto});
+        EXPECT_TRUE(shell.mainFrame().document().questionnaires.empty());
+        shell.mainFrame().hide();
+    }
+
+    const std::string journal = writeJournal(m_journal, "Last.kva");
+    RecentFiles().add(QString::fromStdString(journal));
+    PavexShell shell;
+    shell.prompts().setDialogsShown(false);
+    EXPECT_TRUE(shell.start({QString::fromStdString(request)}));
+    EXPECT_EQ(shell.mainFrame().document().title(), "Last.kva");
+    ASSERT_EQ(shell.mainFrame().document().questionnaires.size(), m_journal.questionnaires.size() + 1)
+        << shell.prompts().texts().join("|").toStdString();
+    EXPECT_EQ(shell.mainFrame().document().questionnaires.back().assessor, "Robin");
+    EXPECT_TRUE(shell.mainFrame().document().modified);
+    shell.mainFrame().hide();
+}
+
 TEST_F(MainWindowTest, AnUpperCaseRoleFileIsAddedAndOnlyTheFirstDroppedFileIsHandled) {
     const std::string roles = m_temp.file("roles") + "/";
     std::filesystem::create_directories(roles);

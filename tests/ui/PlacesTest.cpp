@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -94,6 +95,24 @@ TEST_F(PlacesTest, RoleDirectoryComesFromTheSettingOrTheDataFolders) {
     EXPECT_EQ(places().roleDirectory(settings), share("roles/"));
 }
 
+TEST_F(PlacesTest, UserRolesListWithTheShippedOnesAndTakeDroppedRolesUnlessTheSettingNamesAFolder) {
+    Settings settings(SettingsScope::journalProgram());
+    QDir().mkpath(share("roles"));
+    const QString mine = ProgramPlaces::userRoleDirectory();
+    EXPECT_TRUE(mine.endsWith("/reflectory/roles/"));
+    EXPECT_FALSE(mine.startsWith(m_root.path())) << "the user's folder is not beside the program";
+    EXPECT_EQ(places().roleFolders(settings), QStringList({mine, share("roles/")}));
+    QDir(mine).removeRecursively();
+    EXPECT_EQ(places().roleDropDirectory(settings), mine);
+    EXPECT_TRUE(QFileInfo(mine).isDir()) << "made for the first dropped role";
+
+    settings.setText("RoleDirectory", "/srv/team roles");
+    EXPECT_EQ(places().roleFolders(settings), QStringList{"/srv/team roles/"});
+    settings.setText("RoleDirectory", m_root.filePath("team"));
+    EXPECT_EQ(places().roleDropDirectory(settings), m_root.filePath("team") + "/");
+    settings.setText("RoleDirectory", "");
+}
+
 TEST_F(PlacesTest, HelpOpensTheSettingThenTheProgramsCopyThenTheInstalledCopy) {
     Settings settings(SettingsScope::roleEditor());
     QtPrompts prompts("KVRole");
@@ -108,11 +127,18 @@ TEST_F(PlacesTest, HelpOpensTheSettingThenTheProgramsCopyThenTheInstalledCopy) {
     EXPECT_FALSE(help.open(settings, prompts, refuseAll));
     EXPECT_EQ(tried, QStringList({bin("document/roledoc.htm"), m_root.filePath("installed/document/roledoc.htm")}));
     EXPECT_EQ(prompts.texts(), QStringList{"Sorry, the help documentation cannot be located.  Visit the PAVEX web site "
-                                           "at https://www.reflectory360.example/"});
+                                           "at " +
+                                           m_root.filePath("installed/document/")});
     EXPECT_EQ(prompts.shown().front().caption, "KVRole");
 
+    // The page is there, but no browser could be started for it.
     tried.clear();
     touch(share("document/roledoc.htm"));
+    EXPECT_FALSE(help.open(settings, prompts, refuseAll));
+    EXPECT_EQ(prompts.texts().last(), HelpPages::noBrowserMessage(share("document/roledoc.htm")));
+    EXPECT_TRUE(prompts.texts().last().contains(share("document/roledoc.htm")));
+
+    tried.clear();
     settings.setText("DocumentationHome", "https://help.example.org/roles.htm");
     EXPECT_TRUE(help.open(settings, prompts, [&tried](const QString& page) {
         tried << page;

@@ -533,6 +533,61 @@ void programRole(QPainter& p) {
     p.drawLine(QPointF(29, 10), QPointF(26, 10.5));
 }
 
+// ---- file kinds -------------------------------------------------------------------------------
+
+// A sheet with a folded corner and lines of text, for the file managers; each kind of file carries
+// its badge in the lower right, so that a file never looks like the program that opens it. 32 units.
+void sheet(QPainter& p) {
+    shape(p, polygon({{4, 1}, {19, 1}, {25, 7}, {25, 31}, {4, 31}}), kPaper, line(kInk, 2));
+    shape(p, polygon({{19, 1}, {19, 7}, {25, 7}}), kPaperShade, line(kInk, 2));
+    for (int row = 0; row < 4; ++row) {
+        p.fillRect(QRectF(8, 10 + row * 4, row == 0 ? 8 : 13, 2), kTextLine);
+    }
+}
+
+// The badge is drawn on the 32-unit grid and shown at 18 units in the lower right.
+void withBadge(QPainter& p, const std::function<void(QPainter&)>& badge) {
+    sheet(p);
+    p.save();
+    p.translate(14, 14);
+    p.scale(18.0 / 32, 18.0 / 32);
+    badge(p);
+    p.restore();
+}
+
+void fileJournal(QPainter& p) {
+    withBadge(p, [](QPainter& q) { sailboatMark(q, false); });
+}
+
+// A request travels by mail: an envelope.
+void fileRequest(QPainter& p) {
+    withBadge(p, [](QPainter& q) {
+        shape(q, QPainterPath(polygon({{2, 7}, {30, 7}, {30, 27}, {2, 27}})), kYellow, line(kInk, 2.5));
+        q.setPen(roundLine(kInk, 2.5));
+        q.setBrush(Qt::NoBrush);
+        q.drawPolyline(QPolygonF({{2, 7}, {16, 19}, {30, 7}}));
+    });
+}
+
+// A web reply comes from a web page: a globe.
+void fileReply(QPainter& p) {
+    withBadge(p, [](QPainter& q) {
+        shape(q, ellipse({16, 16}, 14, 14), kLightBlue, line(kNavy, 2.5));
+        q.setPen(line(kNavy, 2));
+        q.setBrush(Qt::NoBrush);
+        q.drawEllipse(QPointF(16, 16), 6, 14);
+        q.drawLine(QPointF(16, 2), QPointF(16, 30));
+        q.drawLine(QPointF(2, 16), QPointF(30, 16));
+        q.drawLine(QPointF(5, 9), QPointF(27, 9));
+        q.drawLine(QPointF(5, 23), QPointF(27, 23));
+    });
+}
+
+// A role is made of competencies: the competency star.
+void fileRole(QPainter& p) {
+    withBadge(p, [](QPainter& q) { shape(q, star({16, 17}, 15, 6.5), kGold, line(kDarkGold, 2.5)); });
+}
+
 void dialogPicture(QPainter& p) {
     p.scale(2, 2);
     sailboatMark(p, true);
@@ -577,6 +632,10 @@ const std::vector<Art>& catalogue() {
         {"program-pavex", 32, kProgramSizes, programPavex},
         {"program-kvreply", 32, kProgramSizes, programReply},
         {"program-kvrole", 32, kProgramSizes, programRole},
+        {"file-journal", 32, kProgramSizes, fileJournal},
+        {"file-request", 32, kProgramSizes, fileRequest},
+        {"file-reply", 32, kProgramSizes, fileReply},
+        {"file-role", 32, kProgramSizes, fileRole},
         {"dialog-picture", 64, kPictureSizes, dialogPicture},
     };
     return all;
