@@ -3,6 +3,7 @@
 #include "kvrole/ChildFrame.h"
 #include "kvrole/KVRoleDoc.h"
 #include "kvrole/ResponseDialog.h"
+#include "model/RoleFile.h"
 #include "ui/HelpPages.h"
 
 #include <QCheckBox>
@@ -234,4 +235,75 @@ TEST_F(EditorWindow, OptionsAreKeptInTheSettings) {
     EditorContext later;
     EXPECT_FALSE(later.confirmDelete());
     m_context->setConfirmDelete(true);
+}
+
+TEST_F(EditorWindow, AnEditInOneWindowOfARoleLeavesEveryOtherWindowMatchingIt) {
+    m_frame->newDocument();
+    key(Qt::Key_Tab);
+    typeLabel("First");
+    key(Qt::Key_Tab);
+    typeLabel("one");
+    CKVRoleView* first = view();
+    m_frame->action(CMainFrame::Command::NewWindow)->trigger();
+    CKVRoleView* second = view();
+    ASSERT_NE(first, second);
+
+    // A competency put in front of the others in the first window moves every item of the second.
+    m_frame->mdiArea()->setActiveSubWindow(m_frame->framesOf(&first->document()).front());
+    first->select(kvrole::ItemRef::root());
+    first->newCompetency();
+    QTest::keyClicks(qobject_cast<QLineEdit*>(first->indexWidget(first->currentIndex())), "Zero");
+    QTest::keyClick(first->indexWidget(first->currentIndex()), Qt::Key_Return);
+    QApplication::processEvents();
+
+    for (CChildFrame* frame : m_frame->framesOf(&first->document())) {
+        m_frame->mdiArea()->setActiveSubWindow(frame);
+        expectTreeMatchesRole();
+    }
+    // Deleting through the second window's items deletes what they show.
+    m_frame->mdiArea()->setActiveSubWindow(m_frame->framesOf(&first->document()).back());
+    m_context->setConfirmDelete(false);
+    second->select(kvrole::ItemRef::behaviour(0));
+    second->deleteSelected();
+    EXPECT_TRUE(second->document().role().framework.behaviours.empty());
+    EXPECT_EQ(second->document().role().framework.competencies.size(), 2u);
+    expectTreeMatchesRole();
+}
+
+TEST_F(EditorWindow, ARoleWhoseBehavioursAreOutOfCompetencyOrderIsRefusedByName) {
+    QTemporaryDir folder;
+    CRole role = CRole::makeDefault();
+    role.name = "Mixed";
+    role.framework.competencies = {{"A", ""}, {"B", ""}};
+    role.framework.behaviours = {{"b1", 1, 0, "", 0, ""}, {"a1", 0, 0, "", 0, ""}};
+    const QString path = folder.filePath("Mixed.kvr");
+    writeFile(path, QByteArray::fromStdString(RoleFile::encode(role)));
+    EXPECT_EQ(m_frame->openDocument(path), nullptr);
+    role.framework.behaviours = {{"a1", 0, 0, "", 0, ""}, {"x", 7, 0, "", 0, ""}};
+    writeFile(path, QByteArray::fromStdString(RoleFile::encode(role)));
+    EXPECT_EQ(m_frame->openDocument(path), nullptr);
+    EXPECT_EQ(m_context->prompts().texts(),
+              QStringList({"The role Mixed.kvr cannot be edited: its behaviours are not grouped by competency in "
+                           "the competencies' order.",
+                           "The role Mixed.kvr cannot be edited: a behaviour belongs to a competency that the role "
+                           "does not have."}));
+    EXPECT_TRUE(m_frame->documents().isEmpty());
+}
+
+TEST_F(EditorWindow, ExitCancelledAtALaterRoleKeepsTheEarlierOnesModified) {
+    m_frame->newDocument();
+    key(Qt::Key_Tab);
+    typeLabel("Kept");
+    m_frame->newDocument();
+    key(Qt::Key_Tab);
+    typeLabel("Also kept");
+    int asked = 0;
+    m_context->setSaveQuestion([&asked](const QString&) {
+        return ++asked == 1 ? EditorContext::SaveAnswer::Discard : EditorContext::SaveAnswer::Cancel;
+    });
+    EXPECT_FALSE(m_frame->close());
+    EXPECT_EQ(asked, 2);
+    for (CKVRoleDoc* document : m_frame->documents()) {
+        EXPECT_TRUE(document->isModified()) << document->title().toStdString();
+    }
 }
