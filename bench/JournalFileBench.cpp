@@ -95,7 +95,7 @@ const std::string& maximalJournalBytes() {
     return bytes;
 }
 
-JournalFile::PasswordVerdict letThrough(const std::string&) {
+JournalFile::PasswordVerdict letThrough(const JournalFile::PasswordCheck&) {
     return JournalFile::PasswordVerdict::Continue;
 }
 

@@ -117,6 +117,12 @@ JournalRecord requestRecord(const JournalRecord& journal, bool keepDescriptions)
     request.questionnaires.clear();
     request.actions.clear();
     request.request = 1;
+    // Requests are never encrypted, and one from an encrypted journal must not hand its key to every
+    // respondent: it carries no password, so its merge asks none.
+    if (journal.encrypted) {
+        request.password.clear();
+    }
+    request.encrypted = false;
     if (!keepDescriptions) {
         request.framework.descriptionsFlag = 0;
     }

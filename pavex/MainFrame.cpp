@@ -3,6 +3,7 @@
 #include "model/JournalFile.h"
 #include "model/Requests.h"
 #include "model/RoleLibrary.h"
+#include "model/SealedJournal.h"
 #include "model/UserPrompts.h"
 #include "pavex/DroppedFile.h"
 #include "pavex/JournalReport.h"
@@ -734,9 +735,11 @@ bool CMainFrame::sendJournal() {
         name += QLatin1String(".kva");
     }
     const auto attachment = ui::AfxFolders::forProcess().pathFor(name);
-    const std::string bytes = JournalFile::encode(*m_doc);
+    // As Save would store it: an encrypted journal leaves only sealed.
+    const std::optional<std::string> stored = SealedJournal::encodeStored(*m_doc);
+    const std::string bytes = stored.value_or(std::string());
     QFile file(attachment.value_or(QString()));
-    if (!attachment || !file.open(QIODevice::WriteOnly) ||
+    if (!stored || !attachment || !file.open(QIODevice::WriteOnly) ||
         file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
         m_prompts.message(mailtext::kSendFailed);
         return false;
