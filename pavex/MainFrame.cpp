@@ -10,6 +10,7 @@
 #include "pavex/MailDelivery.h"
 #include "pavex/PavexTreeView.h"
 #include "pavex/PavexView.h"
+#include "pavex/ResultsExport.h"
 #include "pavex/TreeCommands.h"
 #include "pavex/dialogs/PreliminariesDialog.h"
 #include "pavex/dialogs/QuestionnaireDialog.h"
@@ -178,6 +179,8 @@ void CMainFrame::createMenus() {
     connect(addCommand(file, Command::SaveAs, tr("Save &As...")), &QAction::triggered, this, &CMainFrame::saveAs);
     connect(addCommand(file, Command::ExportReport, tr("Export Report...")), &QAction::triggered, this,
             &CMainFrame::exportReport);
+    connect(addCommand(file, Command::ExportResults, tr("Export Results...")), &QAction::triggered, this,
+            &CMainFrame::exportResults);
     file->addSeparator();
     connect(addCommand(file, Command::Print, tr("&Print..."), QKeySequence(tr("Ctrl+P"))), &QAction::triggered, this,
             &CMainFrame::printWithDialog);
@@ -302,7 +305,7 @@ void CMainFrame::updateDeleteCommand() {
 void CMainFrame::updateCommands() {
     const bool hasRole = m_doc->hasRole();
     for (const Command command : {Command::NewQuestionnaire, Command::SendRequest, Command::CreateRequest,
-                                  Command::MergeRequest, Command::NewAction}) {
+                                  Command::MergeRequest, Command::NewAction, Command::ExportResults}) {
         action(command)->setEnabled(hasRole);
     }
     // Every stored answer refers to a behaviour by its index, so the role is fixed by the first one.
@@ -437,6 +440,10 @@ bool CMainFrame::save() {
 bool CMainFrame::saveAs() {
     const auto path = m_prompts.chooseSaveFile(journalSaveChoice("Save Reflectory As", m_doc->title()));
     return path && saveTo(*path);
+}
+
+bool CMainFrame::exportResults() {
+    return ::exportResults(*m_doc, m_prompts);
 }
 
 bool CMainFrame::exportReport() {
