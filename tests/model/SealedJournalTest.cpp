@@ -219,11 +219,14 @@ TEST_F(SealedJournalTest, MergingIntoAnEncryptedJournalAsksNoReplyPasswordAndKee
     EXPECT_EQ(reopened.questionnaires.back().assessor, "Robin");
 }
 
-TEST_F(SealedJournalTest, ProgramsThatAskNoPasswordRefuseAnEncryptedJournal) {
+TEST_F(SealedJournalTest, ReadersThatAskNoPasswordRefuseAnEncryptedJournal) {
     const std::string path = saved(encryptedJournal());
     ScriptedPrompts prompts;
     CPavexDoc request;
     EXPECT_FALSE(requests::openRequestToAnswer(path, request, prompts));
-    EXPECT_EQ(prompts.texts(),
-              std::vector<std::string>{"Sorry, journal.kva cannot be read: it is an encrypted journal."});
+    EXPECT_EQ(prompts.texts(), std::vector<std::string>{requesttext::kNotARequest});
+    JournalRecord record;
+    const ReadOutcome outcome = JournalFile::decode(readFile(path), record);
+    EXPECT_EQ(outcome.result, ReadOutcome::Result::Unsupported);
+    EXPECT_EQ(JournalFile::readFailureMessage(path, outcome), "Sorry, journal.kva cannot be read: it is an encrypted journal.");
 }
