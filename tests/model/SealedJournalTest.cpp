@@ -228,5 +228,6 @@ TEST_F(SealedJournalTest, ReadersThatAskNoPasswordRefuseAnEncryptedJournal) {
     JournalRecord record;
     const ReadOutcome outcome = JournalFile::decode(readFile(path), record);
     EXPECT_EQ(outcome.result, ReadOutcome::Result::Unsupported);
-    EXPECT_EQ(JournalFile::readFailureMessage(path, outcome), "Sorry, journal.kva cannot be read: it is an encrypted journal.");
+    EXPECT_EQ(JournalFile::readFailureMessage(path, outcome),
+              "Sorry, journal.kva cannot be read: it is an encrypted journal.");
 }

@@ -69,7 +69,8 @@ TEST_F(EncryptedWindowTest, ExportResultsWritesTheBehaviourTableAfterAskingForTh
     QFile file(chosen + ".csv");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray csv = file.readAll();
-    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF" "Competency,Behaviour,Average,Self average,"));
+    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF"
+                               "Competency,Behaviour,Average,Self average,"));
     EXPECT_EQ(csv.count("\r\n"), 1 + static_cast<int>(m_journal.framework.behaviours.size()));
     EXPECT_TRUE(m_prompts.texts().isEmpty());
 }

@@ -1,6 +1,6 @@
 #include "pavex/options/OptionSheet.h"
-#include "pavex/options/EncryptionChoice.h"
 #include "model/ScriptedPrompts.h"
+#include "pavex/options/EncryptionChoice.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/Samples.h"
 #include "tests/support/TempFolder.h"
