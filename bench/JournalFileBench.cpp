@@ -2,6 +2,7 @@
 // `make bench`; `bench_model --write-maximal-journal PATH` writes that journal to a file, for
 // measuring the tools that read it.
 
+#include "bench/MaximalJournal.h"
 #include "model/AtomicFile.h"
 #include "model/JournalFile.h"
 #include "model/Limits.h"
@@ -85,17 +86,21 @@ JournalRecord makeMaximalJournal() {
     return journal;
 }
 
+} // namespace
+
 const JournalRecord& maximalJournal() {
     static const JournalRecord journal = makeMaximalJournal();
     return journal;
 }
+
+namespace {
 
 const std::string& maximalJournalBytes() {
     static const std::string bytes = JournalFile::encode(maximalJournal());
     return bytes;
 }
 
-JournalFile::PasswordVerdict letThrough(const std::string&) {
+JournalFile::PasswordVerdict letThrough(const JournalFile::PasswordCheck&) {
     return JournalFile::PasswordVerdict::Continue;
 }
 

@@ -1,8 +1,10 @@
 #include "JournalFile.h"
 
 #include "AtomicFile.h"
+#include "SealedJournal.h"
 #include "UserPrompts.h"
 #include "Windows1252.h"
+#include "vault/Envelope.h"
 
 #include <filesystem>
 
@@ -103,6 +105,13 @@ std::string encode(const JournalRecord& record) {
 }
 
 ReadOutcome decode(std::string_view bytes, JournalRecord& record, const PasswordGate& gate) {
+    if (vault::looksSealed(bytes)) {
+        return SealedJournal::decode(bytes, record, gate);
+    }
+    return decodeOrdinary(bytes, record, gate);
+}
+
+ReadOutcome decodeOrdinary(std::string_view bytes, JournalRecord& record, const PasswordGate& gate) {
     ArchiveReader in(bytes);
     JournalRecord read;
     read.scrambleSwitch = in.readInt();
@@ -115,7 +124,8 @@ ReadOutcome decode(std::string_view bytes, JournalRecord& record, const Password
         return ReadOutcome::fromReader(in);
     }
     if (gate && read.scrambleSwitch != 0 && read.request == 0) {
-        switch (gate(read.password)) {
+        const PasswordCheck isStored = [&read](const std::string& typed) { return typed == read.password; };
+        switch (gate(isStored)) {
         case PasswordVerdict::Continue:
             break;
         case PasswordVerdict::Cancelled:
@@ -133,12 +143,12 @@ ReadOutcome decode(std::string_view bytes, JournalRecord& record, const Password
 }
 
 PasswordGate askingGate(UserPrompts& prompts) {
-    return [&prompts](const std::string& storedPassword) {
+    return [&prompts](const PasswordCheck& isRight) {
         const std::optional<std::string> typed = prompts.askPassword();
         if (!typed) {
             return PasswordVerdict::Cancelled;
         }
-        if (*typed != storedPassword) {
+        if (!isRight(*typed)) {
             prompts.message(journaltext::kWrongPassword);
             return PasswordVerdict::Wrong;
         }
@@ -194,7 +204,14 @@ bool open(const std::string& path, CPavexDoc& doc, UserPrompts& prompts, ReadOut
 }
 
 bool save(const std::string& path, CPavexDoc& doc, UserPrompts& prompts) {
-    if (const std::optional<std::string> error = AtomicFile::write(path, encode(doc))) {
+    const std::optional<std::string> bytes = SealedJournal::encodeStored(doc);
+    if (!bytes) {
+        prompts.message(
+            "Sorry, " + displayName(path) +
+            " could not be saved: there is not enough memory to encrypt it. The file on disk is unchanged.");
+        return false;
+    }
+    if (const std::optional<std::string> error = AtomicFile::write(path, *bytes)) {
         prompts.message("Sorry, " + displayName(path) + " could not be saved: " + *error +
                         ". The file on disk is unchanged.");
         return false;

@@ -13,14 +13,21 @@ class UserPrompts;
 namespace JournalFile {
 
 enum class PasswordVerdict { Continue, Cancelled, Wrong };
-// Called while reading a protected journal (switch on, not a request file) with its stored password.
-using PasswordGate = std::function<PasswordVerdict(const std::string& storedPassword)>;
+// Whether a typed password is the journal's (for an encrypted journal this derives its key).
+using PasswordCheck = std::function<bool(const std::string& typed)>;
+// Called while reading a protected journal (switch on, not a request file, or encrypted): gets a
+// password, checks it with isRight and says how it went.
+using PasswordGate = std::function<PasswordVerdict(const PasswordCheck& isRight)>;
 
-// Scrambled under the password when it is not empty, with seed 0 when it is.
+// The ordinary bytes: scrambled under the password when it is not empty, with seed 0 when it is.
+// Never sealed; Save stores through SealedJournal::encodeStored.
 std::string encode(const JournalRecord& record);
-// Fills *record only when the whole file reads cleanly and the gate lets it through.
-// Without a gate no password is asked (the respondent program reads so).
+// Fills *record only when the whole file reads cleanly and the gate lets it through. An encrypted
+// journal is recognised first and opened through the gate. Without a gate no password is asked
+// (the respondent program reads so) and an encrypted journal cannot be read.
 ReadOutcome decode(std::string_view bytes, JournalRecord& record, const PasswordGate& gate = {});
+// The ordinary format only.
+ReadOutcome decodeOrdinary(std::string_view bytes, JournalRecord& record, const PasswordGate& gate = {});
 
 // The gate of the desktop: the "Security Check" prompt; a wrong password is told, Cancel is silent.
 PasswordGate askingGate(UserPrompts& prompts);
@@ -32,7 +39,8 @@ ReadOutcome read(const std::string& path, JournalRecord& record, UserPrompts& pr
 // content and path and is unmodified; on failure it is unchanged. *outcome, when given, is what
 // came of the read (Ok for a refused request file), so callers can tell a bad file from a refusal.
 bool open(const std::string& path, CPavexDoc& doc, UserPrompts& prompts, ReadOutcome* outcome = nullptr);
-// Writes atomically; on failure tells the user and leaves the previous file intact.
+// Writes atomically, sealed when the journal is encrypted; on failure tells the user and leaves the
+// previous file intact.
 bool save(const std::string& path, CPavexDoc& doc, UserPrompts& prompts);
 
 // The message for a file that could not be read, or "" when there is nothing to say (Ok, Cancelled,

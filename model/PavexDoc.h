@@ -32,6 +32,9 @@ struct JournalRecord {
     std::string password;
     std::string person;
     std::int32_t request = 0; // 1 only inside feedback request files
+    // Not a field of the record's bytes: whether the journal is stored sealed under its password
+    // (see SealedJournal.h). Saved sealed only while it has a password.
+    bool encrypted = false;
     JournalColours colours;
     std::array<std::string, kRelationshipCount> relationshipLabels;
     std::string competencyTerm;

@@ -7,6 +7,7 @@
 #include "UserPrompts.h"
 #include "WebReply.h"
 #include "Windows1252.h"
+#include "vault/Envelope.h"
 
 #include <algorithm>
 #include <cctype>
@@ -117,6 +118,12 @@ JournalRecord requestRecord(const JournalRecord& journal, bool keepDescriptions)
     request.questionnaires.clear();
     request.actions.clear();
     request.request = 1;
+    // Requests are never encrypted, and one from an encrypted journal must not hand its key to every
+    // respondent: it carries no password, so its merge asks none.
+    if (journal.encrypted) {
+        request.password.clear();
+    }
+    request.encrypted = false;
     if (!keepDescriptions) {
         request.framework.descriptionsFlag = 0;
     }
@@ -293,6 +300,11 @@ bool mergeWebReply(CPavexDoc& journal, const std::string& path, UserPrompts& pro
 bool openRequestToAnswer(const std::string& path, CPavexDoc& request, UserPrompts& prompts) {
     std::string error;
     const std::optional<std::string> bytes = readWholeFile(path, &error);
+    // Requests are never encrypted: an envelope holds a journal.
+    if (bytes && vault::looksSealed(*bytes)) {
+        prompts.message(requesttext::kNotARequest);
+        return false;
+    }
     JournalRecord record;
     const ReadOutcome outcome =
         bytes ? JournalFile::decode(*bytes, record) : ReadOutcome{ReadOutcome::Result::Unreadable, error};

@@ -3,12 +3,14 @@
 #include "model/JournalFile.h"
 #include "model/Requests.h"
 #include "model/RoleLibrary.h"
+#include "model/SealedJournal.h"
 #include "model/UserPrompts.h"
 #include "pavex/DroppedFile.h"
 #include "pavex/JournalReport.h"
 #include "pavex/MailDelivery.h"
 #include "pavex/PavexTreeView.h"
 #include "pavex/PavexView.h"
+#include "pavex/ResultsExport.h"
 #include "pavex/TreeCommands.h"
 #include "pavex/dialogs/PreliminariesDialog.h"
 #include "pavex/dialogs/QuestionnaireDialog.h"
@@ -177,6 +179,8 @@ void CMainFrame::createMenus() {
     connect(addCommand(file, Command::SaveAs, tr("Save &As...")), &QAction::triggered, this, &CMainFrame::saveAs);
     connect(addCommand(file, Command::ExportReport, tr("Export Report...")), &QAction::triggered, this,
             &CMainFrame::exportReport);
+    connect(addCommand(file, Command::ExportResults, tr("Export Results...")), &QAction::triggered, this,
+            &CMainFrame::exportResults);
     file->addSeparator();
     connect(addCommand(file, Command::Print, tr("&Print..."), QKeySequence(tr("Ctrl+P"))), &QAction::triggered, this,
             &CMainFrame::printWithDialog);
@@ -301,7 +305,7 @@ void CMainFrame::updateDeleteCommand() {
 void CMainFrame::updateCommands() {
     const bool hasRole = m_doc->hasRole();
     for (const Command command : {Command::NewQuestionnaire, Command::SendRequest, Command::CreateRequest,
-                                  Command::MergeRequest, Command::NewAction}) {
+                                  Command::MergeRequest, Command::NewAction, Command::ExportResults}) {
         action(command)->setEnabled(hasRole);
     }
     // Every stored answer refers to a behaviour by its index, so the role is fixed by the first one.
@@ -436,6 +440,10 @@ bool CMainFrame::save() {
 bool CMainFrame::saveAs() {
     const auto path = m_prompts.chooseSaveFile(journalSaveChoice("Save Reflectory As", m_doc->title()));
     return path && saveTo(*path);
+}
+
+bool CMainFrame::exportResults() {
+    return ::exportResults(*m_doc, m_prompts);
 }
 
 bool CMainFrame::exportReport() {
@@ -738,9 +746,11 @@ bool CMainFrame::sendJournal() {
         name += QLatin1String(".kva");
     }
     const auto attachment = ui::AfxFolders::forProcess().pathFor(name);
-    const std::string bytes = JournalFile::encode(*m_doc);
+    // As Save would store it: an encrypted journal leaves only sealed.
+    const std::optional<std::string> stored = SealedJournal::encodeStored(*m_doc);
+    const std::string bytes = stored.value_or(std::string());
     QFile file(attachment.value_or(QString()));
-    if (!attachment || !file.open(QIODevice::WriteOnly) ||
+    if (!stored || !attachment || !file.open(QIODevice::WriteOnly) ||
         file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
         m_prompts.message(mailtext::kSendFailed);
         return false;

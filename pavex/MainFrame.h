@@ -44,6 +44,7 @@ public:
         Save,
         SaveAs,
         ExportReport,
+        ExportResults,
         Print,
         PrintPreview,
         PrintSetup,
@@ -99,6 +100,7 @@ public:
     // save fails, so that whatever was to follow does not happen.
     bool saveModifiedIfWanted();
     bool exportReport();
+    bool exportResults();
     bool exportReportTo(const QString& pdfPath);
     bool printCurrentPage(QPrinter& printer);
     // File Send: the journal as it stands, handed to the mail program as an attachment.

@@ -6,6 +6,7 @@
 
 #include "model/JournalFile.h"
 #include "model/RoleFile.h"
+#include "model/SealedJournal.h"
 
 namespace {
 
@@ -22,6 +23,15 @@ Json parseJson(const std::string& name, const std::string& text) {
     }
 }
 
+// Sealed when the JSON says "encrypted": 1.
+std::string storedJournal(const JournalRecord& journal) {
+    std::optional<std::string> bytes = SealedJournal::encodeStored(journal);
+    if (!bytes) {
+        throw CommandFailure("there is not enough memory to encrypt the journal");
+    }
+    return std::move(*bytes);
+}
+
 // The bytes of the file the JSON describes, as the suite's writers produce them.
 std::string encodeDescribedFile(const JsonField& root) {
     const JsonField kindField = root.member("kind");
@@ -33,7 +43,7 @@ std::string encodeDescribedFile(const JsonField& root) {
     case FileKind::Role:
         return RoleFile::encode(jsoncodec::roleFromJson(root));
     case FileKind::Journal:
-        return JournalFile::encode(jsoncodec::journalFromJson(root));
+        return storedJournal(jsoncodec::journalFromJson(root));
     case FileKind::Reply:
         return jsoncodec::replyFromJson(root).encode();
     }

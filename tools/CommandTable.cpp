@@ -2,6 +2,7 @@
 
 #include "tools/BuildCommand.h"
 #include "tools/DumpCommand.h"
+#include "tools/ExportCommand.h"
 #include "tools/NewCommand.h"
 #include "tools/RenderCommands.h"
 #include "tools/RequestCommands.h"
@@ -13,7 +14,7 @@ std::span<const Command> kvtoolCommands() {
     // A new subcommand is one entry here (plus its source file in CMakeLists.txt).
     static const Command table[] = {
         dumpCommand(),    buildCommand(), newCommand(),    requestCommand(), answerCommand(),  mergeCommand(),
-        resultsCommand(), roleCommand(),  renderCommand(), reportCommand(),  webPageCommand(),
+        resultsCommand(), roleCommand(),  renderCommand(), reportCommand(),  webPageCommand(), exportCommand(),
     };
     return table;
 }

@@ -7,12 +7,11 @@
 #include "model/Windows1252.h"
 
 JournalRecord readJournalForCommand(const std::string& path, const std::optional<std::string>& password) {
-    const JournalFile::PasswordGate gate = [&password](const std::string& storedPassword) {
+    const JournalFile::PasswordGate gate = [&password](const JournalFile::PasswordCheck& isRight) {
         if (!password) {
             return JournalFile::PasswordVerdict::Cancelled;
         }
-        return *password == storedPassword ? JournalFile::PasswordVerdict::Continue
-                                           : JournalFile::PasswordVerdict::Wrong;
+        return isRight(*password) ? JournalFile::PasswordVerdict::Continue : JournalFile::PasswordVerdict::Wrong;
     };
     JournalRecord journal;
     const ReadOutcome outcome = JournalFile::decode(readInputFile(path), journal, gate);

@@ -219,29 +219,61 @@ Json journalToJson(const JournalRecord& journal) {
     for (const auto& action : journal.actions) {
         actions.push_back(actionToJson(action));
     }
-    return {{"kind", "journal"},
-            {"scrambled", journal.scrambleSwitch},
-            {"seed", journal.seed},
-            {"password", textToJson(journal.password)},
-            {"person", textToJson(journal.person)},
-            {"request", journal.request},
-            {"colours",
-             {{"relationships", std::move(relationshipColours)},
-              {"average", journal.colours.average},
-              {"background", journal.colours.background},
-              {"lines", journal.colours.lines},
-              {"heading", journal.colours.heading}}},
-            {"relationship_labels", textsToJson(journal.relationshipLabels)},
-            {"competency_term", textToJson(journal.competencyTerm)},
-            {"behaviour_term", textToJson(journal.behaviourTerm)},
-            {"role_name", textToJson(journal.roleName)},
-            {"reserved", textToJson(journal.reserved)},
-            {"autopilot",
-             {{"page", journal.autopilotPage}, {"window", std::move(window)}, {"shown", journal.autopilotShown}}},
-            {"framework", frameworkToJson(journal.framework)},
-            {"questionnaires", std::move(questionnaires)},
-            {"actions", std::move(actions)}};
+    Json members = {
+        {"scrambled", journal.scrambleSwitch},
+        {"seed", journal.seed},
+        {"password", textToJson(journal.password)},
+        {"person", textToJson(journal.person)},
+        {"request", journal.request},
+        {"colours",
+         {{"relationships", std::move(relationshipColours)},
+          {"average", journal.colours.average},
+          {"background", journal.colours.background},
+          {"lines", journal.colours.lines},
+          {"heading", journal.colours.heading}}},
+        {"relationship_labels", textsToJson(journal.relationshipLabels)},
+        {"competency_term", textToJson(journal.competencyTerm)},
+        {"behaviour_term", textToJson(journal.behaviourTerm)},
+        {"role_name", textToJson(journal.roleName)},
+        {"reserved", textToJson(journal.reserved)},
+        {"autopilot",
+         {{"page", journal.autopilotPage}, {"window", std::move(window)}, {"shown", journal.autopilotShown}}},
+        {"framework", frameworkToJson(journal.framework)},
+        {"questionnaires", std::move(questionnaires)},
+        {"actions", std::move(actions)}};
+    // An ordinary journal's JSON has no "encrypted" member at all.
+    Json json = {{"kind", "journal"}};
+    if (journal.encrypted) {
+        json["encrypted"] = 1;
+    }
+    for (auto& [key, value] : members.items()) {
+        json[key] = std::move(value);
+    }
+    return json;
 }
+
+namespace {
+
+// Missing means 0. A journal is encrypted under its password, and requests never are.
+bool encryptedFromJson(const JsonField& json, const JournalRecord& journal) {
+    if (!json.has("encrypted")) {
+        return false;
+    }
+    const JsonField field = json.member("encrypted");
+    const std::int32_t value = field.asInt32();
+    if (value != 0 && value != 1) {
+        field.fail("expected 0 or 1");
+    }
+    if (value == 1 && journal.password.empty()) {
+        field.fail("an encrypted journal needs a password");
+    }
+    if (value == 1 && journal.request != 0) {
+        field.fail("a feedback request is never encrypted");
+    }
+    return value == 1;
+}
+
+} // namespace
 
 JournalRecord journalFromJson(const JsonField& json) {
     expectKind(json, "journal");
@@ -249,6 +281,7 @@ JournalRecord journalFromJson(const JsonField& json) {
     journal.password = json.member("password").asText();
     journal.person = json.member("person").asText();
     journal.request = json.member("request").asInt32();
+    journal.encrypted = encryptedFromJson(json, journal);
 
     const JsonField colours = json.member("colours");
     const auto relationshipColours = colours.member("relationships").exactElements(kRelationshipCount);

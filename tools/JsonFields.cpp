@@ -49,6 +49,10 @@ JsonField JsonField::member(std::string_view key) const {
     return JsonField(*found, m_location.empty() ? std::string(key) : m_location + '.' + std::string(key));
 }
 
+bool JsonField::has(std::string_view key) const {
+    return m_value->is_object() && m_value->contains(key);
+}
+
 const Json& JsonField::array() const {
     if (!m_value->is_array()) {
         fail("expected an array");

@@ -37,6 +37,8 @@ public:
 
     // The member of an object; missing members and non-objects are errors.
     JsonField member(std::string_view key) const;
+    // Whether an object has the member (for the few members that may be left out).
+    bool has(std::string_view key) const;
     // The elements of an array of at most maxCount entries.
     std::vector<JsonField> elements(std::size_t maxCount) const;
     // The elements of an array of exactly `count` entries.

@@ -3,6 +3,7 @@
 #include "model/UserPrompts.h"
 #include "pavex/dialogs/DialogText.h"
 #include "pavex/options/Cp1252Validator.h"
+#include "pavex/options/EncryptionChoice.h"
 #include "ui/Settings.h"
 
 #include <QButtonGroup>
@@ -71,6 +72,8 @@ PersonalPage::PersonalPage(const JournalRecord& journal, QWidget* parent) : QWid
     note->setWordWrap(true);
     note->setContentsMargins(0, 8, 0, 0); // apart from the boxes, as it is about both of them
     layout->addRow(note);
+    m_encryption = new EncryptionChoice(journal.encrypted, m_password, this);
+    layout->addRow(m_encryption);
 }
 
 CColourPage::CColourPage(const JournalColours& colours, const ColourButton::ColourChooser& chooser, QWidget* parent)
@@ -161,6 +164,7 @@ void COptionSheet::applyTo(CPavexDoc& doc, ui::Settings& settings, UserPrompts& 
     } else {
         doc.password = fromDisplay(password);
     }
+    doc.encrypted = m_personal->encryption()->encrypts() && !doc.password.empty();
     doc.colours = m_colours->colours();
     settings.setInteger(QString::fromLatin1(optiontext::kMailTypeSetting), m_email->mailType());
     settings.sync();

@@ -7,6 +7,7 @@
 
 #include <array>
 
+class EncryptionChoice;
 class QAbstractButton;
 class QLineEdit;
 class QTabWidget;
@@ -16,7 +17,8 @@ namespace ui {
 class Settings;
 } // namespace ui
 
-// "Personal": the name of the person keeping the journal and the journal's password, typed twice.
+// "Personal": the name of the person keeping the journal and the journal's password, typed twice,
+// and whether the journal is stored encrypted under it.
 class PersonalPage : public QWidget {
     Q_OBJECT
 public:
@@ -24,11 +26,13 @@ public:
     QLineEdit* nameEdit() const { return m_name; }
     QLineEdit* passwordEdit() const { return m_password; }
     QLineEdit* repeatEdit() const { return m_repeat; }
+    EncryptionChoice* encryption() const { return m_encryption; }
 
 private:
     QLineEdit* m_name = nullptr;
     QLineEdit* m_password = nullptr;
     QLineEdit* m_repeat = nullptr;
+    EncryptionChoice* m_encryption = nullptr;
 };
 
 // "Colours": the ten colours of the graphs and lists.
@@ -72,7 +76,8 @@ public:
     CPAVEXEmailOptions* email() const { return m_email; }
 
     // Closing with OK: the name, the password when both boxes agree (otherwise the message and the
-    // old password), the colours, the mail setting; the journal is then modified.
+    // old password), encryption while there is a password, the colours, the mail setting; the
+    // journal is then modified.
     void applyTo(CPavexDoc& doc, ui::Settings& settings, UserPrompts& prompts) const;
 
 private:

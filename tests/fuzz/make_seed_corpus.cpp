@@ -1,6 +1,7 @@
 // Writes the seed corpus of the file readers' fuzz targets: make_seed_corpus OUTPUT_FOLDER
 #include "model/JournalFile.h"
 #include "model/RoleFile.h"
+#include "tests/fuzz/FixedSealKey.h"
 #include "tests/support/Samples.h"
 
 #include <filesystem>
@@ -32,6 +33,13 @@ int main(int argc, char** argv) {
     request.actions.clear();
     request.questionnaires.resize(1);
     put(out / "journal/answered-request.kvq", JournalFile::encode(request));
+    // The sealed journal's target: a mode byte, then an envelope (0) or the ordinary bytes it seals (2).
+    vault::SealKey key;
+    fillFixedSealKey(key);
+    const std::string plain = JournalFile::encode(samples::journal("secret"));
+    put(out / "sealed/envelope", '\0' + vault::sealWithKey(plain, key, fixedSealHead()));
+    put(out / "sealed/to-seal", '\2' + plain);
+    put(out / "sealed/open-to-seal", '\2' + JournalFile::encode(samples::journal("")));
     put(out / "reply/protected.kvi", samples::webReply("secret").encode());
     put(out / "reply/open.kvi", samples::webReply("").encode());
     return 0;

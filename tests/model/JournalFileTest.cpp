@@ -59,13 +59,13 @@ TEST(JournalBytes, ProtectedJournalDecodesFromItsOwnHeader) {
     EXPECT_EQ(bytes.find("Alex"), std::string::npos);
 
     JournalRecord read;
-    std::string seenPassword;
-    const ReadOutcome outcome = JournalFile::decode(bytes, read, [&](const std::string& stored) {
-        seenPassword = stored;
+    bool storedPasswordAccepted = false;
+    const ReadOutcome outcome = JournalFile::decode(bytes, read, [&](const JournalFile::PasswordCheck& isRight) {
+        storedPasswordAccepted = isRight("secret") && !isRight("Secret");
         return JournalFile::PasswordVerdict::Continue;
     });
     ASSERT_TRUE(outcome.ok());
-    EXPECT_EQ(seenPassword, "secret");
+    EXPECT_TRUE(storedPasswordAccepted);
     EXPECT_EQ(read.questionnaires, doc.questionnaires);
     EXPECT_EQ(read.actions, doc.actions);
     EXPECT_EQ(read.framework, doc.framework);

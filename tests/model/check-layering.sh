@@ -3,7 +3,7 @@
 set -u
 root=$1
 status=0
-for dir in model autopilot kvmail analysis; do
+for dir in vault model autopilot kvmail analysis; do
     [ -d "$root/$dir" ] || continue
     hits=$(grep -rlE '#include *<Q' "$root/$dir" --include='*.h' --include='*.cpp' | grep -v "^$root/analysis/pages/" || true)
     if [ -n "$hits" ]; then

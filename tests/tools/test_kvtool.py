@@ -5,6 +5,9 @@ usage: test_kvtool.py KVTOOL DATA_DIR [unittest arguments, e.g. a test class nam
 """
 
 import copy
+import csv
+import datetime
+import io
 import json
 import math
 import os
@@ -649,6 +652,172 @@ class Pages(JournalCase):
         self.assertEqual((status, out), (1, ""))
         self.assertIn('no page "Nowhere"', err)
         self.assertUsageError(run("report", journal))
+
+SEALED_MAGIC = b"\x89KVSEALED\r\n\x1a"
+
+
+class EncryptedJournals(JournalCase):
+    """Journals stored encrypted under their password, through every command that reads or writes one."""
+
+    def encrypt(self, journal, password="pw"):
+        described = self.dump(journal, "--password", password)
+        sealed = {"kind": "journal", "encrypted": 1}
+        sealed.update((key, value) for key, value in described.items() if key != "kind")
+        return self.build(sealed, "Sealed.kva")
+
+    def test_every_command_needs_the_password_and_sees_the_same_journal(self):
+        sealed = self.encrypt(self.journal)
+        data = self.read_bytes(sealed)
+        self.assertTrue(data.startswith(SEALED_MAGIC))
+        for text in (b"Alex", b"pw", b"Drive", b"Finishes"):
+            self.assertNotIn(text, data)
+
+        self.assertFailsWithOneLine(run("dump", sealed), "is protected by a password: give it with --password")
+        self.assertFailsWithOneLine(run("dump", sealed, "--password", "PW"), "Sorry, that was the wrong password")
+        described = self.dump(sealed, "--password", "pw")
+        self.assertEqual(list(described)[:3], ["kind", "encrypted", "scrambled"])
+        plain = self.dump(self.journal, "--password", "pw")
+        self.assertNotIn("encrypted", plain)
+        del described["encrypted"]
+        self.assertEqual(described, plain)
+
+        for command in (["results"], ["export", "-o", self.path("r.csv")], ["request", self.path("x.kvq")],
+                        ["render", "--page", "Results", "--width", "320", "-o", self.path("p.png")]):
+            self.assertEqual(run(command[0], sealed, *command[1:])[0], 1, command)
+            self.assertEqual(run(command[0], sealed, *command[1:], "--password", "pw")[0], 0, command)
+        self.assertEqual(self.read_bytes(self.path("p.png"))[:4], b"\x89PNG")
+
+        # dump then build gives an encrypted journal again (with a fresh salt and nonce).
+        again = self.path("Again.kva")
+        self.assertEqual(run("build", self.write_json("again.json", self.dump(sealed, "--password", "pw")),
+                             again)[0], 0)
+        self.assertTrue(self.read_bytes(again).startswith(SEALED_MAGIC))
+        self.assertNotEqual(self.read_bytes(again), data)
+        self.assertEqual(self.dump(again, "--password", "pw"), self.dump(sealed, "--password", "pw"))
+
+    def test_build_refuses_encryption_it_cannot_honour(self):
+        journal = self.dump(self.journal, "--password", "pw")
+        for value, password, request, problem in ((2, "pw", 0, "expected 0 or 1"),
+                                                 (1, "", 0, "an encrypted journal needs a password"),
+                                                 (1, "pw", 1, "a feedback request is never encrypted")):
+            described = dict(journal, encrypted=value, password=password, request=request)
+            out = self.path("refused.kva")
+            self.assertFailsWithOneLine(run("build", self.write_json("refused.json", described), out),
+                                        "encrypted: " + problem)
+            self.assertFalse(os.path.exists(out))
+        described = dict(journal, encrypted=0)
+        self.assertEqual(self.read_bytes(self.build(described, "zero.kva")),
+                         self.read_bytes(self.build(journal, "missing.kva")))
+
+    def test_a_request_from_an_encrypted_journal_carries_no_password_and_merges_back_encrypted(self):
+        sealed = self.encrypt(self.journal)
+        request = self.path("Request.kvq")
+        self.assertEqual(run("request", sealed, request, "--password", "pw"), (0, "", ""))
+        self.assertFalse(self.read_bytes(request).startswith(SEALED_MAGIC))
+        self.assertEqual(self.dump(request)["password"], "")
+        self.assertEqual(run("answer", request, "--name", "Robin", "--relationship", "3", "--options", "310"),
+                         (0, "", ""))
+        self.assertEqual(run("merge", sealed, request, "--password", "pw"), (0, "", ""))
+        self.assertTrue(self.read_bytes(sealed).startswith(SEALED_MAGIC))
+        merged = self.dump(sealed, "--password", "pw")
+        self.assertEqual((merged["encrypted"], [q["assessor"] for q in merged["questionnaires"]]), (1, ["Robin"]))
+
+    def test_a_damaged_envelope_is_refused_and_left_as_it_is(self):
+        sealed = self.encrypt(self.journal)
+        data = bytearray(self.read_bytes(sealed))
+        data[len(data) // 2] ^= 0x01
+        with open(sealed, "wb") as f:
+            f.write(data)
+        self.assertFailsWithOneLine(run("dump", sealed, "--password", "pw"), "fails its checksum")
+        self.assertFailsWithOneLine(run("merge", sealed, self.request(), "--password", "pw"), "fails its checksum")
+        self.assertEqual(self.read_bytes(sealed), bytes(data))
+
+
+def ole_to_iso(value):
+    return (datetime.datetime(1899, 12, 30) + datetime.timedelta(days=value)).date().isoformat()
+
+
+class ResultsCsv(KvtoolCase):
+    """kvtool export: the result figures as CSV a spreadsheet opens."""
+
+    def sample(self):
+        source = os.path.join(DATA, "..", "..", "..", "samples", "sample-journal.json")
+        with open(source, encoding="utf-8") as f:
+            return json.load(f)
+
+    def export(self, journal, *options, line_breaks_in_texts=False):
+        out = self.path("results.csv")
+        self.assertEqual(run("export", journal, "-o", out, *options), (0, "", ""))
+        data = self.read_bytes(out)
+        self.assertTrue(data.startswith(b"\xef\xbb\xbf"))
+        if not line_breaks_in_texts:
+            self.assertNotIn(b"\n", data.replace(b"\r\n", b""))  # every record ends with CR LF
+        return list(csv.reader(io.StringIO(data.decode("utf-8-sig"), newline="")))
+
+    def test_sample_journal_figures_match_the_results_figure_for_figure(self):
+        described = self.sample()
+        journal = self.build(described, "sample.kva")
+        rows = self.export(journal)
+        labels = described["relationship_labels"]
+        header = [described["competency_term"], described["behaviour_term"], "Average"]
+        for label in labels:
+            header += [label + " average", label + " lowest", label + " highest", label + " questionnaires"]
+        self.assertEqual(rows[0], header + [labels[0] + " answer", "Marked for development", "Actions"])
+
+        status, out, _ = run("results", journal)
+        self.assertEqual(status, 0)
+        page = next(p for p in json.loads(out)["pages"] if p["path"] == "Results/Behaviours")
+        framework = described["framework"]
+        self.assertEqual(len(rows) - 1, len(page["items"]))
+        figures = 0
+        for row, item in zip(rows[1:], page["items"]):
+            behaviour = framework["behaviours"][item["index"]]
+            self.assertEqual(row[:2], [framework["competencies"][behaviour["competency"]]["name"], item["name"]])
+            expected = [item["overall"]]
+            for group in item["groups"]:
+                expected += [group["average"], group["lowest"], group["highest"]]
+            shown = [row[2]] + [row[3 + 4 * g + k] for g in range(6) for k in range(3)]
+            for cell, value in zip(shown, expected):
+                self.assertEqual(float(cell) if cell else -1.0, value)
+                figures += 1
+            for g, group in enumerate(item["groups"]):
+                self.assertEqual(row[3 + 4 * g + 3] == "", group["average"] < 0)
+            self.assertEqual(row[-2], "Yes" if item["marked"] else "No")
+            self.assertEqual(row[-1] != "0", bool(item["has_actions"]))
+        self.assertGreater(figures, 100)
+
+    def test_every_answer_of_the_included_questionnaires_is_a_row(self):
+        described = self.sample()
+        rows = self.export(self.build(described, "sample.kva"), "--responses")
+        framework = described["framework"]
+        expected = []
+        for q in described["questionnaires"]:
+            if not q["use_in_results"]:
+                continue
+            for behaviour_index, option in q["responses"]:
+                behaviour = framework["behaviours"][behaviour_index]
+                scale = framework["scales"][behaviour["scale"]]["options"][option]
+                expected.append([q["assessor"], described["relationship_labels"][q["relationship"]],
+                                 ole_to_iso(q["date"]["value"]),
+                                 framework["competencies"][behaviour["competency"]]["name"], behaviour["statement"],
+                                 scale["label"], str(scale["value"])])
+        self.assertEqual(rows[0], ["Assessor", "Relationship", "Date", described["competency_term"],
+                                   described["behaviour_term"], "Answer", "Value"])
+        self.assertEqual(rows[1:], expected)
+
+    def test_names_with_commas_quotes_line_breaks_and_accents_survive(self):
+        described = self.sample()
+        awkward = 'Zo\u00eb "Z" O\u2019Neill, Jr.\nCaf\u00e9 \u20ac'
+        described["questionnaires"][0]["assessor"] = awkward
+        described["framework"]["competencies"][0]["name"] = "Plan, do; \"check\""
+        described["questionnaires"][1]["assessor"] = "=HYPERLINK(\"x\")"
+        rows = self.export(self.build(described, "awkward.kva"), "--responses", line_breaks_in_texts=True)
+        assessors = {row[0] for row in rows[1:]}
+        self.assertIn(awkward, assessors)
+        self.assertIn("'=HYPERLINK(\"x\")", assessors)  # never a formula in a spreadsheet
+        self.assertIn("Plan, do; \"check\"", {row[3] for row in rows[1:]})
+        behaviours = self.export(self.path("awkward.kva"), line_breaks_in_texts=True)
+        self.assertIn("Plan, do; \"check\"", {row[0] for row in behaviours[1:]})
 
 
 def main():

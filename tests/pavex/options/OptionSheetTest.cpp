@@ -1,11 +1,13 @@
 #include "pavex/options/OptionSheet.h"
 #include "model/ScriptedPrompts.h"
+#include "pavex/options/EncryptionChoice.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/Samples.h"
 #include "tests/support/TempFolder.h"
 #include "ui/Settings.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -194,3 +196,32 @@ TEST_F(OptionsSheetTest, TheColourDialogStartsAtTheButtonsColourAndCancellingThe
 }
 
 } // namespace
+
+TEST_F(OptionsSheetTest, EncryptionCanBeChosenOnlyWithAPasswordAndOkStoresIt) {
+    ui::Settings settings(ui::SettingsScope::journalProgram());
+    COptionSheet sheet(m_doc, 0, nullptr, chooser());
+    EncryptionChoice* encryption = sheet.personal()->encryption();
+    EXPECT_EQ(encryption->box()->text(), "&Encrypt this journal with its password");
+    EXPECT_EQ(encryption->note()->text(), optiontext::kEncryptNote);
+    EXPECT_TRUE(encryption->box()->isEnabled());
+    EXPECT_FALSE(encryption->box()->isChecked());
+    encryption->box()->setChecked(true);
+    sheet.applyTo(m_doc, settings, m_prompts);
+    EXPECT_TRUE(m_doc.encrypted);
+
+    // Emptying the password takes the tick away, and OK stores an ordinary journal.
+    COptionSheet cleared(m_doc, 0, nullptr, chooser());
+    EXPECT_TRUE(cleared.personal()->encryption()->box()->isChecked());
+    cleared.personal()->passwordEdit()->clear();
+    cleared.personal()->repeatEdit()->clear();
+    EXPECT_FALSE(cleared.personal()->encryption()->box()->isEnabled());
+    EXPECT_FALSE(cleared.personal()->encryption()->box()->isChecked());
+    cleared.applyTo(m_doc, settings, m_prompts);
+    EXPECT_FALSE(m_doc.encrypted);
+    EXPECT_TRUE(m_doc.password.empty());
+
+    COptionSheet unprotected(m_doc, 0, nullptr, chooser());
+    EXPECT_FALSE(unprotected.personal()->encryption()->box()->isEnabled());
+    QTest::keyClicks(unprotected.personal()->passwordEdit(), "p");
+    EXPECT_TRUE(unprotected.personal()->encryption()->box()->isEnabled());
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+class CPavexDoc;
+class UserPrompts;
+
+// File Export Results: asks for a CSV file (replacing one only after asking) and writes the
+// journal's figures into it, one row per behaviour in the order of the Behaviours ranking. False
+// when cancelled or, after telling why, when the file cannot be written.
+bool exportResults(const CPavexDoc& journal, UserPrompts& prompts);
+
+namespace exporttext {
+inline constexpr const char* kExportTitle = "Export Results";
+inline constexpr const char* kCsvFilter = "CSV files (*.csv)";
+} // namespace exporttext
