@@ -46,6 +46,14 @@ std::int32_t subtractWrapping(std::int32_t a, std::int32_t b) {
 
 // ---- writing ----
 
+void ArchiveWriter::writeScrambleHeader(std::string_view password) {
+    m_scrambler.setKey(password);
+    const bool on = m_scrambler.isOn();
+    writeInt(on ? 1 : 0);
+    writeInt(on ? m_scrambler.seed() : 0);
+    writeScrambledText(password);
+}
+
 void ArchiveWriter::writeInt(std::int32_t value) {
     char bytes[4];
     std::memcpy(bytes, &value, 4);
@@ -98,6 +106,15 @@ void ArchiveWriter::writeScrambledText(std::string_view text) {
 }
 
 // ---- reading ----
+
+ScrambleHeader ArchiveReader::readScrambleHeader() {
+    ScrambleHeader header;
+    header.scrambleSwitch = readInt();
+    header.seed = readInt();
+    m_scrambler.setState(header.scrambleSwitch != 0, header.seed);
+    header.password = readScrambledText();
+    return header;
+}
 
 void ArchiveReader::fail(ReadStatus status, std::string problem) {
     if (m_status != ReadStatus::Ok) {

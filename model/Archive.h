@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ReadStatus.h"
+
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -58,8 +60,18 @@ private:
     Keystream m_stream;
 };
 
+// The head of a file protected by a password (journals, requests, web replies): the scrambling
+// switch, the seed, and the password itself scrambled under that seed.
+struct ScrambleHeader {
+    std::int32_t scrambleSwitch = 0;
+    std::int32_t seed = 0;
+    std::string password;
+};
+
 class ArchiveWriter {
 public:
+    // Scrambles under the password when it is not empty, with switch and seed 0 when it is.
+    void writeScrambleHeader(std::string_view password);
     void writeInt(std::int32_t value);
     void writeText(std::string_view text);
     void writeDate(const OleDate& date);
@@ -74,13 +86,6 @@ public:
 private:
     std::string m_bytes;
     Scrambler m_scrambler;
-};
-
-enum class ReadStatus {
-    Ok,
-    Truncated,   // the file ends inside a record
-    Corrupt,     // a count or length no writer produces
-    Unsupported, // a format or record version this reader does not know
 };
 
 // Reads from bytes held in memory. Damage never throws: the first problem is recorded, the status
@@ -100,6 +105,8 @@ public:
     // Reads a count and checks it lies in 0..limit; outside it the file is damaged and 0 is returned.
     std::int32_t readCount(std::int32_t limit, const char* what);
     std::int32_t readScrambledCount(std::int32_t limit, const char* what);
+    // Reads the head and scrambles the rest of the file with the file's own seed.
+    ScrambleHeader readScrambleHeader();
 
     Scrambler& scrambler() { return m_scrambler; }
 

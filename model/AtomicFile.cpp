@@ -62,17 +62,25 @@ void syncDirectoryOf(const std::string& path) {
     }
 }
 
+bool failed(std::string* error, int code) {
+    if (error) {
+        *error = errorText(code);
+    }
+    return false;
+}
+
 } // namespace
 
-std::optional<std::string> AtomicFile::write(const std::string& path, std::string_view bytes,
-                                             const WriteFunction& writeFunction) {
-    TemporaryFile temporary(path);
+bool AtomicFile::write(const std::string& path, std::string_view bytes, std::string* error,
+                       const WriteFunction& writeFunction) {
+    const std::optional<std::string> target = path;
+    TemporaryFile temporary(*target);
     if (temporary.fd() < 0) {
-        return errorText(errno);
+        return failed(error, errno);
     }
 
     struct stat existing {};
-    const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : modeForNewFile();
+    const mode_t mode = ::stat(target->c_str(), &existing) == 0 ? (existing.st_mode & 07777) : modeForNewFile();
     ::fchmod(temporary.fd(), mode);
 
     std::size_t written = 0;
@@ -83,25 +91,29 @@ std::optional<std::string> AtomicFile::write(const std::string& path, std::strin
             continue;
         }
         if (n <= 0) {
-            return errorText(n < 0 ? errno : ENOSPC);
+            return failed(error, n < 0 ? errno : ENOSPC);
         }
         written += static_cast<std::size_t>(n);
     }
     if (::fsync(temporary.fd()) != 0) {
-        return errorText(errno);
+        return failed(error, errno);
     }
     if (!temporary.close()) {
-        return errorText(errno);
+        return failed(error, errno);
     }
-    if (::rename(temporary.path().c_str(), path.c_str()) != 0) {
-        return errorText(errno);
+    if (::rename(temporary.path().c_str(), target->c_str()) != 0) {
+        return failed(error, errno);
     }
     temporary.keep();
-    syncDirectoryOf(path);
-    return std::nullopt;
+    syncDirectoryOf(*target);
+    return true;
 }
 
 std::optional<std::string> readWholeFile(const std::string& path, std::string* error) {
+    std::string ignored;
+    if (!error) {
+        error = &ignored;
+    }
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         *error = errorText(errno);
