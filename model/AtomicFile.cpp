@@ -10,6 +10,9 @@
 
 namespace {
 
+// As many links as the kernel follows before it gives up with ELOOP.
+constexpr int kMaxLinkHops = 40;
+
 std::string errorText(int error) {
     return std::strerror(error);
 }
@@ -62,6 +65,27 @@ void syncDirectoryOf(const std::string& path) {
     }
 }
 
+// The file a save replaces: the path itself, or the end of the chain of links it starts.
+std::optional<std::string> finalTarget(const std::string& path, int* error) {
+    namespace fs = std::filesystem;
+    fs::path current = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        std::error_code ignored;
+        if (!fs::is_symlink(current, ignored)) {
+            return current.string();
+        }
+        std::error_code failure;
+        const fs::path next = fs::read_symlink(current, failure);
+        if (failure) {
+            *error = failure.value();
+            return std::nullopt;
+        }
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    *error = ELOOP;
+    return std::nullopt;
+}
+
 bool failed(std::string* error, int code) {
     if (error) {
         *error = errorText(code);
@@ -73,7 +97,11 @@ bool failed(std::string* error, int code) {
 
 bool AtomicFile::write(const std::string& path, std::string_view bytes, std::string* error,
                        const WriteFunction& writeFunction) {
-    const std::optional<std::string> target = path;
+    int code = 0;
+    const std::optional<std::string> target = finalTarget(path, &code);
+    if (!target) {
+        return failed(error, code);
+    }
     TemporaryFile temporary(*target);
     if (temporary.fd() < 0) {
         return failed(error, errno);

@@ -10,6 +10,8 @@
 
 // Writes a whole file so that a failure never destroys what was there before: the bytes go to a
 // temporary file beside the target, are flushed to disk, and only then replace the target.
+// A path that is a symbolic link is saved through: the file it points to is replaced and the
+// link stays a link.
 class AtomicFile {
 public:
     // Stands in for write(2) so that tests can make a write fail part-way.

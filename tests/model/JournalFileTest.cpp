@@ -214,3 +214,42 @@ TEST(JournalSave, FailureIsToldAndTheDocumentStaysModified) {
     EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Sorry, jo.kva could not be saved: No such file or directory. "
                                                         "The file on disk is unchanged."});
 }
+
+TEST(JournalSave, SavingThroughALinkReplacesItsTargetAndKeepsTheLink) {
+    TempFolder folder;
+    fs::create_directory(folder.file("real"));
+    const std::string target = folder.file("real/jo.kva");
+    writeFile(target, "previous journal");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("real/jo.kva", folder.file("jo.kva"));
+    fs::create_symlink("jo.kva", folder.file("shortcut.kva")); // a link to a link
+
+    CPavexDoc doc = samples::journal();
+    ScriptedPrompts prompts;
+    ASSERT_TRUE(JournalFile::save(folder.file("shortcut.kva"), doc, prompts));
+    EXPECT_TRUE(fs::is_symlink(folder.file("shortcut.kva")));
+    EXPECT_TRUE(fs::is_symlink(folder.file("jo.kva")));
+    EXPECT_EQ(readFile(target), JournalFile::encode(doc));
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(doc.path, folder.file("shortcut.kva")); // the user keeps working with the name they chose
+    // No temporary file is left beside the link or the target.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator{}), 3);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.file("real")), fs::directory_iterator{}), 1);
+}
+
+TEST(JournalSave, ALinkToNothingCreatesItsTargetAndALoopIsRefused) {
+    TempFolder folder;
+    fs::create_symlink(folder.file("new.kva"), folder.file("dangling.kva"));
+    ASSERT_TRUE(AtomicFile::write(folder.file("dangling.kva"), "bytes"));
+    EXPECT_TRUE(fs::is_symlink(folder.file("dangling.kva")));
+    EXPECT_EQ(readFile(folder.file("new.kva")), "bytes");
+
+    fs::create_symlink("b.kva", folder.file("a.kva"));
+    fs::create_symlink("a.kva", folder.file("b.kva"));
+    CPavexDoc doc = samples::journal();
+    ScriptedPrompts prompts;
+    EXPECT_FALSE(JournalFile::save(folder.file("a.kva"), doc, prompts));
+    EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Sorry, a.kva could not be saved: Too many levels of symbolic "
+                                                        "links. The file on disk is unchanged."});
+    EXPECT_TRUE(fs::is_symlink(folder.file("a.kva")));
+}
