@@ -107,13 +107,11 @@ void ArchiveWriter::writeScrambledText(std::string_view text) {
 
 // ---- reading ----
 
-ScrambleHeader ArchiveReader::readScrambleHeader() {
-    ScrambleHeader header;
-    header.scrambleSwitch = readInt();
-    header.seed = readInt();
-    m_scrambler.setState(header.scrambleSwitch != 0, header.seed);
-    header.password = readScrambledText();
-    return header;
+void ArchiveReader::readScrambleHeader(std::int32_t& scrambleSwitch, std::int32_t& seed, std::string& password) {
+    scrambleSwitch = readInt();
+    seed = readInt();
+    m_scrambler.setState(scrambleSwitch != 0, seed);
+    password = readScrambledText();
 }
 
 void ArchiveReader::fail(ReadStatus status, std::string problem) {

@@ -60,17 +60,11 @@ private:
     Keystream m_stream;
 };
 
-// The head of a file protected by a password (journals, requests, web replies): the scrambling
-// switch, the seed, and the password itself scrambled under that seed.
-struct ScrambleHeader {
-    std::int32_t scrambleSwitch = 0;
-    std::int32_t seed = 0;
-    std::string password;
-};
-
 class ArchiveWriter {
 public:
-    // Scrambles under the password when it is not empty, with switch and seed 0 when it is.
+    // The head of a file a password protects (journals, requests, web replies): the scrambling
+    // switch, the seed, and the password scrambled under that seed. Switch and seed are 0 for an
+    // empty password, which scrambles nothing.
     void writeScrambleHeader(std::string_view password);
     void writeInt(std::int32_t value);
     void writeText(std::string_view text);
@@ -105,8 +99,9 @@ public:
     // Reads a count and checks it lies in 0..limit; outside it the file is damaged and 0 is returned.
     std::int32_t readCount(std::int32_t limit, const char* what);
     std::int32_t readScrambledCount(std::int32_t limit, const char* what);
-    // Reads the head and scrambles the rest of the file with the file's own seed.
-    ScrambleHeader readScrambleHeader();
+    // Reads the head writeScrambleHeader writes, and unscrambles the rest of the file with the
+    // file's own switch and seed (another writer may store any seed).
+    void readScrambleHeader(std::int32_t& scrambleSwitch, std::int32_t& seed, std::string& password);
 
     Scrambler& scrambler() { return m_scrambler; }
 

@@ -95,10 +95,7 @@ std::string encode(const JournalRecord& record) {
 ReadOutcome decode(std::string_view bytes, JournalRecord& record, const PasswordGate& gate) {
     ArchiveReader in(bytes);
     JournalRecord read;
-    ScrambleHeader header = in.readScrambleHeader();
-    read.scrambleSwitch = header.scrambleSwitch;
-    read.seed = header.seed;
-    read.password = std::move(header.password);
+    in.readScrambleHeader(read.scrambleSwitch, read.seed, read.password);
     read.person = in.readScrambledText();
     read.request = in.readInt();
     if (!in.ok()) {
@@ -167,9 +164,7 @@ bool open(const std::string& path, CPavexDoc& doc, UserPrompts& prompts, ReadOut
         prompts.message(journaltext::kRequestFileRefused);
         return false;
     }
-    static_cast<JournalRecord&>(doc) = std::move(record);
-    doc.path = path;
-    doc.modified = false;
+    doc.openedFrom(std::move(record), path);
     return true;
 }
 

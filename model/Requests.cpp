@@ -89,8 +89,7 @@ bool webReplyMergedBefore(const std::vector<CPavexFeedback>& journal, const std:
 // The ending both merges share: room for all of them, the duplicate question, then the append.
 Merged appendQuestionnaires(CPavexDoc& journal, std::vector<CPavexFeedback> incoming, const DuplicateRule& mergedBefore,
                             UserPrompts& prompts) {
-    if (journal.questionnaires.size() + incoming.size() > static_cast<std::size_t>(kMaxQuestionnaires)) {
-        prompts.message(journaltext::kTooManyQuestionnaires);
+    if (!journal.checkRoomForQuestionnaire(prompts, incoming.size())) {
         return {};
     }
     if (mergedBefore(journal.questionnaires, incoming) && !prompts.question(requesttext::kDuplicate)) {
@@ -287,9 +286,7 @@ bool openRequestToAnswer(const std::string& path, CPavexDoc& request, UserPrompt
         prompts.message(requesttext::kAlreadyCompleted);
         return false;
     }
-    static_cast<JournalRecord&>(request) = std::move(record);
-    request.path = path;
-    request.modified = false;
+    request.openedFrom(std::move(record), path);
     return true;
 }
 

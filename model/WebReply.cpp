@@ -15,10 +15,7 @@ std::string CWebReply::encode() const {
 ReadOutcome CWebReply::decode(std::string_view bytes) {
     ArchiveReader in(bytes);
     CWebReply read;
-    ScrambleHeader header = in.readScrambleHeader();
-    read.scrambleSwitch = header.scrambleSwitch;
-    read.seed = header.seed;
-    read.password = std::move(header.password);
+    in.readScrambleHeader(read.scrambleSwitch, read.seed, read.password);
     read.assessor = in.readScrambledText();
     read.roleName = in.readScrambledText();
     read.responses = in.readScrambledText();

@@ -170,6 +170,13 @@ TEST_F(RequestsTest, AMergeTellsWhichQuestionnairesItAppended) {
     EXPECT_FALSE(stopped);
     EXPECT_EQ(stopped.count, 0u);
     EXPECT_EQ(declined.texts(), std::vector<std::string>{requesttext::kDuplicate});
+
+    // Room for one more questionnaire is not room for a request of two.
+    doc.questionnaires.resize(31);
+    ScriptedPrompts full;
+    EXPECT_FALSE(requests::mergeFile(doc, path, full));
+    EXPECT_EQ(full.texts(), std::vector<std::string>{journaltext::kTooManyQuestionnaires});
+    EXPECT_EQ(doc.questionnaires.size(), 31u);
 }
 
 TEST_F(RequestsTest, RequestMergeChecksInOrderAndChangesNothingWhenItStops) {
