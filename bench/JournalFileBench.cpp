@@ -6,6 +6,7 @@
 #include "model/AtomicFile.h"
 #include "model/JournalFile.h"
 #include "model/Limits.h"
+#include "tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -104,29 +105,6 @@ JournalFile::PasswordVerdict letThrough(const JournalFile::PasswordCheck&) {
     return JournalFile::PasswordVerdict::Continue;
 }
 
-// A private folder under the temporary directory, removed when the benchmark ends.
-class TemporaryFolder {
-public:
-    TemporaryFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "bench_model.XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            m_path = pattern;
-        }
-    }
-    ~TemporaryFolder() {
-        std::error_code ignored;
-        if (!m_path.empty()) {
-            std::filesystem::remove_all(m_path, ignored);
-        }
-    }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-    const std::string& path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
-
 void BM_SaveMaximalJournal(benchmark::State& state) {
     const JournalRecord& journal = maximalJournal();
     for (auto _ : state) {
@@ -154,12 +132,12 @@ BENCHMARK(BM_LoadMaximalJournal)->Unit(benchmark::kMillisecond);
 
 // Encoding plus the atomic write: temporary file, flush to disk, rename.
 void BM_SaveMaximalJournalToDisk(benchmark::State& state) {
-    TemporaryFolder folder;
+    TempFolder folder{"bench_model"};
     const std::string path = folder.path() + "/maximal.kva";
     const JournalRecord& journal = maximalJournal();
     for (auto _ : state) {
-        if (const auto error = AtomicFile::write(path, JournalFile::encode(journal))) {
-            state.SkipWithError(error->c_str());
+        if (std::string error; !AtomicFile::write(path, JournalFile::encode(journal), &error)) {
+            state.SkipWithError(error.c_str());
             break;
         }
     }
@@ -168,10 +146,10 @@ void BM_SaveMaximalJournalToDisk(benchmark::State& state) {
 BENCHMARK(BM_SaveMaximalJournalToDisk)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_LoadMaximalJournalFromDisk(benchmark::State& state) {
-    TemporaryFolder folder;
+    TempFolder folder{"bench_model"};
     const std::string path = folder.path() + "/maximal.kva";
-    if (const auto error = AtomicFile::write(path, maximalJournalBytes())) {
-        state.SkipWithError(error->c_str());
+    if (std::string error; !AtomicFile::write(path, maximalJournalBytes(), &error)) {
+        state.SkipWithError(error.c_str());
         return;
     }
     for (auto _ : state) {
@@ -192,8 +170,8 @@ BENCHMARK(BM_LoadMaximalJournalFromDisk)->Unit(benchmark::kMillisecond)->UseReal
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--write-maximal-journal") == 0) {
-        if (const auto error = AtomicFile::write(argv[2], maximalJournalBytes())) {
-            std::fprintf(stderr, "%s: %s\n", argv[2], error->c_str());
+        if (std::string error; !AtomicFile::write(argv[2], maximalJournalBytes(), &error)) {
+            std::fprintf(stderr, "%s: %s\n", argv[2], error.c_str());
             return 1;
         }
         return 0;

@@ -16,7 +16,7 @@ bool CKVRoleDoc::open(const QString& path, UserPrompts& prompts) {
     CRole read;
     const ReadOutcome outcome = RoleFile::read(QFile::encodeName(path).toStdString(), read);
     if (!outcome.ok()) {
-        prompts.message(outcome.result == ReadOutcome::Result::Unreadable ? kFailedToOpen : kUnexpectedFormat);
+        prompts.message(outcome.status == ReadStatus::Unreadable ? kFailedToOpen : kUnexpectedFormat);
         return false;
     }
     if (const std::string fault = kvrole::editing::orderFault(read.framework); !fault.empty()) {
@@ -33,7 +33,7 @@ bool CKVRoleDoc::open(const QString& path, UserPrompts& prompts) {
 }
 
 bool CKVRoleDoc::saveAs(const QString& path, UserPrompts& prompts) {
-    if (AtomicFile::write(QFile::encodeName(path).toStdString(), RoleFile::encode(m_role))) {
+    if (!AtomicFile::write(QFile::encodeName(path).toStdString(), RoleFile::encode(m_role))) {
         prompts.message(kFailedToSave);
         return false;
     }

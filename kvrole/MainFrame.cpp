@@ -583,7 +583,7 @@ void CMainFrame::send() {
         name += QStringLiteral(".kvr");
     }
     const std::optional<QString> path = ui::AfxFolders::forProcess().pathFor(name);
-    if (!path || AtomicFile::write(localPath(*path), RoleFile::encode(document->role()))) {
+    if (!path || !AtomicFile::write(localPath(*path), RoleFile::encode(document->role()))) {
         m_context.prompts().message(CKVRoleDoc::kFailedToSave);
         return;
     }

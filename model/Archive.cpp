@@ -46,6 +46,14 @@ std::int32_t subtractWrapping(std::int32_t a, std::int32_t b) {
 
 // ---- writing ----
 
+void ArchiveWriter::writeScrambleHeader(std::string_view password) {
+    m_scrambler.setKey(password);
+    const bool on = m_scrambler.isOn();
+    writeInt(on ? 1 : 0);
+    writeInt(on ? m_scrambler.seed() : 0);
+    writeScrambledText(password);
+}
+
 void ArchiveWriter::writeInt(std::int32_t value) {
     char bytes[4];
     std::memcpy(bytes, &value, 4);
@@ -98,6 +106,13 @@ void ArchiveWriter::writeScrambledText(std::string_view text) {
 }
 
 // ---- reading ----
+
+void ArchiveReader::readScrambleHeader(std::int32_t& scrambleSwitch, std::int32_t& seed, std::string& password) {
+    scrambleSwitch = readInt();
+    seed = readInt();
+    m_scrambler.setState(scrambleSwitch != 0, seed);
+    password = readScrambledText();
+}
 
 void ArchiveReader::fail(ReadStatus status, std::string problem) {
     if (m_status != ReadStatus::Ok) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ReadStatus.h"
+
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -60,6 +62,10 @@ private:
 
 class ArchiveWriter {
 public:
+    // The head of a file a password protects (journals, requests, web replies): the scrambling
+    // switch, the seed, and the password scrambled under that seed. Switch and seed are 0 for an
+    // empty password, which scrambles nothing.
+    void writeScrambleHeader(std::string_view password);
     void writeInt(std::int32_t value);
     void writeText(std::string_view text);
     void writeDate(const OleDate& date);
@@ -74,13 +80,6 @@ public:
 private:
     std::string m_bytes;
     Scrambler m_scrambler;
-};
-
-enum class ReadStatus {
-    Ok,
-    Truncated,   // the file ends inside a record
-    Corrupt,     // a count or length no writer produces
-    Unsupported, // a format or record version this reader does not know
 };
 
 // Reads from bytes held in memory. Damage never throws: the first problem is recorded, the status
@@ -100,6 +99,9 @@ public:
     // Reads a count and checks it lies in 0..limit; outside it the file is damaged and 0 is returned.
     std::int32_t readCount(std::int32_t limit, const char* what);
     std::int32_t readScrambledCount(std::int32_t limit, const char* what);
+    // Reads the head writeScrambleHeader writes, and unscrambles the rest of the file with the
+    // file's own switch and seed (another writer may store any seed).
+    void readScrambleHeader(std::int32_t& scrambleSwitch, std::int32_t& seed, std::string& password);
 
     Scrambler& scrambler() { return m_scrambler; }
 

@@ -10,6 +10,9 @@
 
 namespace {
 
+// As many links as the kernel follows before it gives up with ELOOP.
+constexpr int kMaxLinkHops = 40;
+
 std::string errorText(int error) {
     return std::strerror(error);
 }
@@ -62,17 +65,50 @@ void syncDirectoryOf(const std::string& path) {
     }
 }
 
+// The file a save replaces: the path itself, or the end of the chain of links it starts.
+std::optional<std::string> finalTarget(const std::string& path, int* error) {
+    namespace fs = std::filesystem;
+    fs::path current = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        std::error_code ignored;
+        if (!fs::is_symlink(current, ignored)) {
+            return current.string();
+        }
+        std::error_code failure;
+        const fs::path next = fs::read_symlink(current, failure);
+        if (failure) {
+            *error = failure.value();
+            return std::nullopt;
+        }
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    *error = ELOOP;
+    return std::nullopt;
+}
+
+bool failed(std::string* error, int code) {
+    if (error) {
+        *error = errorText(code);
+    }
+    return false;
+}
+
 } // namespace
 
-std::optional<std::string> AtomicFile::write(const std::string& path, std::string_view bytes,
-                                             const WriteFunction& writeFunction) {
-    TemporaryFile temporary(path);
+bool AtomicFile::write(const std::string& path, std::string_view bytes, std::string* error,
+                       const WriteFunction& writeFunction) {
+    int code = 0;
+    const std::optional<std::string> target = finalTarget(path, &code);
+    if (!target) {
+        return failed(error, code);
+    }
+    TemporaryFile temporary(*target);
     if (temporary.fd() < 0) {
-        return errorText(errno);
+        return failed(error, errno);
     }
 
     struct stat existing {};
-    const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : modeForNewFile();
+    const mode_t mode = ::stat(target->c_str(), &existing) == 0 ? (existing.st_mode & 07777) : modeForNewFile();
     ::fchmod(temporary.fd(), mode);
 
     std::size_t written = 0;
@@ -83,25 +119,29 @@ std::optional<std::string> AtomicFile::write(const std::string& path, std::strin
             continue;
         }
         if (n <= 0) {
-            return errorText(n < 0 ? errno : ENOSPC);
+            return failed(error, n < 0 ? errno : ENOSPC);
         }
         written += static_cast<std::size_t>(n);
     }
     if (::fsync(temporary.fd()) != 0) {
-        return errorText(errno);
+        return failed(error, errno);
     }
     if (!temporary.close()) {
-        return errorText(errno);
+        return failed(error, errno);
     }
-    if (::rename(temporary.path().c_str(), path.c_str()) != 0) {
-        return errorText(errno);
+    if (::rename(temporary.path().c_str(), target->c_str()) != 0) {
+        return failed(error, errno);
     }
     temporary.keep();
-    syncDirectoryOf(path);
-    return std::nullopt;
+    syncDirectoryOf(*target);
+    return true;
 }
 
 std::optional<std::string> readWholeFile(const std::string& path, std::string* error) {
+    std::string ignored;
+    if (!error) {
+        error = &ignored;
+    }
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         *error = errorText(errno);

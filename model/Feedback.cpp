@@ -1,8 +1,13 @@
 #include "Feedback.h"
 
 bool CPavexFeedback::sameAnswersAs(const CPavexFeedback& other) const {
-    return assessor == other.assessor && relationship == other.relationship && responses == other.responses &&
-           date.status == other.date.status && date.value == other.date.value && details == other.details;
+    return sameHeadingAs(other) && responses == other.responses;
+}
+
+bool CPavexFeedback::sameHeadingAs(const CPavexFeedback& other) const {
+    // The date compares by value, not as stored bits: the duplicate check has always done so.
+    return assessor == other.assessor && relationship == other.relationship && date.status == other.date.status &&
+           date.value == other.date.value && details == other.details;
 }
 
 void CPavexFeedback::store(ArchiveWriter& out) const {

@@ -23,8 +23,10 @@ public:
     std::int32_t useInResults = 1;
     std::vector<CResponse> responses;
 
-    // Equal as the duplicate check of a merge sees them: every field but use-in-results.
+    // Equal as the duplicate check of a request merge sees them: every field but use-in-results.
     bool sameAnswersAs(const CPavexFeedback& other) const;
+    // The same respondent, relationship, date and details, whatever the answers.
+    bool sameHeadingAs(const CPavexFeedback& other) const;
 
     void store(ArchiveWriter& out) const;
     bool load(ArchiveReader& in);

@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "SealedJournal.h"
+#include "SuiteFile.h"
 #include "UserPrompts.h"
 #include "Windows1252.h"
 #include "vault/Envelope.h"
@@ -12,11 +13,7 @@ namespace JournalFile {
 namespace {
 
 void storeHeader(ArchiveWriter& out, const JournalRecord& record) {
-    out.scrambler().setKey(record.password);
-    const bool on = out.scrambler().isOn();
-    out.writeInt(on ? 1 : 0);
-    out.writeInt(on ? out.scrambler().seed() : 0);
-    out.writeScrambledText(record.password);
+    out.writeScrambleHeader(record.password);
     out.writeScrambledText(record.person);
     out.writeInt(record.request);
 }
@@ -91,10 +88,6 @@ void loadBody(ArchiveReader& in, JournalRecord& read) {
     }
 }
 
-std::string displayName(const std::string& path) {
-    return cp1252::fromUtf8(std::filesystem::path(path).filename().string());
-}
-
 } // namespace
 
 std::string encode(const JournalRecord& record) {
@@ -114,10 +107,7 @@ ReadOutcome decode(std::string_view bytes, JournalRecord& record, const Password
 ReadOutcome decodeOrdinary(std::string_view bytes, JournalRecord& record, const PasswordGate& gate) {
     ArchiveReader in(bytes);
     JournalRecord read;
-    read.scrambleSwitch = in.readInt();
-    read.seed = in.readInt();
-    in.scrambler().setState(read.scrambleSwitch != 0, read.seed);
-    read.password = in.readScrambledText();
+    in.readScrambleHeader(read.scrambleSwitch, read.seed, read.password);
     read.person = in.readScrambledText();
     read.request = in.readInt();
     if (!in.ok()) {
@@ -129,9 +119,9 @@ ReadOutcome decodeOrdinary(std::string_view bytes, JournalRecord& record, const 
         case PasswordVerdict::Continue:
             break;
         case PasswordVerdict::Cancelled:
-            return {ReadOutcome::Result::Cancelled, {}};
+            return {ReadStatus::Cancelled, {}};
         case PasswordVerdict::Wrong:
-            return {ReadOutcome::Result::WrongPassword, {}};
+            return {ReadStatus::WrongPassword, {}};
         }
     }
     loadBody(in, read);
@@ -156,32 +146,22 @@ PasswordGate askingGate(UserPrompts& prompts) {
     };
 }
 
-std::string readFailureMessage(const std::string& path, const ReadOutcome& outcome) {
-    switch (outcome.result) {
-    case ReadOutcome::Result::Ok:
-    case ReadOutcome::Result::Cancelled:
-    case ReadOutcome::Result::WrongPassword:
-        return {};
-    case ReadOutcome::Result::Unreadable:
-        return "Sorry, cannot open " + displayName(path) + ": " + outcome.problem + ".";
-    case ReadOutcome::Result::Unsupported:
-        return "Sorry, " + displayName(path) + " cannot be read: " + outcome.problem + ".";
-    case ReadOutcome::Result::Damaged:
-        break;
-    }
-    return "Sorry, " + displayName(path) + " is damaged and cannot be read: " + outcome.problem + ".";
+namespace {
+
+ReadOutcome readThrough(const std::string& path, JournalRecord& record, UserPrompts& prompts,
+                        const PasswordGate& gate) {
+    return SuiteFile::readTelling(
+        path, [&](std::string_view bytes) { return decode(bytes, record, gate); }, prompts);
 }
 
+} // namespace
+
 ReadOutcome read(const std::string& path, JournalRecord& record, UserPrompts& prompts) {
-    std::string error;
-    const std::optional<std::string> bytes = readWholeFile(path, &error);
-    ReadOutcome outcome =
-        bytes ? decode(*bytes, record, askingGate(prompts)) : ReadOutcome{ReadOutcome::Result::Unreadable, error};
-    const std::string message = readFailureMessage(path, outcome);
-    if (!message.empty()) {
-        prompts.message(message);
-    }
-    return outcome;
+    return readThrough(path, record, prompts, askingGate(prompts));
+}
+
+ReadOutcome readWithoutPassword(const std::string& path, JournalRecord& record, UserPrompts& prompts) {
+    return readThrough(path, record, prompts, {});
 }
 
 bool open(const std::string& path, CPavexDoc& doc, UserPrompts& prompts, ReadOutcome* outcome) {
@@ -197,9 +177,7 @@ bool open(const std::string& path, CPavexDoc& doc, UserPrompts& prompts, ReadOut
         prompts.message(journaltext::kRequestFileRefused);
         return false;
     }
-    static_cast<JournalRecord&>(doc) = std::move(record);
-    doc.path = path;
-    doc.modified = false;
+    doc.openedFrom(std::move(record), path);
     return true;
 }
 
@@ -207,12 +185,13 @@ bool save(const std::string& path, CPavexDoc& doc, UserPrompts& prompts) {
     const std::optional<std::string> bytes = SealedJournal::encodeStored(doc);
     if (!bytes) {
         prompts.message(
-            "Sorry, " + displayName(path) +
+            "Sorry, " + SuiteFile::displayName(path) +
             " could not be saved: there is not enough memory to encrypt it. The file on disk is unchanged.");
         return false;
     }
-    if (const std::optional<std::string> error = AtomicFile::write(path, *bytes)) {
-        prompts.message("Sorry, " + displayName(path) + " could not be saved: " + *error +
+    std::string error;
+    if (!AtomicFile::write(path, *bytes, &error)) {
+        prompts.message("Sorry, " + SuiteFile::displayName(path) + " could not be saved: " + error +
                         ". The file on disk is unchanged.");
         return false;
     }

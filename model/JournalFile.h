@@ -35,6 +35,8 @@ PasswordGate askingGate(UserPrompts& prompts);
 // Reads a journal file: asks for the password of a protected journal and reports damage, but does
 // not refuse request files (a merge reads those).
 ReadOutcome read(const std::string& path, JournalRecord& record, UserPrompts& prompts);
+// The same without the password prompt, as the respondent program reads a request.
+ReadOutcome readWithoutPassword(const std::string& path, JournalRecord& record, UserPrompts& prompts);
 // Open: read, then refuse a feedback request file. On success the document takes the file's
 // content and path and is unmodified; on failure it is unchanged. *outcome, when given, is what
 // came of the read (Ok for a refused request file), so callers can tell a bad file from a refusal.
@@ -42,9 +44,5 @@ bool open(const std::string& path, CPavexDoc& doc, UserPrompts& prompts, ReadOut
 // Writes atomically, sealed when the journal is encrypted; on failure tells the user and leaves the
 // previous file intact.
 bool save(const std::string& path, CPavexDoc& doc, UserPrompts& prompts);
-
-// The message for a file that could not be read, or "" when there is nothing to say (Ok, Cancelled,
-// WrongPassword, which is told by the gate).
-std::string readFailureMessage(const std::string& path, const ReadOutcome& outcome);
 
 } // namespace JournalFile

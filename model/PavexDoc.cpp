@@ -35,8 +35,14 @@ void CPavexDoc::chooseRole(const CRole& role) {
     roleName = role.name;
 }
 
-bool CPavexDoc::checkRoomForQuestionnaire(UserPrompts& prompts) const {
-    if (questionnaires.size() >= static_cast<std::size_t>(kMaxQuestionnaires)) {
+void CPavexDoc::openedFrom(JournalRecord record, const std::string& filePath) {
+    static_cast<JournalRecord&>(*this) = std::move(record);
+    path = filePath;
+    modified = false;
+}
+
+bool CPavexDoc::checkRoomForQuestionnaire(UserPrompts& prompts, std::size_t count) const {
+    if (questionnaires.size() + count > static_cast<std::size_t>(kMaxQuestionnaires)) {
         prompts.message(journaltext::kTooManyQuestionnaires);
         return false;
     }

@@ -65,6 +65,8 @@ public:
 
     // The defaults of a new journal. Relationship labels and the two terms are kept.
     void newJournal();
+    // Takes the content of the file just read: the document stands for that file, unmodified.
+    void openedFrom(JournalRecord record, const std::string& filePath);
 
     bool hasRole() const { return !framework.competencies.empty(); }
     // A role may be chosen until the first questionnaire is added.
@@ -72,8 +74,8 @@ public:
     // Copies a role's framework and wording into the journal; does not mark it modified.
     void chooseRole(const CRole& role);
 
-    // False, after telling the user, when the journal already holds the most questionnaires.
-    bool checkRoomForQuestionnaire(UserPrompts& prompts) const;
+    // False, after telling the user, when count more questionnaires would pass the most a journal holds.
+    bool checkRoomForQuestionnaire(UserPrompts& prompts, std::size_t count = 1) const;
     bool addQuestionnaire(CPavexFeedback questionnaire, UserPrompts& prompts);
     bool addAction(CPavexAction action, UserPrompts& prompts);
     // Ask first; only OK deletes. Later entries move down by one.

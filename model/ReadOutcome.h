@@ -1,22 +1,17 @@
 #pragma once
 
 #include "Archive.h"
+#include "ReadStatus.h"
 
 #include <string>
 
-// What came of reading a file.
+// What came of reading a file, with the reason.
 struct ReadOutcome {
-    enum class Result {
-        Ok,
-        Damaged,       // truncated, impossible count or length (see status)
-        Unsupported,   // a format or record version this reader does not know
-        Unreadable,    // the file could not be opened or read
-        Cancelled,     // the user cancelled the password prompt
-        WrongPassword, // the password typed was not the file's
-    };
-    Result result = Result::Ok;
+    ReadStatus status = ReadStatus::Ok;
     std::string problem; // e.g. "the file ends unexpectedly"; empty when Ok
 
-    bool ok() const { return result == Result::Ok; }
-    static ReadOutcome fromReader(const ArchiveReader& reader);
+    bool ok() const { return status == ReadStatus::Ok; }
+    // Truncated or corrupt: the file is of a kind this reader knows but its bytes are wrong.
+    bool damaged() const { return status == ReadStatus::Truncated || status == ReadStatus::Corrupt; }
+    static ReadOutcome fromReader(const ArchiveReader& reader) { return {reader.status(), reader.problem()}; }
 };

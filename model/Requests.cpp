@@ -3,6 +3,7 @@
 #include "AtomicFile.h"
 #include "JournalFile.h"
 #include "OleDate.h"
+#include "SuiteFile.h"
 #include "TextRules.h"
 #include "UserPrompts.h"
 #include "WebReply.h"
@@ -12,7 +13,8 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
-#include <filesystem>
+#include <functional>
+#include <iterator>
 
 namespace requesttext {
 
@@ -64,28 +66,49 @@ bool replyPasswordAccepted(const std::string& replyPassword, const std::string& 
     return false;
 }
 
-bool roomFor(const CPavexDoc& journal, std::size_t count, UserPrompts& prompts) {
-    if (journal.questionnaires.size() + count > static_cast<std::size_t>(kMaxQuestionnaires)) {
-        prompts.message(journaltext::kTooManyQuestionnaires);
-        return false;
-    }
-    return true;
+// Whether questionnaires about to be appended may have been merged before.
+using DuplicateRule =
+    std::function<bool(const std::vector<CPavexFeedback>& journal, const std::vector<CPavexFeedback>& incoming)>;
+
+// A returned request holds a run of questionnaires: it was merged before when that run stands,
+// in order, anywhere in the journal.
+bool requestMergedBefore(const std::vector<CPavexFeedback>& journal, const std::vector<CPavexFeedback>& returned) {
+    const auto same = [](const CPavexFeedback& a, const CPavexFeedback& b) { return a.sameAnswersAs(b); };
+    return std::search(journal.begin(), journal.end(), returned.begin(), returned.end(), same) != journal.end();
 }
 
-bool isRequestDuplicate(const std::vector<CPavexFeedback>& journal, const std::vector<CPavexFeedback>& returned) {
-    if (returned.size() > journal.size()) {
-        return false;
+// A web reply carries its answers by position only, so it matches any questionnaire of the journal
+// with the same heading and the same option at every position.
+bool webReplyMergedBefore(const std::vector<CPavexFeedback>& journal, const std::vector<CPavexFeedback>& incoming) {
+    const CPavexFeedback& reply = incoming.front();
+    return std::any_of(journal.begin(), journal.end(), [&](const CPavexFeedback& q) {
+        return q.sameHeadingAs(reply) && q.responses.size() == reply.responses.size() &&
+               std::equal(q.responses.begin(), q.responses.end(), reply.responses.begin(),
+                          [](const CResponse& a, const CResponse& b) { return a.option == b.option; });
+    });
+}
+
+// The ending both merges share: room for all of them, the duplicate question, then the append.
+Merged appendQuestionnaires(CPavexDoc& journal, std::vector<CPavexFeedback> incoming, const DuplicateRule& mergedBefore,
+                            UserPrompts& prompts) {
+    if (!journal.checkRoomForQuestionnaire(prompts, incoming.size())) {
+        return {};
     }
-    for (std::size_t start = 0; start + returned.size() <= journal.size(); ++start) {
-        bool all = true;
-        for (std::size_t k = 0; k < returned.size() && all; ++k) {
-            all = journal[start + k].sameAnswersAs(returned[k]);
-        }
-        if (all) {
-            return true;
-        }
+    if (mergedBefore(journal.questionnaires, incoming) && !prompts.question(requesttext::kDuplicate)) {
+        return {};
     }
-    return false;
+    const Merged merged{journal.questionnaires.size(), incoming.size()};
+    std::move(incoming.begin(), incoming.end(), std::back_inserter(journal.questionnaires));
+    journal.modified = true;
+    return merged;
+}
+
+// The reply must be for the journal's role and answer each of its behaviours; a questionnaire holds
+// at most 256 answers, so a longer role cannot take web replies.
+bool webReplyFitsRole(const CWebReply& reply, const CPavexDoc& journal) {
+    const std::size_t behaviourCount = journal.framework.behaviours.size();
+    return reply.roleName == journal.roleName && reply.responses.size() == behaviourCount &&
+           behaviourCount <= static_cast<std::size_t>(kMaxResponses);
 }
 
 // A decimal number at the start of the text, as the C library reads one; 0 when there is none.
@@ -105,10 +128,6 @@ long long leadingNumber(const std::string& text) {
         value = std::min<long long>(value * 10 + (text[i] - '0'), LLONG_MAX / 20);
     }
     return negative ? -value : value;
-}
-
-std::string displayName(const std::string& path) {
-    return cp1252::fromUtf8(std::filesystem::path(path).filename().string());
 }
 
 } // namespace
@@ -150,8 +169,9 @@ bool writeFeedbackRequest(const CPavexDoc& journal, const std::string& path, Use
         return false;
     }
     const std::string bytes = JournalFile::encode(requestRecord(journal, false));
-    if (const std::optional<std::string> error = AtomicFile::write(path, bytes)) {
-        prompts.message("Sorry, " + displayName(path) + " could not be saved: " + *error + ".");
+    std::string error;
+    if (!AtomicFile::write(path, bytes, &error)) {
+        prompts.message("Sorry, " + SuiteFile::displayName(path) + " could not be saved: " + error + ".");
         return false;
     }
     return true;
@@ -175,91 +195,52 @@ bool createFeedbackRequest(const CPavexDoc& journal, UserPrompts& prompts) {
     return writeFeedbackRequest(journal, withRequestExtension(*chosen), prompts);
 }
 
-bool mergeCompletedFeedback(CPavexDoc& journal, UserPrompts& prompts) {
+Merged mergeCompletedFeedback(CPavexDoc& journal, UserPrompts& prompts) {
     FileChoice choice;
     choice.title = requesttext::kMergeTitle;
     choice.filters = {completedFeedbackFilter(true)};
     choice.mustExist = true;
     const std::optional<std::string> chosen = prompts.chooseOpenFile(choice);
     if (!chosen) {
-        return false;
+        return {};
     }
     return mergeFile(journal, *chosen, prompts);
 }
 
-bool mergeFile(CPavexDoc& journal, const std::string& path, UserPrompts& prompts) {
+Merged mergeFile(CPavexDoc& journal, const std::string& path, UserPrompts& prompts) {
     return endsWithIgnoringCase(path, ".kvi") ? mergeWebReply(journal, path, prompts)
                                               : mergeRequestFile(journal, path, prompts);
 }
 
-bool mergeRequestFile(CPavexDoc& journal, const std::string& path, UserPrompts& prompts) {
+Merged mergeRequestFile(CPavexDoc& journal, const std::string& path, UserPrompts& prompts) {
     JournalRecord returned;
     if (!JournalFile::read(path, returned, prompts).ok()) {
-        return false;
+        return {};
     }
     if (returned.questionnaires.empty()) {
         prompts.message(requesttext::kNoResponses);
-        return false;
+        return {};
     }
     if (!returned.person.empty() && returned.person != journal.person &&
         !prompts.question(requesttext::nameMismatch(returned.person))) {
-        return false;
+        return {};
     }
     if (!commonBehavioursAgree(journal.framework, returned.framework)) {
         prompts.message(requesttext::roleMismatch(returned.roleName));
-        return false;
+        return {};
     }
     if (!replyPasswordAccepted(returned.password, journal.password, prompts)) {
-        return false;
+        return {};
     }
-    if (!roomFor(journal, returned.questionnaires.size(), prompts)) {
-        return false;
-    }
-    if (isRequestDuplicate(journal.questionnaires, returned.questionnaires) &&
-        !prompts.question(requesttext::kDuplicate)) {
-        return false;
-    }
-    for (CPavexFeedback& questionnaire : returned.questionnaires) {
-        journal.questionnaires.push_back(std::move(questionnaire));
-    }
-    journal.modified = true;
-    return true;
+    return appendQuestionnaires(journal, std::move(returned.questionnaires), requestMergedBefore, prompts);
 }
 
-bool mergeWebReply(CPavexDoc& journal, const std::string& path, UserPrompts& prompts) {
-    std::string error;
-    const std::optional<std::string> bytes = readWholeFile(path, &error);
-    if (!bytes) {
-        prompts.message(requesttext::kCannotRead);
-        return false;
-    }
-    CWebReply reply;
-    const ReadOutcome outcome = reply.decode(*bytes);
-    if (!outcome.ok()) {
-        prompts.message(JournalFile::readFailureMessage(path, outcome));
-        return false;
-    }
-    const std::size_t behaviourCount = journal.framework.behaviours.size();
-    // A questionnaire holds at most 256 answers, so a longer role cannot take web replies.
-    if (reply.roleName != journal.roleName || reply.responses.size() != behaviourCount ||
-        behaviourCount > static_cast<std::size_t>(kMaxResponses)) {
-        prompts.message(requesttext::roleMismatch(reply.roleName));
-        return false;
-    }
-    if (!replyPasswordAccepted(reply.password, journal.password, prompts)) {
-        return false;
-    }
+std::optional<CPavexFeedback> questionnaireFromWebReply(const CWebReply& reply, const CPavexFramework& framework) {
     const long long relationship = leadingNumber(reply.relationship);
-    const std::int32_t optionCount = journal.framework.scales.empty() ? 0 : journal.framework.scales[0].optionCount;
-    const bool answersFit = std::all_of(reply.responses.begin(), reply.responses.end(), [&](char c) {
-        const int option = std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : 0;
-        return option < optionCount;
-    });
-    if (relationship < 0 || relationship >= kRelationshipCount || !answersFit) {
-        prompts.message(requesttext::kReplyDoesNotMatch);
-        return false;
+    if (relationship < 0 || relationship >= kRelationshipCount) {
+        return std::nullopt;
     }
-
+    const std::int32_t optionCount = framework.scales.empty() ? 0 : framework.scales[0].optionCount;
     CPavexFeedback questionnaire;
     questionnaire.assessor = reply.assessor;
     questionnaire.relationship = static_cast<std::int32_t>(relationship);
@@ -269,47 +250,45 @@ bool mergeWebReply(CPavexDoc& journal, const std::string& path, UserPrompts& pro
     for (std::size_t k = 0; k < reply.responses.size(); ++k) {
         const char c = reply.responses[k];
         const int option = std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : 0;
+        if (option >= optionCount) {
+            return std::nullopt;
+        }
         questionnaire.responses.push_back({static_cast<std::int32_t>(k), option});
     }
+    return questionnaire;
+}
 
-    if (!roomFor(journal, 1, prompts)) {
-        return false;
+Merged mergeWebReply(CPavexDoc& journal, const std::string& path, UserPrompts& prompts) {
+    CWebReply reply;
+    const ReadOutcome outcome = SuiteFile::read(path, [&reply](std::string_view bytes) { return reply.decode(bytes); });
+    if (!outcome.ok()) {
+        prompts.message(outcome.status == ReadStatus::Unreadable ? requesttext::kCannotRead
+                                                                 : SuiteFile::readFailureMessage(path, outcome));
+        return {};
     }
-    const bool duplicate =
-        std::any_of(journal.questionnaires.begin(), journal.questionnaires.end(), [&](const CPavexFeedback& q) {
-            if (q.assessor != questionnaire.assessor || q.relationship != questionnaire.relationship ||
-                q.responses.size() != behaviourCount || q.date.status != questionnaire.date.status ||
-                q.date.value != questionnaire.date.value || q.details != questionnaire.details) {
-                return false;
-            }
-            for (std::size_t k = 0; k < behaviourCount; ++k) {
-                if (q.responses[k].option != questionnaire.responses[k].option) {
-                    return false;
-                }
-            }
-            return true;
-        });
-    if (duplicate && !prompts.question(requesttext::kDuplicate)) {
-        return false;
+    if (!webReplyFitsRole(reply, journal)) {
+        prompts.message(requesttext::roleMismatch(reply.roleName));
+        return {};
     }
-    journal.questionnaires.push_back(std::move(questionnaire));
-    journal.modified = true;
-    return true;
+    if (!replyPasswordAccepted(reply.password, journal.password, prompts)) {
+        return {};
+    }
+    std::optional<CPavexFeedback> questionnaire = questionnaireFromWebReply(reply, journal.framework);
+    if (!questionnaire) {
+        prompts.message(requesttext::kReplyDoesNotMatch);
+        return {};
+    }
+    return appendQuestionnaires(journal, {std::move(*questionnaire)}, webReplyMergedBefore, prompts);
 }
 
 bool openRequestToAnswer(const std::string& path, CPavexDoc& request, UserPrompts& prompts) {
-    std::string error;
-    const std::optional<std::string> bytes = readWholeFile(path, &error);
     // Requests are never encrypted: an envelope holds a journal.
-    if (bytes && vault::looksSealed(*bytes)) {
+    if (const std::optional<std::string> bytes = readWholeFile(path); bytes && vault::looksSealed(*bytes)) {
         prompts.message(requesttext::kNotARequest);
         return false;
     }
     JournalRecord record;
-    const ReadOutcome outcome =
-        bytes ? JournalFile::decode(*bytes, record) : ReadOutcome{ReadOutcome::Result::Unreadable, error};
-    if (!outcome.ok()) {
-        prompts.message(JournalFile::readFailureMessage(path, outcome));
+    if (!JournalFile::readWithoutPassword(path, record, prompts).ok()) {
         return false;
     }
     if (record.request == 0) {
@@ -320,9 +299,7 @@ bool openRequestToAnswer(const std::string& path, CPavexDoc& request, UserPrompt
         prompts.message(requesttext::kAlreadyCompleted);
         return false;
     }
-    static_cast<JournalRecord&>(request) = std::move(record);
-    request.path = path;
-    request.modified = false;
+    request.openedFrom(std::move(record), path);
     return true;
 }
 

@@ -2,8 +2,11 @@
 
 #include "PavexDoc.h"
 
+#include <cstddef>
+#include <optional>
 #include <string>
 
+class CWebReply;
 class UserPrompts;
 
 // Feedback requests: writing them from a journal, answering them, and merging the answers back.
@@ -24,12 +27,26 @@ bool createFeedbackRequest(const CPavexDoc& journal, UserPrompts& prompts);
 // Writes the request file directly (for tools): false, after telling why, when it fails.
 bool writeFeedbackRequest(const CPavexDoc& journal, const std::string& path, UserPrompts& prompts);
 
+// What a merge appended: questionnaires first .. first + count - 1 of the journal. A merge that
+// stopped appended nothing (count 0) and reads as false.
+struct Merged {
+    std::size_t first = 0;
+    std::size_t count = 0;
+    explicit operator bool() const { return count > 0; }
+    bool operator==(const Merged&) const = default;
+};
+
 // Merge Completed Feedback Request: an open dialog, then a merge by the kind of the chosen file.
-bool mergeCompletedFeedback(CPavexDoc& journal, UserPrompts& prompts);
-bool mergeFile(CPavexDoc& journal, const std::string& path, UserPrompts& prompts);
+Merged mergeCompletedFeedback(CPavexDoc& journal, UserPrompts& prompts);
+Merged mergeFile(CPavexDoc& journal, const std::string& path, UserPrompts& prompts);
 // Each check, question and message in turn; a merge that stops leaves the journal unchanged.
-bool mergeRequestFile(CPavexDoc& journal, const std::string& path, UserPrompts& prompts);
-bool mergeWebReply(CPavexDoc& journal, const std::string& path, UserPrompts& prompts);
+Merged mergeRequestFile(CPavexDoc& journal, const std::string& path, UserPrompts& prompts);
+Merged mergeWebReply(CPavexDoc& journal, const std::string& path, UserPrompts& prompts);
+
+// The questionnaire a web reply's answers make under the framework, usable in results; nothing when
+// the relationship is not one of the six or an answer is not an option of the framework's first
+// scale. A character that is not a digit answers option 0.
+std::optional<CPavexFeedback> questionnaireFromWebReply(const CWebReply& reply, const CPavexFramework& framework);
 
 // Opening a request to answer it, as the reply program does: no password prompt; journals and
 // completed requests are refused with their messages.

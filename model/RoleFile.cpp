@@ -1,6 +1,6 @@
 #include "RoleFile.h"
 
-#include "AtomicFile.h"
+#include "SuiteFile.h"
 
 namespace RoleFile {
 
@@ -15,8 +15,7 @@ ReadOutcome decode(std::string_view bytes, CRole& role) {
     ArchiveReader in(bytes);
     const std::int32_t format = in.readInt();
     if (in.ok() && format != CRole::kFileFormat) {
-        return {ReadOutcome::Result::Unsupported,
-                "the role profile format " + std::to_string(format) + " is not supported"};
+        return {ReadStatus::Unsupported, "the role profile format " + std::to_string(format) + " is not supported"};
     }
     CRole read;
     read.load(in);
@@ -28,12 +27,7 @@ ReadOutcome decode(std::string_view bytes, CRole& role) {
 }
 
 ReadOutcome read(const std::string& path, CRole& role) {
-    std::string error;
-    const std::optional<std::string> bytes = readWholeFile(path, &error);
-    if (!bytes) {
-        return {ReadOutcome::Result::Unreadable, error};
-    }
-    return decode(*bytes, role);
+    return SuiteFile::read(path, [&role](std::string_view bytes) { return decode(bytes, role); });
 }
 
 } // namespace RoleFile

@@ -1,11 +1,10 @@
 #include "RoleLibrary.h"
 
 #include "AtomicFile.h"
-#include "JournalFile.h"
 #include "RoleFile.h"
+#include "SuiteFile.h"
 #include "TextRules.h"
 #include "UserPrompts.h"
-#include "Windows1252.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -38,7 +37,7 @@ Listing list(const std::vector<std::string>& folders) {
         CRole role;
         const ReadOutcome outcome = RoleFile::read(path.string(), role);
         if (!outcome.ok()) {
-            listing.problems.push_back(JournalFile::readFailureMessage(path.string(), outcome));
+            listing.problems.push_back(SuiteFile::readFailureMessage(path.string(), outcome));
             continue;
         }
         listing.roles.push_back({role.name, path.string()});
@@ -52,7 +51,7 @@ std::optional<Showing> show(const std::string& path, std::string* problem) {
     CRole role;
     const ReadOutcome outcome = RoleFile::read(path, role);
     if (!outcome.ok()) {
-        *problem = JournalFile::readFailureMessage(path, outcome);
+        *problem = SuiteFile::readFailureMessage(path, outcome);
         return std::nullopt;
     }
     Showing showing;
@@ -70,25 +69,26 @@ std::optional<Showing> show(const std::string& path, std::string* problem) {
 }
 
 bool addRoleFile(const std::string& source, const std::string& folder, UserPrompts& prompts) {
-    std::string error;
-    const std::optional<std::string> bytes = readWholeFile(source, &error);
+    std::string bytes;
     CRole role;
-    const ReadOutcome outcome =
-        bytes ? RoleFile::decode(*bytes, role) : ReadOutcome{ReadOutcome::Result::Unreadable, error};
-    if (!outcome.ok()) {
-        prompts.message(JournalFile::readFailureMessage(source, outcome));
+    const SuiteFile::Decoder keepingBytes = [&](std::string_view read) {
+        bytes = read;
+        return RoleFile::decode(read, role);
+    };
+    if (!SuiteFile::readTelling(source, keepingBytes, prompts).ok()) {
         return false;
     }
     const fs::path name = fs::path(source).filename();
     const std::string target = (fs::path(folder) / name).string();
     std::error_code ignored;
     if (fs::exists(target, ignored) &&
-        !prompts.question("The file " + cp1252::fromUtf8(name.string()) +
+        !prompts.question("The file " + SuiteFile::displayName(source) +
                           " is already in your choice of roles.  Do you want to replace it?")) {
         return false;
     }
-    if (const std::optional<std::string> failure = AtomicFile::write(target, *bytes)) {
-        prompts.message("Sorry, the role profile could not be added: " + *failure + ".");
+    std::string failure;
+    if (!AtomicFile::write(target, bytes, &failure)) {
+        prompts.message("Sorry, the role profile could not be added: " + failure + ".");
         return false;
     }
     prompts.message(kRoleAdded);

@@ -10,13 +10,13 @@ ReadOutcome outcomeOf(const vault::Problem& problem) {
     case vault::Verdict::Ok:
         return {};
     case vault::Verdict::Unsupported:
-        return {ReadOutcome::Result::Unsupported, problem.text};
+        return {ReadStatus::Unsupported, problem.text};
     case vault::Verdict::WrongKey:
-        return {ReadOutcome::Result::WrongPassword, {}};
+        return {ReadStatus::WrongPassword, {}};
     case vault::Verdict::Damaged:
         break;
     }
-    return {ReadOutcome::Result::Damaged, problem.text};
+    return {ReadStatus::Corrupt, problem.text};
 }
 
 // Into a record of its own, so that the caller's record is filled only once every check passed.
@@ -53,7 +53,7 @@ ReadOutcome decode(std::string_view bytes, JournalRecord& record, const JournalF
         return outcomeOf(problem);
     }
     if (!gate) {
-        return {ReadOutcome::Result::Unsupported, "it is an encrypted journal"};
+        return {ReadStatus::Unsupported, "it is an encrypted journal"};
     }
     vault::SealKey key;
     bool keyFound = false;
@@ -72,13 +72,13 @@ ReadOutcome decode(std::string_view bytes, JournalRecord& record, const JournalF
     };
     const JournalFile::PasswordVerdict verdict = gate(isRight);
     if (outOfMemory && !keyFound) {
-        return {ReadOutcome::Result::Unreadable, "there is not enough memory to work out its key"};
+        return {ReadStatus::Unreadable, "there is not enough memory to work out its key"};
     }
     if (verdict == JournalFile::PasswordVerdict::Wrong) {
-        return {ReadOutcome::Result::WrongPassword, {}};
+        return {ReadStatus::WrongPassword, {}};
     }
     if (verdict == JournalFile::PasswordVerdict::Cancelled || !keyFound) {
-        return {ReadOutcome::Result::Cancelled, {}};
+        return {ReadStatus::Cancelled, {}};
     }
     JournalRecord opened;
     const ReadOutcome outcome = unseal(bytes, key, opened);
@@ -87,7 +87,7 @@ ReadOutcome decode(std::string_view bytes, JournalRecord& record, const JournalF
         return outcome;
     }
     if (opened.password != password) {
-        return {ReadOutcome::Result::Damaged, "the encrypted journal does not match its password"};
+        return {ReadStatus::Corrupt, "the encrypted journal does not match its password"};
     }
     record = std::move(opened);
     return {};

@@ -2,11 +2,7 @@
 
 std::string CWebReply::encode() const {
     ArchiveWriter out;
-    out.scrambler().setKey(password);
-    const bool on = out.scrambler().isOn();
-    out.writeInt(on ? 1 : 0);
-    out.writeInt(on ? out.scrambler().seed() : 0);
-    out.writeScrambledText(password);
+    out.writeScrambleHeader(password);
     out.writeScrambledText(assessor);
     out.writeScrambledText(roleName);
     out.writeScrambledText(responses);
@@ -19,10 +15,7 @@ std::string CWebReply::encode() const {
 ReadOutcome CWebReply::decode(std::string_view bytes) {
     ArchiveReader in(bytes);
     CWebReply read;
-    read.scrambleSwitch = in.readInt();
-    read.seed = in.readInt();
-    in.scrambler().setState(read.scrambleSwitch != 0, read.seed);
-    read.password = in.readScrambledText();
+    in.readScrambleHeader(read.scrambleSwitch, read.seed, read.password);
     read.assessor = in.readScrambledText();
     read.roleName = in.readScrambledText();
     read.responses = in.readScrambledText();

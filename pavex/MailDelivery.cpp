@@ -53,9 +53,9 @@ bool MailDelivery::writeAttachment(const CPavexDoc& journal, std::string* path, 
         return false;
     }
     *path = QFile::encodeName(*target).toStdString();
-    if (const std::optional<std::string> error =
-            AtomicFile::write(*path, JournalFile::encode(requests::requestRecord(journal, true)))) {
-        prompts.message("Sorry, " + name + " could not be saved: " + cp1252::fromUtf8(*error) + ".");
+    std::string error;
+    if (!AtomicFile::write(*path, JournalFile::encode(requests::requestRecord(journal, true)), &error)) {
+        prompts.message("Sorry, " + name + " could not be saved: " + cp1252::fromUtf8(error) + ".");
         return false;
     }
     return true;

@@ -68,14 +68,15 @@ FileChoice journalSaveChoice(const char* title, const std::string& proposedName)
 
 // A failure of the file itself, as opposed to the user declining (password, request refused).
 bool fileItselfFailed(const ReadOutcome& outcome) {
-    switch (outcome.result) {
-    case ReadOutcome::Result::Damaged:
-    case ReadOutcome::Result::Unsupported:
-    case ReadOutcome::Result::Unreadable:
+    switch (outcome.status) {
+    case ReadStatus::Truncated:
+    case ReadStatus::Corrupt:
+    case ReadStatus::Unsupported:
+    case ReadStatus::Unreadable:
         return true;
-    case ReadOutcome::Result::Ok:
-    case ReadOutcome::Result::Cancelled:
-    case ReadOutcome::Result::WrongPassword:
+    case ReadStatus::Ok:
+    case ReadStatus::Cancelled:
+    case ReadStatus::WrongPassword:
         break;
     }
     return false;
@@ -550,7 +551,7 @@ bool CMainFrame::mergeCompletedFeedback() {
         return false;
     }
     const std::size_t before = m_doc->questionnaires.size();
-    const bool merged = requests::mergeCompletedFeedback(*m_doc, m_prompts);
+    const bool merged = static_cast<bool>(requests::mergeCompletedFeedback(*m_doc, m_prompts));
     afterMerge(merged, before);
     return merged;
 }
@@ -579,12 +580,12 @@ void CMainFrame::handleDroppedFile(const QString& path) {
     case DroppedFileKind::RequestFile:
         // A drop does no more than the menu, which merges only into a journal with a role.
         if (requireRole()) {
-            afterMerge(requests::mergeRequestFile(*m_doc, localPath, m_prompts), before);
+            afterMerge(static_cast<bool>(requests::mergeRequestFile(*m_doc, localPath, m_prompts)), before);
         }
         break;
     case DroppedFileKind::WebReply:
         if (requireRole()) {
-            afterMerge(requests::mergeWebReply(*m_doc, localPath, m_prompts), before);
+            afterMerge(static_cast<bool>(requests::mergeWebReply(*m_doc, localPath, m_prompts)), before);
         }
         break;
     case DroppedFileKind::RoleProfile:

@@ -21,9 +21,9 @@ bool exportResults(const CPavexDoc& journal, UserPrompts& prompts) {
     if (!path) {
         return false;
     }
-    if (const std::optional<std::string> error = AtomicFile::write(*path, resultscsv::behaviours(journal))) {
+    if (std::string error; !AtomicFile::write(*path, resultscsv::behaviours(journal), &error)) {
         prompts.message("Sorry, " + cp1252::fromUtf8(std::filesystem::path(*path).filename().string()) +
-                        " could not be saved: " + *error + ".");
+                        " could not be saved: " + error + ".");
         return false;
     }
     return true;

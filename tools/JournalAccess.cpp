@@ -15,10 +15,10 @@ JournalRecord readJournalForCommand(const std::string& path, const std::optional
     };
     JournalRecord journal;
     const ReadOutcome outcome = JournalFile::decode(readInputFile(path), journal, gate);
-    if (outcome.result == ReadOutcome::Result::Cancelled) {
+    if (outcome.status == ReadStatus::Cancelled) {
         throw CommandFailure(path + " is protected by a password: give it with --password");
     }
-    if (outcome.result == ReadOutcome::Result::WrongPassword) {
+    if (outcome.status == ReadStatus::WrongPassword) {
         throw CommandFailure(journaltext::kWrongPassword);
     }
     requireReadable(path, outcome);

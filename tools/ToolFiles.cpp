@@ -24,8 +24,9 @@ std::string readInputFile(const std::string& path) {
 }
 
 void writeOutputFile(const std::string& path, std::string_view bytes) {
-    if (const auto error = AtomicFile::write(path, bytes)) {
-        throw CommandFailure(path + ": cannot be written: " + *error);
+    std::string error;
+    if (!AtomicFile::write(path, bytes, &error)) {
+        throw CommandFailure(path + ": cannot be written: " + error);
     }
 }
 
@@ -35,11 +36,11 @@ void requireReadable(const std::string& path, const ReadOutcome& outcome) {
     }
     std::string problem = outcome.problem;
     if (problem.empty()) {
-        switch (outcome.result) {
-        case ReadOutcome::Result::Unsupported:
+        switch (outcome.status) {
+        case ReadStatus::Unsupported:
             problem = "this version of the file is not supported";
             break;
-        case ReadOutcome::Result::Unreadable:
+        case ReadStatus::Unreadable:
             problem = "cannot be read";
             break;
         default:

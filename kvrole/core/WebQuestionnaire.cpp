@@ -219,7 +219,7 @@ WebPageOutcome writeWebPage(const CRole& role, const WebPageSettings& settings,
     }
     bytes.resize(static_cast<std::size_t>(file.gcount()));
     const std::string page = fillTemplate(templateText(bytes), settings, role);
-    if (AtomicFile::write(pagePath, textModeBytes(page))) {
+    if (!AtomicFile::write(pagePath, textModeBytes(page))) {
         return WebPageOutcome::PageNotWritten;
     }
     return WebPageOutcome::Written;

@@ -1,7 +1,7 @@
 #include "pavex/rolechoice/RoleChoiceDialog.h"
 
-#include "model/JournalFile.h"
 #include "model/RoleFile.h"
+#include "model/SuiteFile.h"
 #include "model/UserPrompts.h"
 #include "pavex/dialogs/DialogText.h"
 #include "ui/Icons.h"
@@ -125,7 +125,7 @@ void RoleChoiceDialog::accept() {
     const ReadOutcome outcome = RoleFile::read(path, role);
     if (!outcome.ok()) {
         // The file changed since it was shown: say so and let the user choose again.
-        m_prompts.message(JournalFile::readFailureMessage(path, outcome));
+        m_prompts.message(SuiteFile::readFailureMessage(path, outcome));
         clearShowing();
         return;
     }

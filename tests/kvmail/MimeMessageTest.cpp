@@ -44,8 +44,7 @@ TEST_F(MimeMessage, GatewayMailMatchesTheStoredCopyByteForByte) {
     mail.setSubject("Web PAVEX Feedback");
     mail.setText("Here is some PAVEX feedback that someone completed for you on the web.  Drag and drop it into "
                  "PAVEX, or use PAVEX Tools->Merge, to add it to your reflectory.");
-    mail.addPart(m_dir.write("Feedback from Bob 20240102030405.kvi", bytesOfLength(55)).native(), PartKind::File, {}, 4,
-                 1);
+    mail.addPart(m_dir.write("Feedback from Bob 20240102030405.kvi", bytesOfLength(55)), PartKind::File, {}, 4, 1);
     mail.prepare();
     EXPECT_EQ(whole(mail), readFile(kData + "/mail-with-text.eml"));
 }
@@ -60,7 +59,7 @@ TEST_F(MimeMessage, WindowsLettersInTextAndSubjectTravelEncodedAndMatchTheStored
     mail.setText("Caf\xe9 cr\xe8me \x80"
                  "5 = cheap; trailing space \r\n.x\r\n..\r\n.\r\ntab\tinside " +
                  std::string(30, '\xe9') + " " + std::string(90, 'w') + "\r\nlast line");
-    mail.addPart(m_dir.write("Feedback from Zoe 20240102030405.kvi", bytesOfLength(3)).native(), PartKind::File);
+    mail.addPart(m_dir.write("Feedback from Zoe 20240102030405.kvi", bytesOfLength(3)), PartKind::File);
     mail.prepare();
     EXPECT_EQ(whole(mail), readFile(kData + "/mail-in-windows-1252.eml"));
 }
@@ -69,7 +68,7 @@ TEST_F(MimeMessage, EmptyTextLeavesOnlyTheAttachmentAndAFullLastLineIsFollowedBy
     MultipartMail mail;
     pin(mail);
     mail.addRecipient("anna@example.com");
-    mail.addPart(m_dir.write("Feedback from Ann 20240102030405.kvi", bytesOfLength(54)).native(), PartKind::File);
+    mail.addPart(m_dir.write("Feedback from Ann 20240102030405.kvi", bytesOfLength(54)), PartKind::File);
     mail.prepare();
     EXPECT_EQ(whole(mail), readFile(kData + "/mail-attachment-only.eml"));
 }
@@ -99,7 +98,7 @@ TEST_F(MimeMessage, HeaderNamesRecipientsInOrderAndDatesTheMailWithTheClock) {
 TEST_F(MimeMessage, FilePartsAreBase64InLinesOf72WithTheFileNameQuoted) {
     MultipartMail mail;
     mail.addRecipient("a@example.com");
-    mail.addPart(m_dir.write("Feedback from Al 20240102030405.kvi", bytesOfLength(55)).native(), PartKind::File);
+    mail.addPart(m_dir.write("Feedback from Al 20240102030405.kvi", bytesOfLength(55)), PartKind::File);
     mail.prepare();
     const std::string& body = mail.body();
     EXPECT_NE(body.find("Content-Type: application/octet-stream; file=\"Feedback from Al 20240102030405.kvi\"\r\n"
@@ -116,7 +115,7 @@ TEST_F(MimeMessage, FilePartsAreBase64InLinesOf72WithTheFileNameQuoted) {
 TEST_F(MimeMessage, AttachmentThatCannotBeReadLeavesItsBoundaryLineAlone) {
     MultipartMail mail;
     mail.addRecipient("a@example.com");
-    mail.addPart((m_dir.path() / "missing.kvi").native(), PartKind::File);
+    mail.addPart(m_dir.file("missing.kvi"), PartKind::File);
     mail.addPart("", PartKind::File);
     mail.prepare();
     EXPECT_EQ(mail.body(),

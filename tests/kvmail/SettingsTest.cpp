@@ -45,12 +45,12 @@ TEST(FileSearch, ProgramDirectoryComesFirstThenThePathInOrder) {
     testsupport::TemporaryDirectory first;
     testsupport::TemporaryDirectory second;
     second.write("kvmail-search-test.ini", "x");
-    const std::string path = first.path().native() + "::" + second.path().native();
+    const std::string path = first.path() + "::" + second.path();
     EXPECT_EQ(filesearch::findInSearchOrder("kvmail-search-test.ini", program.path(), path.c_str()),
-              second.path() / "kvmail-search-test.ini");
+              second.file("kvmail-search-test.ini"));
     program.write("kvmail-search-test.ini", "x");
     EXPECT_EQ(filesearch::findInSearchOrder("kvmail-search-test.ini", program.path(), path.c_str()),
-              program.path() / "kvmail-search-test.ini");
+              program.file("kvmail-search-test.ini"));
     EXPECT_FALSE(filesearch::findInSearchOrder("kvmail-search-test-none.ini", program.path(), path.c_str()));
 }
 

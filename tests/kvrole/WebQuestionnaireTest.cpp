@@ -1,6 +1,7 @@
 #include "kvrole/core/WebQuestionnaire.h"
 
 #include "model/FileSearch.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -21,24 +22,6 @@ CRole oneBehaviourRole() {
     role.framework.behaviours = {CBehaviour{"Asks open questions", 0, 0, "", 0, ""}};
     return role;
 }
-
-class TemporaryFolder {
-public:
-    TemporaryFolder() {
-        char pattern[] = "/tmp/webpage-test.XXXXXX";
-        m_path = ::mkdtemp(pattern);
-    }
-    ~TemporaryFolder() { fs::remove_all(m_path); }
-    const fs::path& path() const { return m_path; }
-    fs::path write(const std::string& name, const std::string& bytes) const {
-        fs::create_directories((m_path / name).parent_path());
-        std::ofstream(m_path / name, std::ios::binary) << bytes;
-        return m_path / name;
-    }
-
-private:
-    fs::path m_path;
-};
 
 std::string readBytes(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
@@ -145,9 +128,9 @@ TEST(TemplateText, CrLfBecomesLineFeedAndOnlyThe32000FirstCharactersCount) {
 }
 
 TEST(WriteWebPage, WritesTheFilledPageWithCrLfAndReplacesAnOldOne) {
-    TemporaryFolder folder;
+    TempFolder folder{"webpage-test"};
     const fs::path templ = folder.write("template.txt", "<h1>%rolename%</h1>\r\n<script>%questiondata%</script>\r\n");
-    const fs::path page = folder.path() / "page.html";
+    const fs::path page = folder.file("page.html");
     folder.write("page.html", "old");
     ASSERT_EQ(writeWebPage(oneBehaviourRole(), {}, templ, page.string()), WebPageOutcome::Written);
     const std::string written = readBytes(page);
@@ -157,24 +140,24 @@ TEST(WriteWebPage, WritesTheFilledPageWithCrLfAndReplacesAnOldOne) {
 }
 
 TEST(WriteWebPage, MissingTemplateAndUnwritablePageAreTold) {
-    TemporaryFolder folder;
-    const fs::path page = folder.path() / "page.html";
+    TempFolder folder{"webpage-test"};
+    const fs::path page = folder.file("page.html");
     EXPECT_EQ(writeWebPage(oneBehaviourRole(), {}, std::nullopt, page.string()), WebPageOutcome::TemplateMissing);
-    EXPECT_EQ(writeWebPage(oneBehaviourRole(), {}, folder.path() / "absent.txt", page.string()),
+    EXPECT_EQ(writeWebPage(oneBehaviourRole(), {}, folder.file("absent.txt"), page.string()),
               WebPageOutcome::TemplateMissing);
     EXPECT_FALSE(fs::exists(page));
     EXPECT_EQ(webPageFailureText(WebPageOutcome::TemplateMissing), "Template file 'template.txt' not found");
     const fs::path templ = folder.write("template.txt", "x");
-    EXPECT_EQ(writeWebPage(oneBehaviourRole(), {}, templ, (folder.path() / "no/such/folder/p.html").string()),
+    EXPECT_EQ(writeWebPage(oneBehaviourRole(), {}, templ, folder.file("no/such/folder/p.html")),
               WebPageOutcome::PageNotWritten);
     EXPECT_EQ(webPageFailureText(WebPageOutcome::PageNotWritten), "Can't open web questionnaire file to create it");
 }
 
 TEST(FindWebTemplate, ProgramFolderFirstThenPathThenInstalledDataFolder) {
-    TemporaryFolder folder;
-    const fs::path program = folder.path() / "prefix" / "bin";
+    TempFolder folder{"webpage-test"};
+    const fs::path program = folder.file("prefix/bin");
     fs::create_directories(program);
-    const std::string searchPath = (folder.path() / "onpath").string();
+    const std::string searchPath = folder.file("onpath");
     EXPECT_FALSE(findWebTemplate(program, searchPath.c_str()));
     folder.write("prefix/share/reflectory/template.txt", "data");
     EXPECT_EQ(readBytes(*findWebTemplate(program, searchPath.c_str())), "data");

@@ -162,60 +162,15 @@ TEST(JournalOpen, RefusesARequestFileWithoutAskingItsPassword) {
     EXPECT_TRUE(merging.shown().empty());
 }
 
-TEST(JournalOpen, DamagedAndMissingFilesAreReportedAndChangeNothing) {
+// Damaged journals are opened in DamagedFilesTest.cpp, from the files in tests/data/damaged.
+TEST(JournalOpen, AMissingFileIsReportedAndChangesNothing) {
     TempFolder folder;
-    const std::string path = folder.file("cut.kva");
-    const std::string bytes = JournalFile::encode(samples::journal(""));
-    writeFile(path, bytes.substr(0, bytes.size() - 3));
     CPavexDoc doc = samples::journal("");
     doc.path = "/somewhere/else.kva";
-    ScriptedPrompts prompts;
-    EXPECT_FALSE(JournalFile::open(path, doc, prompts));
-    EXPECT_EQ(prompts.texts(),
-              std::vector<std::string>{"Sorry, cut.kva is damaged and cannot be read: the file ends unexpectedly."});
-    EXPECT_EQ(doc.path, "/somewhere/else.kva");
-
     ScriptedPrompts missing;
     EXPECT_FALSE(JournalFile::open(folder.file("none.kva"), doc, missing));
     EXPECT_EQ(missing.texts(), std::vector<std::string>{"Sorry, cannot open none.kva: No such file or directory."});
-}
-
-TEST(JournalOpen, TooManyQuestionnairesIsDamage) {
-    std::string bytes = JournalFile::encode(samples::journal(""));
-    // Header: switch, seed, empty password, person (1 + 12 bytes), request flag.
-    const std::size_t countOffset = 4 + 4 + 1 + 13 + 4;
-    const std::int32_t tooMany = 33;
-    std::memcpy(bytes.data() + countOffset, &tooMany, 4);
-    JournalRecord read;
-    const ReadOutcome outcome = JournalFile::decode(bytes, read);
-    EXPECT_EQ(outcome.result, ReadOutcome::Result::Damaged);
-    EXPECT_EQ(outcome.problem, "the number of questionnaires (33) is outside 0 to 32");
-}
-
-TEST(DamagedFiles, EveryTruncationOfEveryKindIsRefusedCleanly) {
-    const CPavexDoc sample = samples::journal("secret");
-    const std::string journal = JournalFile::encode(sample);
-    for (std::size_t length = 0; length < journal.size(); ++length) {
-        JournalRecord read = samples::journal("");
-        const JournalRecord before = read;
-        const ReadOutcome outcome = JournalFile::decode(std::string_view(journal).substr(0, length), read);
-        ASSERT_EQ(outcome.result, ReadOutcome::Result::Damaged) << length;
-        ASSERT_EQ(read, before) << length;
-    }
-
-    const std::string role = RoleFile::encode(samples::role());
-    for (std::size_t length = 0; length < role.size(); ++length) {
-        CRole read;
-        ASSERT_FALSE(RoleFile::decode(std::string_view(role).substr(0, length), read).ok()) << length;
-        ASSERT_EQ(read, CRole{}) << length;
-    }
-
-    const std::string reply = samples::webReply("secret").encode();
-    for (std::size_t length = 0; length < reply.size(); ++length) {
-        CWebReply read;
-        ASSERT_EQ(read.decode(std::string_view(reply).substr(0, length)).result, ReadOutcome::Result::Damaged);
-        ASSERT_EQ(read, CWebReply{}) << length;
-    }
+    EXPECT_EQ(doc.path, "/somewhere/else.kva");
 }
 
 TEST(JournalSave, WritesAtomicallyAndKeepsTheOldFileWhenAWriteFails) {
@@ -234,9 +189,9 @@ TEST(JournalSave, WritesAtomicallyAndKeepsTheOldFileWhenAWriteFails) {
         total += chunk;
         return ::write(fd, data, chunk);
     };
-    const std::optional<std::string> error = AtomicFile::write(path, JournalFile::encode(samples::journal()), fillsUp);
-    ASSERT_TRUE(error);
-    EXPECT_EQ(*error, "No space left on device");
+    std::string error;
+    ASSERT_FALSE(AtomicFile::write(path, JournalFile::encode(samples::journal()), &error, fillsUp));
+    EXPECT_EQ(error, "No space left on device");
     EXPECT_EQ(readFile(path), "previous journal");
     EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(path).parent_path()), fs::directory_iterator{}), 1);
 
@@ -258,4 +213,43 @@ TEST(JournalSave, FailureIsToldAndTheDocumentStaysModified) {
     EXPECT_TRUE(doc.modified);
     EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Sorry, jo.kva could not be saved: No such file or directory. "
                                                         "The file on disk is unchanged."});
+}
+
+TEST(JournalSave, SavingThroughALinkReplacesItsTargetAndKeepsTheLink) {
+    TempFolder folder;
+    fs::create_directory(folder.file("real"));
+    const std::string target = folder.file("real/jo.kva");
+    writeFile(target, "previous journal");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("real/jo.kva", folder.file("jo.kva"));
+    fs::create_symlink("jo.kva", folder.file("shortcut.kva")); // a link to a link
+
+    CPavexDoc doc = samples::journal();
+    ScriptedPrompts prompts;
+    ASSERT_TRUE(JournalFile::save(folder.file("shortcut.kva"), doc, prompts));
+    EXPECT_TRUE(fs::is_symlink(folder.file("shortcut.kva")));
+    EXPECT_TRUE(fs::is_symlink(folder.file("jo.kva")));
+    EXPECT_EQ(readFile(target), JournalFile::encode(doc));
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(doc.path, folder.file("shortcut.kva")); // the user keeps working with the name they chose
+    // No temporary file is left beside the link or the target.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator{}), 3);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.file("real")), fs::directory_iterator{}), 1);
+}
+
+TEST(JournalSave, ALinkToNothingCreatesItsTargetAndALoopIsRefused) {
+    TempFolder folder;
+    fs::create_symlink(folder.file("new.kva"), folder.file("dangling.kva"));
+    ASSERT_TRUE(AtomicFile::write(folder.file("dangling.kva"), "bytes"));
+    EXPECT_TRUE(fs::is_symlink(folder.file("dangling.kva")));
+    EXPECT_EQ(readFile(folder.file("new.kva")), "bytes");
+
+    fs::create_symlink("b.kva", folder.file("a.kva"));
+    fs::create_symlink("a.kva", folder.file("b.kva"));
+    CPavexDoc doc = samples::journal();
+    ScriptedPrompts prompts;
+    EXPECT_FALSE(JournalFile::save(folder.file("a.kva"), doc, prompts));
+    EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Sorry, a.kva could not be saved: Too many levels of symbolic "
+                                                        "links. The file on disk is unchanged."});
+    EXPECT_TRUE(fs::is_symlink(folder.file("a.kva")));
 }

@@ -271,15 +271,6 @@ TEST(RoleFile, WritesFormatOneThenTheRoleWithBehaviourTermFirst) {
     EXPECT_EQ(read, role);
 }
 
-TEST(RoleFile, OtherFormatNumbersAreUnsupported) {
-    std::string bytes = RoleFile::encode(samples::role());
-    bytes[0] = 2;
-    CRole read;
-    const ReadOutcome outcome = RoleFile::decode(bytes, read);
-    EXPECT_EQ(outcome.result, ReadOutcome::Result::Unsupported);
-    EXPECT_EQ(outcome.problem, "the role profile format 2 is not supported");
-}
-
 TEST(RoleFile, FullSampleRoundTrips) {
     CRole read;
     const std::string bytes = RoleFile::encode(samples::role());

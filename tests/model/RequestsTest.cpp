@@ -36,7 +36,7 @@ protected:
 
     std::string webReplyFile(const CWebReply& reply, const std::string& name = "reply.kvi") {
         const std::string path = file(name);
-        EXPECT_FALSE(AtomicFile::write(path, reply.encode()));
+        EXPECT_TRUE(AtomicFile::write(path, reply.encode()));
         return path;
     }
 
@@ -112,7 +112,7 @@ TEST_F(RequestsTest, CreateNeedsTheNameAndStopsOnCancelOrAFailedWrite) {
 
 TEST_F(RequestsTest, AnsweringRefusesJournalsAndCompletedRequests) {
     const std::string journalPath = file("jo.kva");
-    ASSERT_FALSE(AtomicFile::write(journalPath, JournalFile::encode(journal())));
+    ASSERT_TRUE(AtomicFile::write(journalPath, JournalFile::encode(journal())));
     CPavexDoc request;
     ScriptedPrompts prompts;
     EXPECT_FALSE(requests::openRequestToAnswer(journalPath, request, prompts));
@@ -141,6 +141,42 @@ TEST_F(RequestsTest, AProtectedRequestMergesBackIntoItsJournal) {
     EXPECT_EQ(doc.questionnaires[2].relationship, 2);
     EXPECT_EQ(doc.questionnaires[2].useInResults, 1);
     EXPECT_TRUE(doc.modified);
+}
+
+TEST_F(RequestsTest, AMergeTellsWhichQuestionnairesItAppended) {
+    // A returned request may carry several questionnaires: they are appended in their order.
+    CPavexDoc returned = journal();
+    returned.request = 1;
+    returned.actions.clear();
+    returned.questionnaires[0].assessor = "Kim";
+    returned.questionnaires[1].assessor = "Lee";
+    const std::string path = file("two.kvq");
+    ASSERT_TRUE(AtomicFile::write(path, JournalFile::encode(returned)));
+
+    CPavexDoc doc = journal();
+    doc.questionnaires.resize(1);
+    ScriptedPrompts prompts;
+    const requests::Merged merged = requests::mergeFile(doc, path, prompts);
+    EXPECT_EQ(merged, (requests::Merged{1, 2}));
+    ASSERT_EQ(doc.questionnaires.size(), 3u);
+    EXPECT_EQ(doc.questionnaires[1].assessor, "Kim");
+    EXPECT_EQ(doc.questionnaires[2].assessor, "Lee");
+
+    EXPECT_EQ(requests::mergeFile(doc, webReplyFile(samples::webReply("secret")), prompts), (requests::Merged{3, 1}));
+    EXPECT_EQ(doc.questionnaires.size(), 4u);
+
+    ScriptedPrompts declined; // the same request again: the duplicate question, answered Cancel
+    const requests::Merged stopped = requests::mergeFile(doc, path, declined);
+    EXPECT_FALSE(stopped);
+    EXPECT_EQ(stopped.count, 0u);
+    EXPECT_EQ(declined.texts(), std::vector<std::string>{requesttext::kDuplicate});
+
+    // Room for one more questionnaire is not room for a request of two.
+    doc.questionnaires.resize(31);
+    ScriptedPrompts full;
+    EXPECT_FALSE(requests::mergeFile(doc, path, full));
+    EXPECT_EQ(full.texts(), std::vector<std::string>{journaltext::kTooManyQuestionnaires});
+    EXPECT_EQ(doc.questionnaires.size(), 31u);
 }
 
 TEST_F(RequestsTest, RequestMergeChecksInOrderAndChangesNothingWhenItStops) {
