@@ -211,7 +211,11 @@ void CRankingPage::drawAxis() {
     p.setPen(QPen(Qt::black, 0));
     const int half = static_cast<int>(std::min<long long>(1LL * g.labelStep * g.unit / 20, pageWidth())) - cw();
     for (std::size_t k = 0; k < g.labelledScores.size(); ++k) {
-        const int x = g.zero + static_cast<int>(1LL * g.labelledScores[k] * g.unit / 10);
+        int x = g.zero + static_cast<int>(1LL * g.labelledScores[k] * g.unit / 10);
+        if (g.labelStep > 1) {
+            // A box spanning several scores would reach past the page's right edge at the axis top.
+            x = std::min(x, pageWidth() - half);
+        }
         pagepaint::drawWrapped(p, ltrb(x - half, g.rowsBottom, x + half, g.rowsBottom + 3 * lh()), g.axisLabels[k],
                                Qt::AlignHCenter);
     }

@@ -74,7 +74,7 @@ TEST_F(RankingPage, PlacesTheAxisZeroAndUnitSoTheDefaultScaleFillsTheRightHalf) 
 TEST_F(RankingPage, RowsShareTheHeightAboveTheKeyAndAlternateRowsAreShaded) {
     const JournalRecord journal = twoBehaviours();
     BehaviourPage behaviours(journal);
-    const QImage image = pagetest::drawOnScreen(behaviours.page, 1000, 400);
+    const QImage image = pagetest::drawInView(behaviours.page, 1000, 400);
     const auto& g = behaviours.page.geometry();
     // Two rows of four lines and nine more: 17 lines.
     EXPECT_EQ(behaviours.page.extent(), QSize(80 * kCw, 17 * kLh));
