@@ -26,12 +26,14 @@ fuzz-smoke: deps
 	cmake --build --preset fuzz
 	ctest --preset fuzz
 
-# Longer fuzzing sessions: make fuzz FUZZ_SECONDS=600
+# Longer fuzzing sessions, each target for FUZZ_SECONDS, FUZZ_JOBS side by side:
+# make fuzz FUZZ_SECONDS=600 [FUZZ_JOBS=2]
 FUZZ_SECONDS ?= 120
+FUZZ_JOBS ?= 1
 fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
-	scripts/run-fuzzers build/fuzz $(FUZZ_SECONDS)
+	FUZZ_JOBS=$(FUZZ_JOBS) scripts/run-fuzzers build/fuzz $(FUZZ_SECONDS)
 
 bench: deps
 	cmake --preset release

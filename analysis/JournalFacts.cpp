@@ -8,6 +8,15 @@ int usableOptionCount(const CResponseScale& scale) {
     return std::clamp(scale.optionCount, 0, kMaxOptions);
 }
 
+std::int32_t axisTopOf(const CResponseScale& scale) {
+    std::int32_t ceiling = kAxisCeiling;
+    const int options = usableOptionCount(scale);
+    for (int option = 0; option < options; ++option) {
+        ceiling = std::max(ceiling, scale.values[option]);
+    }
+    return std::min(scale.maximum, ceiling);
+}
+
 const CResponseScale* scaleOfBehaviour(const CPavexFramework& framework, std::int32_t behaviour) {
     if (behaviour < 0 || static_cast<std::size_t>(behaviour) >= framework.behaviours.size()) {
         return nullptr;
@@ -24,8 +33,8 @@ std::optional<CheckedAnswer> checkAnswer(const CPavexFramework& framework, const
     if (scale == nullptr || response.option < 0 || response.option >= usableOptionCount(*scale)) {
         return std::nullopt;
     }
-    return CheckedAnswer{response.behaviour, response.option, scale->values[response.option], scale->maximum,
-                         framework.behaviours[response.behaviour].scale};
+    return CheckedAnswer{response.behaviour, response.option,   scale->values[response.option],
+                         scale->maximum,     axisTopOf(*scale), framework.behaviours[response.behaviour].scale};
 }
 
 bool isMarked(const CPavexFramework& framework, std::int32_t behaviour) {

@@ -16,10 +16,17 @@ namespace journalfacts {
 struct CheckedAnswer {
     std::int32_t behaviour = 0;
     std::int32_t option = 0;
-    std::int32_t score = 0; // negative: not applicable
-    std::int32_t scaleMaximum = 0;
+    std::int32_t score = 0;        // negative: not applicable
+    std::int32_t scaleMaximum = 0; // as stored: decides whether a group average is valid
+    std::int32_t axisTop = 0;      // the scale maximum as far as an axis may run, see axisTopOf()
     std::int32_t scaleIndex = 0;
 };
+
+// However far a stored scale maximum reaches, an axis runs no further than the highest of the
+// scale's option values or kAxisCeiling, whichever is higher: every score an answer can have still
+// lies on the axis, a scale of 0 to 100 keeps its whole axis, and a damaged or hostile maximum
+// such as 2147483647 cannot make a page draw billions of grid lines. The stored maximum is kept.
+inline constexpr std::int32_t kAxisCeiling = 100;
 
 inline bool isGroup(std::int32_t relationship) {
     return relationship >= 0 && relationship < kRelationshipCount;
@@ -32,6 +39,9 @@ inline bool countsInResults(const CPavexFeedback& questionnaire) {
 
 // The options of a scale that may be chosen, never more than the scale can hold.
 int usableOptionCount(const CResponseScale& scale);
+
+// The scale maximum clamped to max(kAxisCeiling, highest option value); a maximum below it is kept.
+std::int32_t axisTopOf(const CResponseScale& scale);
 
 // The scale of a behaviour, or nullptr when the behaviour or its scale index lies outside the framework.
 const CResponseScale* scaleOfBehaviour(const CPavexFramework& framework, std::int32_t behaviour);

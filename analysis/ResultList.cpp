@@ -146,7 +146,8 @@ void CResultList::refresh(const JournalRecord& journal) {
                 if (position < 0) {
                     continue;
                 }
-                m_items[position].addAnswer(group, answer->score, answer->scaleMaximum, answer->scaleIndex);
+                m_items[position].addAnswer(group, answer->score, answer->scaleMaximum, answer->scaleIndex,
+                                            answer->axisTop);
                 if (m_isTouched[position] == 0) {
                     m_isTouched[position] = 1;
                     m_touched.push_back(static_cast<std::size_t>(position));
@@ -177,7 +178,7 @@ void CResultList::refreshPlain(const JournalRecord& journal) {
                 for (const CResponse& response : questionnaire.responses) {
                     const auto answer = journalfacts::checkAnswer(framework, response);
                     if (answer && countsFor(item, answer->behaviour, framework)) {
-                        item.addAnswer(group, answer->score, answer->scaleMaximum, answer->scaleIndex);
+                        item.addAnswer(group, answer->score, answer->scaleMaximum, answer->scaleIndex, answer->axisTop);
                     }
                 }
                 item.endQuestionnaire(group);

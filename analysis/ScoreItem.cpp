@@ -28,14 +28,15 @@ void CScoreItem::reset() {
     m_hasActions = false;
 }
 
-void CScoreItem::addAnswer(int group, std::int32_t score, std::int32_t scaleMaximum, std::int32_t scaleIndex) {
+void CScoreItem::addAnswer(int group, std::int32_t score, std::int32_t scaleMaximum, std::int32_t scaleIndex,
+                           std::int32_t axisTop) {
     if (!isGroup(group) || score < 0) {
         return;
     }
     m_groupSum[group] += score;
     m_groupMaximumSum[group] += scaleMaximum;
     m_groupAnswers[group] += 1;
-    m_axisMaximum = std::max(m_axisMaximum, scaleMaximum);
+    m_axisMaximum = std::max(m_axisMaximum, axisTop);
     m_runningSum += score;
     m_runningCount += 1;
     if (m_scaleTag == -1) {

@@ -25,8 +25,11 @@ public:
 
     // Everything back to the state before the first answer; name and index are kept.
     void reset();
-    // Counts one answer of group 0..5 unless its score is negative (not applicable).
-    void addAnswer(int group, std::int32_t score, std::int32_t scaleMaximum, std::int32_t scaleIndex);
+    // Counts one answer of group 0..5 unless its score is negative (not applicable). The stored
+    // scale maximum decides validity; the axis maximum grows to `axisTop`, the maximum as far as an
+    // axis may run (journalfacts::axisTopOf).
+    void addAnswer(int group, std::int32_t score, std::int32_t scaleMaximum, std::int32_t scaleIndex,
+                   std::int32_t axisTop);
     // Closes the questionnaire being counted: its average joins the group's range when it counted anything.
     void endQuestionnaire(int group);
 
@@ -43,6 +46,7 @@ public:
 
     // -1 before any answer, the scale index of the counted answers, -2 once two scales were mixed.
     std::int32_t scaleTag() const { return m_scaleTag; }
+    // The highest axis top over the counted answers.
     std::int32_t axisMaximum() const { return m_axisMaximum; }
     std::int64_t groupSum(int group) const;
     std::int64_t groupMaximumSum(int group) const;

@@ -8,6 +8,7 @@
 #include <QPolygon>
 
 #include <algorithm>
+#include <limits>
 
 namespace pagepaint {
 
@@ -28,6 +29,27 @@ QString textOf(std::string_view bytes) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
+}
+
+int axisStep(int unit, int minimumPixels) {
+    if (unit <= 0) {
+        return std::numeric_limits<int>::max();
+    }
+    const long long wanted = 10LL * std::max(1, minimumPixels);
+    long long decade = 1;
+    for (;;) {
+        for (const long long factor : {1LL, 2LL, 5LL}) {
+            if (factor * decade * unit >= wanted || factor * decade >= std::numeric_limits<int>::max()) {
+                return static_cast<int>(std::min<long long>(factor * decade, std::numeric_limits<int>::max()));
+            }
+        }
+        decade *= 10;
+    }
+}
+
+int pixelAt(double x, int pageWidth) {
+    const double reach = std::max(1, pageWidth);
+    return static_cast<int>(std::clamp(x, -reach, 2.0 * reach));
 }
 
 void fill(QPainter& painter, const QRect& rect, const QColor& colour) {

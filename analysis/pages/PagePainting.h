@@ -22,6 +22,15 @@ inline QRect ltrb(int left, int top, int right, int bottom) {
     return QRect(left, top, right - left, bottom - top);
 }
 
+// How many whole units apart the marks of an axis stand, `unit` tenths of a pixel being one unit:
+// 1, 2, 5, 10, 20, 50 and so on, the first that puts neighbouring marks at least `minimumPixels`
+// apart. So the page's width, never a number read from a file, bounds how many marks a loop draws.
+// On an axis squeezed to nothing (unit 0 or less) only the mark at 0 is left.
+int axisStep(int unit, int minimumPixels);
+// A pixel position computed in double precision, truncated toward zero and kept within a page
+// width either side of the page, so that a stored score of any size cannot overflow it.
+int pixelAt(double x, int pageWidth);
+
 void fill(QPainter& painter, const QRect& rect, const QColor& colour);
 // A line in the current pen.
 void line(QPainter& painter, int x1, int y1, int x2, int y2);

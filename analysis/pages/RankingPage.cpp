@@ -54,9 +54,35 @@ void CRankingPage::measureRows(int shown) {
     }
     const auto& scales = m_ranking.journal().framework.scales;
     const bool labelled = commonScale >= 0 && static_cast<std::size_t>(commonScale) < scales.size();
-    for (int score = 0; score <= g.axisTop; ++score) {
-        g.axisLabels.push_back(labelled ? scaleLabelFor(scales[static_cast<std::size_t>(commonScale)], score)
-                                        : QString::number(score));
+    m_commonScale = labelled ? commonScale : -2;
+}
+
+// A grid line and a label at every whole score while they fit; on a long axis, lines at least a
+// pixel apart and labels with room for their text, so the page's width bounds both loops.
+void CRankingPage::chooseAxisMarks() {
+    Geometry& g = m_geometry;
+    g.gridStep = pagepaint::axisStep(g.unit, 1);
+    g.labelStep = g.unit / 20 - cw() > 0 ? 1 : pagepaint::axisStep(g.unit, 6 * cw());
+    const CResponseScale* scale =
+        m_commonScale >= 0 ? &m_ranking.journal().framework.scales[static_cast<std::size_t>(m_commonScale)] : nullptr;
+    if (scale != nullptr && g.labelStep > 1) {
+        // Stepped scores would miss the options' own values; those few are labelled instead.
+        const int options = journalfacts::usableOptionCount(*scale);
+        for (int option = 0; option < options; ++option) {
+            const std::int32_t value = scale->values[option];
+            if (value >= 0 && value <= g.axisTop) {
+                g.labelledScores.push_back(value);
+            }
+        }
+        std::sort(g.labelledScores.begin(), g.labelledScores.end());
+        g.labelledScores.erase(std::unique(g.labelledScores.begin(), g.labelledScores.end()), g.labelledScores.end());
+    } else {
+        for (long long score = 0; score <= g.axisTop; score += g.labelStep) {
+            g.labelledScores.push_back(static_cast<int>(score));
+        }
+    }
+    for (const int score : g.labelledScores) {
+        g.axisLabels.push_back(scale != nullptr ? scaleLabelFor(*scale, score) : QString::number(score));
     }
 }
 
@@ -81,7 +107,7 @@ int CRankingPage::extraKeyLines() const {
 }
 
 int CRankingPage::scoreX(double score) const {
-    return static_cast<int>(m_geometry.zero + score * m_geometry.unit / 10.0);
+    return pagepaint::pixelAt(m_geometry.zero + score * m_geometry.unit / 10.0, pageWidth());
 }
 
 void CRankingPage::draw() {
@@ -105,6 +131,7 @@ void CRankingPage::draw() {
     g.rowHeight = std::max(0, (pageHeight() - (10 + extra) * lh()) / g.rows);
     g.rowsBottom = g.rows * g.rowHeight + lh();
     g.band = g.rowHeight / (g.rowCapacity + 4);
+    chooseAxisMarks();
 
     QPainter& p = painter();
     const auto& colours = m_ranking.journal().colours;
@@ -117,8 +144,8 @@ void CRankingPage::draw() {
         drawRow(rank, g.rowsTop + rank * g.rowHeight);
     }
     p.setPen(QPen(QColor(128, 128, 128), 0));
-    for (int score = 0; score <= g.axisTop; ++score) {
-        const int x = g.zero + score * g.unit / 10;
+    for (long long score = 0; score <= g.axisTop; score += g.gridStep) {
+        const int x = g.zero + static_cast<int>(score * g.unit / 10);
         pagepaint::line(p, x, g.rowsBottom, x, g.rowsTop);
     }
     for (int rank = 0; rank < g.rows; ++rank) {
@@ -159,7 +186,7 @@ void CRankingPage::drawBars(const CScoreItem& item, int top) {
     const auto& colours = m_ranking.journal().colours;
     QPainter& p = painter();
     const int P = g.band;
-    const int averageLeft = static_cast<int>(g.zero + overall * g.unit / 10.0 - cw() / 2);
+    const int averageLeft = pagepaint::pixelAt(g.zero + overall * g.unit / 10.0 - cw() / 2, pageWidth());
     pagepaint::fill(p, ltrb(averageLeft, top + P, averageLeft + cw(), top + P * (g.rowCapacity + 3)),
                     pagepaint::colourOf(colours.average));
     int y = top + (g.rowCapacity - item.validGroups()) * P / 2 + 2 * P;
@@ -171,7 +198,8 @@ void CRankingPage::drawBars(const CScoreItem& item, int top) {
         pagepaint::fill(
             p, ltrb(scoreX(item.lowestAverage(group)), y + P / 4, scoreX(item.highestAverage(group)), y + 3 * P / 4),
             colour);
-        const int blobLeft = static_cast<int>(g.zero + item.groupAverage(group) * g.unit / 10.0 - cw() / 2);
+        const int blobLeft =
+            pagepaint::pixelAt(g.zero + item.groupAverage(group) * g.unit / 10.0 - cw() / 2, pageWidth());
         pagepaint::fill(p, ltrb(blobLeft, y - 1, blobLeft + cw(), y + P), colour);
         y += P;
     }
@@ -181,11 +209,15 @@ void CRankingPage::drawAxis() {
     const Geometry& g = m_geometry;
     QPainter& p = painter();
     p.setPen(QPen(Qt::black, 0));
-    const int half = g.unit / 20 - cw();
-    for (int score = 0; score <= g.axisTop; ++score) {
-        const int x = g.zero + score * g.unit / 10;
-        pagepaint::drawWrapped(p, ltrb(x - half, g.rowsBottom, x + half, g.rowsBottom + 3 * lh()),
-                               g.axisLabels[static_cast<std::size_t>(score)], Qt::AlignHCenter);
+    const int half = static_cast<int>(std::min<long long>(1LL * g.labelStep * g.unit / 20, pageWidth())) - cw();
+    for (std::size_t k = 0; k < g.labelledScores.size(); ++k) {
+        int x = g.zero + static_cast<int>(1LL * g.labelledScores[k] * g.unit / 10);
+        if (g.labelStep > 1) {
+            // A box spanning several scores would reach past the page's right edge at the axis top.
+            x = std::min(x, pageWidth() - half);
+        }
+        pagepaint::drawWrapped(p, ltrb(x - half, g.rowsBottom, x + half, g.rowsBottom + 3 * lh()), g.axisLabels[k],
+                               Qt::AlignHCenter);
     }
     pagepaint::line(p, g.zero, g.rowsTop, g.zero, g.rowsBottom);
     pagepaint::line(p, g.zero, g.rowsBottom, pageWidth(), g.rowsBottom);

@@ -24,7 +24,10 @@ public:
         int rowHeight = 0;               // E
         int rowsBottom = 0;              // YB
         int band = 0;                    // P
-        std::vector<QString> axisLabels; // one per whole score 0..T
+        int gridStep = 1;                // whole scores between grid lines
+        int labelStep = 1;               // whole scores a label's box spans
+        std::vector<int> labelledScores; // every whole score 0..T while the labels fit, else fewer
+        std::vector<QString> axisLabels; // one per labelled score
         std::vector<QString> keyEntries; // in drawing order
     };
 
@@ -37,6 +40,7 @@ protected:
 
 private:
     void measureRows(int shown);
+    void chooseAxisMarks();
     int keyEntryCount() const;
     int extraKeyLines() const;
     int scoreX(double score) const;
@@ -47,6 +51,7 @@ private:
 
     const RankingContent& m_ranking;
     Geometry m_geometry;
+    std::int32_t m_commonScale = -2; // the scale that labels the axis, or -2 for numbers
 };
 
 class CCompetencyRanking final : public CRankingPage {

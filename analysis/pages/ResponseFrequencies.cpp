@@ -35,14 +35,18 @@ void CResponseFrequencies::draw() {
     g.bottom = pageHeight() - 9 * lh();
     // A behaviour whose scale is missing from the framework has no rows to share the chart.
     g.rowHeight = g.options > 0 ? (g.bottom - lh()) / g.options : 0;
+    // Many responses to one behaviour crowd the axis: lines stay a pixel apart and numbers keep
+    // room for their text, so the page's width bounds the loops, not the count of answers.
+    g.gridStep = pagepaint::axisStep(g.unit, 1);
+    g.labelStep = pagepaint::axisStep(g.unit, 3 * cw());
 
     QPainter& p = painter();
     const auto& colours = m_frequencies.journal().colours;
     pagepaint::fill(p, ltrb(0, 0, W, visibleBottom()), pagepaint::colourOf(colours.background));
     pagepaint::fill(p, ltrb(g.zero, lh(), g.right, g.bottom), pagepaint::colourOf(colours.lines));
     p.setPen(QPen(QColor(128, 128, 128), 0));
-    for (int i = 1; i <= g.axisTop; ++i) {
-        const int x = g.zero + i * g.unit / 10;
+    for (long long i = g.gridStep; i <= g.axisTop; i += g.gridStep) {
+        const int x = g.zero + static_cast<int>(i * g.unit / 10);
         pagepaint::line(p, x, g.bottom, x, lh());
     }
     for (int option = 0; option < g.options; ++option) {
@@ -67,7 +71,7 @@ void CResponseFrequencies::drawOption(int option, int top) {
     const CFrequencyTable& table = m_frequencies.table();
     int x = g.zero;
     for (int group = 0; group < kRelationshipCount; ++group) {
-        const int length = table.count(option, group) * g.unit / 10;
+        const int length = static_cast<int>(1LL * table.count(option, group) * g.unit / 10);
         pagepaint::fill(p, ltrb(x, top + g.rowHeight / 3, x + length, top + 2 * (g.rowHeight / 3)),
                         pagepaint::colourOf(journal.colours.relationships[static_cast<std::size_t>(group)]));
         x += length;
@@ -78,11 +82,13 @@ void CResponseFrequencies::drawAxisAndMark() {
     const Geometry& g = m_geometry;
     QPainter& p = painter();
     p.setPen(QPen(Qt::black, 0));
-    for (int i = 0; i <= g.axisTop; ++i) {
-        pagepaint::drawSingleLine(
-            p,
-            ltrb(g.zero + (i * g.unit - g.unit) / 10, g.bottom, g.zero + (i * g.unit + g.unit) / 10, g.bottom + lh()),
-            QString::number(i), Qt::AlignHCenter);
+    const long long span = std::min<long long>(1LL * g.labelStep * g.unit, 10LL * pageWidth());
+    for (long long i = 0; i <= g.axisTop; i += g.labelStep) {
+        const long long centre = i * g.unit;
+        pagepaint::drawSingleLine(p,
+                                  ltrb(g.zero + static_cast<int>((centre - span) / 10), g.bottom,
+                                       g.zero + static_cast<int>((centre + span) / 10), g.bottom + lh()),
+                                  QString::number(i), Qt::AlignHCenter);
     }
     const QRect box = ltrb(3 * cw(), g.bottom + 5 * lh() / 4, 3 * cw() + 3 * lh() / 4, g.bottom + 2 * lh());
     pagepaint::drawCheckBox(p, box, pagepaint::tickFor(m_frequencies.marked(), m_frequencies.hasActions()));

@@ -17,6 +17,8 @@ public:
         int zero = 0;      // X0
         int bottom = 0;    // B
         int rowHeight = 0; // h
+        int gridStep = 1;  // responses between grid lines
+        int labelStep = 1; // responses between axis numbers
     };
 
     explicit CResponseFrequencies(FrequencyContent& content);

@@ -92,6 +92,29 @@ TEST(Ranges, SpanTheQuestionnaireAveragesOfEachGroup) {
     EXPECT_EQ(item.lowestAverage(kPeer), -1.0);
 }
 
+// A stored scale maximum far above its options (2147483647 in a damaged or hostile role) would
+// make every ranking page draw billions of grid lines; the axis stops at the highest option value
+// or 100, whichever is higher, while validity still follows the stored maximum.
+TEST(AxisMaximum, StopsAtTheHighestOptionValueOrOneHundred) {
+    const auto axisOf = [](std::initializer_list<std::int32_t> values, std::int32_t maximum) {
+        JournalRecord journal = journalWithRole(1, 1);
+        journal.framework.behaviours[0].scale = addScale(journal, values, maximum);
+        answer(journal, kSelf, {0});
+        CResultList list = CResultList::behaviours(journal.framework, CResultList::kAllBehaviours);
+        list.refresh(journal);
+        EXPECT_EQ(list.shownCount(), 1);
+        return list.at(0).axisMaximum();
+    };
+    EXPECT_EQ(axisOf({0, 1, 2}, 2147483647), 100);
+    EXPECT_EQ(axisOf({0, 250, 5000}, 2147483647), 5000);
+    EXPECT_EQ(axisOf({0, 25, 50, 75, 100}, 100), 100);
+    EXPECT_EQ(axisOf({0, 1, 2}, 100), 100);
+    EXPECT_EQ(axisOf({0, 1, 2}, 40), 40);
+    EXPECT_EQ(axisOf({0, 1, 2}, 2), 2);
+    // Options beyond the stored maximum do not lengthen the axis.
+    EXPECT_EQ(axisOf({0, 1, 500}, 3), 3);
+}
+
 TEST(ScaleTag, NamesTheCommonScaleOrMarksAMixture) {
     JournalRecord journal = journalWithRole(1, 2);
     const std::int32_t other = addScale(journal, {0, 1, 2, 3}, 3);
@@ -110,11 +133,11 @@ TEST(ScaleTag, NamesTheCommonScaleOrMarksAMixture) {
 
 TEST(Differences, AreTheSampleVarianceOfGroupAveragesOrTheDistanceToOneGroup) {
     CScoreItem item("x", 0);
-    item.addAnswer(kSelf, 2, 2, 0);
+    item.addAnswer(kSelf, 2, 2, 0, 2);
     item.endQuestionnaire(kSelf);
-    item.addAnswer(kManager, 0, 2, 0);
+    item.addAnswer(kManager, 0, 2, 0, 2);
     item.endQuestionnaire(kManager);
-    item.addAnswer(kPeer, 1, 2, 0);
+    item.addAnswer(kPeer, 1, 2, 0, 2);
     item.endQuestionnaire(kPeer);
     // Mean 1.0; squares 1 + 1 + 0 over 3 - 1 groups.
     EXPECT_DOUBLE_EQ(item.difference(0), 1.0);
@@ -125,20 +148,20 @@ TEST(Differences, AreTheSampleVarianceOfGroupAveragesOrTheDistanceToOneGroup) {
     EXPECT_EQ(item.difference(-1), -1.0);
 
     CScoreItem lonely("y", 1);
-    lonely.addAnswer(kManager, 1, 2, 0);
+    lonely.addAnswer(kManager, 1, 2, 0, 2);
     EXPECT_EQ(lonely.difference(0), -1.0);
 }
 
 TEST(ExtraRequirements, CountOnlyWhereSelfHasNoAverage) {
     CScoreItem item("x", 0);
-    item.addAnswer(kManager, 2, 2, 0);
-    item.addAnswer(kPeer, 1, 2, 0);
+    item.addAnswer(kManager, 2, 2, 0, 2);
+    item.addAnswer(kPeer, 1, 2, 0, 2);
     EXPECT_DOUBLE_EQ(item.extraRequirement(0), 3.0);
     EXPECT_DOUBLE_EQ(item.extraRequirement(kManager), 2.0);
     EXPECT_EQ(item.extraRequirement(kDirectReport), -1.0);
     EXPECT_EQ(item.extraRequirement(7), -1.0);
 
-    item.addAnswer(kSelf, 0, 2, 0);
+    item.addAnswer(kSelf, 0, 2, 0, 2);
     EXPECT_DOUBLE_EQ(item.extraRequirement(0), 0.0);
     EXPECT_EQ(item.extraRequirement(kManager), -1.0);
 }
@@ -146,7 +169,7 @@ TEST(ExtraRequirements, CountOnlyWhereSelfHasNoAverage) {
 TEST(ScoreItem, HugeStoredScoresDoNotOverflowTheSums) {
     CScoreItem item("x", 0);
     for (int k = 0; k < 4; ++k) {
-        item.addAnswer(kSelf, 2'000'000'000, 2'000'000'000, 0);
+        item.addAnswer(kSelf, 2'000'000'000, 2'000'000'000, 0, 2'000'000'000);
     }
     item.endQuestionnaire(kSelf);
     EXPECT_DOUBLE_EQ(item.groupAverage(kSelf), 2e9);

@@ -101,3 +101,24 @@ TEST_F(FrequencyPage, DrawsTheChartWithoutRowsForABehaviourWithoutAScale) {
     pagetest::drawOnScreen(page, 1000, 400);
     EXPECT_EQ(page.extent(), QSize(80 * kCw, 9 * kLh));
 }
+
+// Counts of answers size the axis; on a long one the grid lines stay a pixel apart and the numbers
+// step so that each has room.
+TEST_F(FrequencyPage, StepsTheAxisNumbersWhenManyAnswersCrowdThem) {
+    JournalRecord journal = journalWithRole(1, 1);
+    for (int q = 0; q < 32; ++q) {
+        answer(journal, q % 6, {kPriority});
+        for (int extra = 0; extra < 9; ++extra) {
+            journal.questionnaires.back().responses.push_back(journal.questionnaires.back().responses.front());
+        }
+    }
+    FrequencyContent content(journal, 0);
+    CResponseFrequencies page(content);
+    page.refresh();
+    pagetest::drawOnScreen(page, 1000, 400);
+    const auto& g = page.geometry();
+    EXPECT_EQ(g.axisTop, 320);
+    EXPECT_EQ(g.unit, 15); // (984 - 500) x 10 / 320
+    EXPECT_EQ(g.gridStep, 1);
+    EXPECT_EQ(g.labelStep, 20); // the first step with three characters' room
+}

@@ -194,7 +194,7 @@ TEST_F(Pages, DetailPageIsFortyLinesWithTheLabelsInALinesColouredBand) {
     QuestionnaireDetailContent content(journal, 0, formatDateInCLocale);
     CQuestionnaireDetail page(content);
     page.refresh();
-    const QImage image = pagetest::drawOnScreen(page, 1000, 700);
+    const QImage image = pagetest::drawInView(page, 1000, 700);
     EXPECT_EQ(page.extent(), QSize(80 * kCw, 40 * kLh));
     // e = (1000 - 32) / 4 = 242: the band ends at 2cw + e = 258.
     EXPECT_EQ(at(image, 257, 699), stored(journal.colours.lines));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/pages/PageCanvas.h"
+#include "analysis/pages/PageOutput.h"
 #include "analysis/pages/PagePainting.h"
 #include "analysis/pages/ResultPage.h"
 
@@ -11,7 +12,8 @@
 #include <cstdint>
 
 // Drawing pages in the tests: a fixed font, so that every position is known in advance (cw 8,
-// lh 15), and pages drawn into images as the view and the printer draw them.
+// lh 15), and pages drawn into images through the output routines the view, the printer and the
+// tools use.
 namespace pagetest {
 
 inline constexpr int kCw = 8;
@@ -23,8 +25,20 @@ inline QFont fixedFont() {
     return font;
 }
 
-// The page on screen in a view `width` pixels wide and `height` high, on the view's white.
+// The page on screen in a view `width` pixels wide, drawn as the view and the tools draw it, and
+// shown `height` pixels high from its top (the view's white beyond the page).
 inline QImage drawOnScreen(CResultPage& page, int width, int height) {
+    const QImage drawn = pageoutput::renderImage(page, width, fixedFont());
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.drawImage(0, 0, drawn);
+    return image;
+}
+
+// The page as the view paints it when its client area is `height` pixels high: the background runs
+// down to that visible bottom, below the page's own extent (the output routines stop at the page).
+inline QImage drawInView(CResultPage& page, int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -42,10 +56,7 @@ inline QImage drawOnPaper(CResultPage& page, int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    PageCanvas canvas;
-    canvas.painter = &painter;
-    canvas.printing = true;
-    page.paint(canvas);
+    pageoutput::printPage(page, painter);
     return image;
 }
 

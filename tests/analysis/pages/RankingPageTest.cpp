@@ -74,7 +74,7 @@ TEST_F(RankingPage, PlacesTheAxisZeroAndUnitSoTheDefaultScaleFillsTheRightHalf) 
 TEST_F(RankingPage, RowsShareTheHeightAboveTheKeyAndAlternateRowsAreShaded) {
     const JournalRecord journal = twoBehaviours();
     BehaviourPage behaviours(journal);
-    const QImage image = pagetest::drawOnScreen(behaviours.page, 1000, 400);
+    const QImage image = pagetest::drawInView(behaviours.page, 1000, 400);
     const auto& g = behaviours.page.geometry();
     // Two rows of four lines and nine more: 17 lines.
     EXPECT_EQ(behaviours.page.extent(), QSize(80 * kCw, 17 * kLh));
@@ -262,4 +262,47 @@ TEST_F(RankingPage, GrowsThePageWhenTheKeyNeedsMoreLinesThanItKeeps) {
     ASSERT_EQ(g.keyEntries.size(), 14u);
     EXPECT_GE(behaviours.page.extent().height(), g.rowsBottom + 23 * kLh / 2);
     EXPECT_EQ(behaviours.page.extent().height(), (4 + 9 + 3) * kLh);
+}
+
+// A role whose scale maximum is 2147483647 once hung the journal program inside its paint event:
+// the axis now stops at 100 here, and the options keep their labels.
+TEST_F(RankingPage, DrawsAHostileScaleMaximumOnAnAxisStoppingAtOneHundred) {
+    JournalRecord journal = journalWithRole(1, 1);
+    journal.framework.behaviours[0].scale = addScale(journal, {0, 1, 2}, 2147483647);
+    answer(journal, 0, {2});
+    BehaviourPage behaviours(journal);
+    pagetest::drawOnScreen(behaviours.page, 1000, 400);
+    const auto& g = behaviours.page.geometry();
+    EXPECT_EQ(g.axisTop, 100);
+    EXPECT_EQ(g.gridStep, 1); // 4.9 pixels per score
+    EXPECT_EQ(g.axisLabels, (std::vector<QString>{"V0", "V1", "V2"}));
+    pagetest::drawOnPaper(behaviours.page, 1000, 1400);
+    EXPECT_EQ(behaviours.page.geometry().axisTop, 100);
+}
+
+// Option values themselves may be huge: then the page's width, not the score, bounds the marks.
+TEST_F(RankingPage, KeepsGridLinesAPixelApartAndNumbersReadableOnALongAxis) {
+    JournalRecord journal = journalWithRole(1, 2);
+    journal.framework.behaviours[1].scale = addScale(journal, {0, 25, 50, 75, 100}, 100);
+    answer(journal, 0, {kClearStrength, 4});
+    {
+        BehaviourPage behaviours(journal);
+        pagetest::drawOnScreen(behaviours.page, 1000, 400);
+        const auto& g = behaviours.page.geometry();
+        EXPECT_EQ(g.axisTop, 100);
+        EXPECT_EQ(g.unit, 49);
+        EXPECT_EQ(g.gridStep, 1);
+        EXPECT_EQ(g.labelStep, 10); // the first step with six characters' room: 49 pixels
+        EXPECT_EQ(g.axisLabels,
+                  (std::vector<QString>{"0", "10", "20", "30", "40", "50", "60", "70", "80", "90", "100"}));
+    }
+    journal.framework.behaviours[1].scale = addScale(journal, {0, 2'000'000'000}, 2147483647);
+    answer(journal, 0, {kClearStrength, 1});
+    BehaviourPage behaviours(journal);
+    pagetest::drawOnScreen(behaviours.page, 1000, 400);
+    const auto& g = behaviours.page.geometry();
+    EXPECT_EQ(g.axisTop, 2'000'000'000);
+    EXPECT_EQ(g.unit, 0);
+    EXPECT_EQ(g.axisLabels, (std::vector<QString>{"0"}));
+    pagetest::drawOnPaper(behaviours.page, 1000, 1400);
 }

@@ -28,6 +28,10 @@ int main(int argc, char** argv) {
     put(out / "damaged-1.kva", JournalFile::encode(testjournals::randomJournal(1, true)));
     put(out / "damaged-2.kva", JournalFile::encode(testjournals::randomJournal(2, true)));
     put(out / "mixed-scales.kva", JournalFile::encode(testjournals::randomJournal(3, false)));
+    // A scale maximum far above its options once made the ranking page loop for billions of scores.
+    JournalRecord hostile = samples::journal("");
+    hostile.framework.scales.at(0).maximum = 2147483647;
+    put(out / "hostile-scale.kva", JournalFile::encode(hostile));
     // Bytes that are no journal file: the target shapes them into a journal directly.
     put(out / "shaped.bin", std::string("\x03\x02\x41\x42\x01\x43\x02\x04\x00\x01\x02\x03\x02\x05\x00\x00\x01"
                                         "\x05\x00\x02\x00\x01\x01\x07\xff\x7f\xff\xff\xff\x03\x09\x01\x00\x00",
