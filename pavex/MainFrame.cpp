@@ -460,7 +460,8 @@ bool CMainFrame::exportReport() {
 }
 
 bool CMainFrame::exportReportTo(const QString& pdfPath) {
-    if (!writeJournalReport(*m_doc, pdfPath)) {
+    // The paper follows the printer's set-up.
+    if (!writeJournalReport(*m_doc, pdfPath, false, m_printer.pageLayout().pageSize())) {
         m_prompts.message("Sorry, the report could not be written to " + ui::toCp1252(pdfPath) + ".");
         return false;
     }
