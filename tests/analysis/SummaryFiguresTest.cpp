@@ -1,8 +1,8 @@
 // The figures a feedback report leads with (others' average, Self value, spread, strengths,
 // priorities, blind spots, hidden strengths) and the report's cover facts, comments and plan.
+#include "analysis/SummaryFigures.h"
 #include "analysis/ReportContent.h"
 #include "analysis/ResultList.h"
-#include "analysis/SummaryFigures.h"
 #include "tests/analysis/TestJournals.h"
 
 #include <gtest/gtest.h>
@@ -100,8 +100,8 @@ TEST(Summary, TakesTheFiveHighestAndFiveLowestWithoutRepeatingAStrength) {
 
 TEST(Summary, WithFewRatedBehavioursPrioritiesHoldOnlyWhatIsNotAStrength) {
     JournalRecord journal = journalWithRole(1, 7);
-    answer(journal, kManager, {kPriority, kNotConsistent, kClearStrength, kPriority, kNotConsistent, kNotNeeded,
-                               kSkip});
+    answer(journal, kManager,
+           {kPriority, kNotConsistent, kClearStrength, kPriority, kNotConsistent, kNotNeeded, kSkip});
     answer(journal, kSelf, {kPriority, kPriority, kPriority, kPriority, kPriority, kPriority, kClearStrength});
     const Summary summary = summarise(rankedBehaviours(journal), journal.framework);
     // Behaviours 5 (not needed by the manager) and 6 (Self only) are left out.

@@ -125,6 +125,15 @@ struct ValueColumn {
     std::function<QString(const BehaviourFigures&)> words;
 };
 
+// A row of a table never outgrows a sheet: texts beyond these lengths end in an ellipsis here (the
+// result pages show them whole).
+constexpr qsizetype kLongestStatement = 600;
+constexpr qsizetype kLongestName = 200;
+
+QString shortened(const QString& words, qsizetype longest) {
+    return words.size() <= longest ? words : words.left(longest - 1) + QChar(0x2026);
+}
+
 void behaviourTable(SheetFlow& flow, const SummaryInput& input, const std::vector<BehaviourFigures>& rows,
                     const std::vector<ValueColumn>& columns, const QString& statementHeader) {
     const double gap = 6 * flow.point();
@@ -156,11 +165,11 @@ void behaviourTable(SheetFlow& flow, const SummaryInput& input, const std::vecto
     header();
     bool shaded = false;
     for (const BehaviourFigures& row : rows) {
-        const QString statement = statementOf(input.journal, row.behaviour);
-        const QString competency = competencyName(input.journal, row.competency);
-        const double statementHeight =
-            flow.textHeight(statement, statementFont, statementWidth) +
-            (competency.isEmpty() ? 0 : flow.textHeight(competency, smallFont, statementWidth));
+        const QString statement = shortened(statementOf(input.journal, row.behaviour), kLongestStatement);
+        const QString competency = shortened(competencyName(input.journal, row.competency), kLongestName);
+        const double textWidth = statementWidth - padding;
+        const double statementHeight = flow.textHeight(statement, statementFont, textWidth) +
+                                       (competency.isEmpty() ? 0 : flow.textHeight(competency, smallFont, textWidth));
         double height = statementHeight;
         for (const ValueColumn& column : columns) {
             const QString words = column.words ? column.words(row) : QString();
@@ -178,9 +187,9 @@ void behaviourTable(SheetFlow& flow, const SummaryInput& input, const std::vecto
         }
         shaded = !shaded;
         double y = top + padding;
-        y += flow.textAt(flow.left() + padding, y, statementWidth - padding, statement, statementFont);
+        y += flow.textAt(flow.left() + padding, y, textWidth, statement, statementFont);
         if (!competency.isEmpty()) {
-            flow.textAt(flow.left() + padding, y, statementWidth - padding, competency, smallFont, kQuiet);
+            flow.textAt(flow.left() + padding, y, textWidth, competency, smallFont, kQuiet);
         }
         double x = flow.left() + statementWidth + gap;
         for (const ValueColumn& column : columns) {
