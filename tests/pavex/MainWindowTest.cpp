@@ -446,6 +446,25 @@ TEST_F(MainWindowTest, ExportReportWritesTheSummaryThenEveryPageButTheQuestionna
     EXPECT_TRUE(bytes.contains(QStringLiteral("/Outlines")));
 }
 
+TEST_F(MainWindowTest, ExportReportOffersTheAssessorsNamesAsACheckBoxThatAddsTheQuestionnaires) {
+    openSample();
+    const auto sheets = [this](bool withNames) {
+        const QString pdf = QString::fromStdString(m_temp.file(withNames ? "named.pdf" : "plain.pdf"));
+        m_prompts.queueFileName(pdf);
+        m_prompts.queueCheckBox(withNames);
+        EXPECT_TRUE(m_frame->exportReport());
+        QFile file(pdf);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return QString::fromLatin1(file.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)")));
+    };
+    const auto plain = sheets(false);
+    const auto named = sheets(true);
+    const FileChoice& choice = m_prompts.fileChoices().back();
+    EXPECT_EQ(choice.checkBoxLabel, "Include the assessors' names (the completed questionnaires)");
+    // The list of questionnaires and one page per questionnaire.
+    EXPECT_EQ(named - plain, 1 + static_cast<int>(m_frame->document().questionnaires.size()));
+}
+
 TEST_F(MainWindowTest, RightClickingABehaviourRowOffersItsMenuWhoseMarkTogglesIt) {
     openSample();
     tree().selectNode(*contents().landmarks().firstCompetency);
