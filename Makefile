@@ -1,5 +1,5 @@
 # The two commands of the README: `make run` and `make test`.
-.PHONY: all deps build run test fuzz bench format clean install package
+.PHONY: all deps build run test fuzz bench format clean install package report-largest
 
 all: build
 
@@ -34,6 +34,10 @@ fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	FUZZ_JOBS=$(FUZZ_JOBS) scripts/run-fuzzers build/fuzz $(FUZZ_SECONDS)
+
+# The feedback report of the largest journal the format allows, read back and timed.
+report-largest: build
+	python3 tests/tools/test_report.py build/debug/bin/kvtool build/debug/bin/samples/sample-journal.kva LargestJournal
 
 bench: deps
 	cmake --preset release

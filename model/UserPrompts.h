@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,10 @@ struct FileChoice {
     bool mustExist = false;
     // A save dialog asks before it replaces a file unless a caller says otherwise.
     bool confirmOverwrite = true;
+    // A check box below the file name when `checkBoxState` is set: it shows the state on the way in
+    // and holds the user's choice once a file is chosen. The label is in the files' code page.
+    std::string checkBoxLabel;
+    std::shared_ptr<bool> checkBoxState;
 };
 
 class UserPrompts {

@@ -2,8 +2,11 @@
 
 #include "model/PavexDoc.h"
 
+#include <QPageSize>
 #include <QString>
 
-// The journal's report: every page of its contents in tree order, one A4 sheet each, as a PDF.
+// The journal's feedback report as a PDF: the summary first, then every page of its contents, dates
+// in the user's locale. The questionnaires' pages, which name the assessors, only `withNames`.
 // False when the file cannot be written. Needs a GUI application.
-bool writeJournalReport(const JournalRecord& journal, const QString& pdfPath);
+bool writeJournalReport(const JournalRecord& journal, const QString& pdfPath, bool withNames = false,
+                        const QPageSize& paper = QPageSize(QPageSize::A4));

@@ -456,12 +456,15 @@ bool CMainFrame::exportReport() {
     choice.proposedName = (dot == std::string::npos ? title : title.substr(0, dot)) + ".pdf";
     choice.defaultExtension = "pdf";
     choice.confirmOverwrite = true;
+    choice.checkBoxLabel = "Include the assessors' names (the completed questionnaires)";
+    choice.checkBoxState = std::make_shared<bool>(false);
     const auto path = m_prompts.chooseSaveFile(choice);
-    return path && exportReportTo(QString::fromStdString(*path));
+    return path && exportReportTo(QString::fromStdString(*path), *choice.checkBoxState);
 }
 
-bool CMainFrame::exportReportTo(const QString& pdfPath) {
-    if (!writeJournalReport(*m_doc, pdfPath)) {
+bool CMainFrame::exportReportTo(const QString& pdfPath, bool withNames) {
+    // The paper follows the printer's set-up.
+    if (!writeJournalReport(*m_doc, pdfPath, withNames, m_printer.pageLayout().pageSize())) {
         m_prompts.message("Sorry, the report could not be written to " + ui::toCp1252(pdfPath) + ".");
         return false;
     }

@@ -101,7 +101,7 @@ public:
     bool saveModifiedIfWanted();
     bool exportReport();
     bool exportResults();
-    bool exportReportTo(const QString& pdfPath);
+    bool exportReportTo(const QString& pdfPath, bool withNames = false);
     bool printCurrentPage(QPrinter& printer);
     // File Send: the journal as it stands, handed to the mail program as an attachment.
     bool sendJournal();

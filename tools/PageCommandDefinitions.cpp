@@ -14,7 +14,14 @@ Command renderCommandDefinition(void (*run)(const ParsedArguments& arguments, st
 Command reportCommandDefinition(void (*run)(const ParsedArguments& arguments, std::ostream& out)) {
     return {"report",
             {"FILE"},
-            {{"--password", "P"}, {"-o", "OUT.pdf", true}},
-            "Print every page of the contents in tree order into one PDF, a sheet per page.",
+            {{"--password", "P"},
+             {"--paper", "a4|letter"},
+             {"--with-names", ""},
+             {"--pages-only", ""},
+             {"-o", "OUT.pdf", true}},
+            "Write the feedback report as a PDF: a cover, the contents, a summary (strengths, priorities, "
+            "disagreements, comments, plan) and then every page of the contents, with page numbers and bookmarks. "
+            "The questionnaires' pages, which name the assessors, come only with --with-names. --pages-only "
+            "prints every page of the contents in tree order instead, a sheet per page. A4 unless --paper letter.",
             run};
 }

@@ -8,6 +8,8 @@
 #include "analysis/DateFormat.h"
 #include "analysis/pages/PageFactory.h"
 #include "analysis/pages/PageOutput.h"
+#include "analysis/pages/report/FeedbackReport.h"
+#include "model/OleDate.h"
 #include "model/Windows1252.h"
 
 #include <QBuffer>
@@ -173,26 +175,47 @@ void runRender(const ParsedArguments& arguments, std::ostream&) {
     }
 }
 
+QPageSize paperOption(const ParsedArguments& arguments) {
+    const std::string* given = arguments.option("--paper");
+    if (given == nullptr) {
+        return QPageSize(QPageSize::A4);
+    }
+    const std::optional<QPageSize> paper = paperNamed(QString::fromStdString(*given));
+    if (!paper) {
+        throw UsageError("--paper must be a4 or letter");
+    }
+    return *paper;
+}
+
 void runReport(const ParsedArguments& arguments, std::ostream&) {
     const std::string& path = arguments.positionals.at(0);
     const std::string& outPath = *arguments.option("-o");
     if (lowerExtension(outPath) != "pdf") {
         throw UsageError("-o must name a .pdf file");
     }
+    ReportOptions options;
+    options.pageSize = paperOption(arguments);
+    options.withNames = arguments.option("--with-names") != nullptr;
+    options.pagesOnly = arguments.option("--pages-only") != nullptr;
+    options.formatDate = formatDateInCLocale;
+    options.madeOn = oledate::todayPlusDays(0);
     const JournalRecord journal = readJournalForCommand(path, passwordOption(arguments));
-    ContentTree tree(journal, formatDateInCLocale);
-    tree.build();
     ensureGuiApplication();
-    std::vector<std::unique_ptr<CResultPage>> pages;
-    tree.forEachNode([&](ContentNode& node, int) {
-        pages.push_back(makeResultPage(node.page()));
-        pages.back()->refresh();
-    });
-    std::vector<CResultPage*> sheets;
-    for (const auto& page : pages) {
-        sheets.push_back(page.get());
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        throw CommandFailure("cannot create a temporary folder for " + outPath);
     }
-    writePdf(sheets, journal, outPath);
+    const QString scratchPath = scratch.filePath(QStringLiteral("report.pdf"));
+    QString failure;
+    if (!writeFeedbackReport(journal, options, scratchPath, &failure)) {
+        throw CommandFailure("cannot print to " + outPath + ": " + failure.toStdString());
+    }
+    QFile file(scratchPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw CommandFailure("cannot print to " + outPath);
+    }
+    const QByteArray bytes = file.readAll();
+    writeOutputFile(outPath, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 } // namespace

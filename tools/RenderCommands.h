@@ -10,7 +10,8 @@ class ContentTree;
 // kvtool render FILE --page PATH [--width PX] [--password P] -o OUT.png|OUT.pdf: one page of the
 // contents drawn as the view shows it (PNG) or as it is printed (PDF, one A4 sheet).
 Command renderCommand();
-// kvtool report FILE [--password P] -o OUT.pdf: every page of the contents in tree order, a sheet
+// kvtool report FILE [--password P] [--paper a4|letter] [--with-names] [--pages-only] -o OUT.pdf: the
+// feedback report, or with --pages-only every page of the contents in tree order, a sheet
 // per page, as the print command prints them.
 Command reportCommand();
 

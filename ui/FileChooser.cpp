@@ -2,8 +2,10 @@
 
 #include "ui/Cp1252Text.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QGridLayout>
 
 namespace ui {
 
@@ -71,8 +73,21 @@ std::optional<QString> FileChooser::choose(const FileChoice& choice, Purpose pur
     if (!choice.proposedName.empty()) {
         dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(choice.proposedName)));
     }
+    QCheckBox* checkBox = nullptr;
+    if (choice.checkBoxState) {
+        // Only the dialog drawn by the toolkit itself can hold an extra control.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        checkBox = new QCheckBox(fromCp1252(choice.checkBoxLabel), &dialog);
+        checkBox->setChecked(*choice.checkBoxState);
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+            grid->addWidget(checkBox, grid->rowCount(), 0, 1, grid->columnCount());
+        }
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
+    }
+    if (checkBox != nullptr) {
+        *choice.checkBoxState = checkBox->isChecked();
     }
     return dialog.selectedFiles().constFirst();
 }

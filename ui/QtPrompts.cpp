@@ -110,6 +110,10 @@ std::optional<std::string> QtPrompts::chooseFile(const FileChoice& choice, Kind 
         if (path) {
             path = FileChooser::withDefaultExtension(*path, FileChooser::extensionOf(choice));
         }
+        bool checked = false;
+        if (path && choice.checkBoxState && takeFront(m_checkBoxes, &checked)) {
+            *choice.checkBoxState = checked;
+        }
     } else if (m_dialogsShown) {
         path = FileChooser::choose(
             choice, kind == Kind::SaveFile ? FileChooser::Purpose::Save : FileChooser::Purpose::Open, m_parent);

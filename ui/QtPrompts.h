@@ -44,6 +44,8 @@ public:
     // A queued name is what the user would have typed: the default extension is added as the
     // dialog adds it; existence and overwrite are not checked, the test stands for the user.
     void queueFileName(std::optional<QString> path) { m_fileNames.push_back(std::move(path)); }
+    // The state a file dialog's check box is left in when its file name is taken from the queue.
+    void queueCheckBox(bool checked) { m_checkBoxes.push_back(checked); }
     void setDialogsShown(bool shown) { m_dialogsShown = shown; }
     bool allAnswersUsed() const { return m_answers.empty() && m_passwords.empty() && m_fileNames.empty(); }
 
@@ -70,6 +72,7 @@ private:
     std::deque<bool> m_answers;
     std::deque<std::optional<QString>> m_passwords;
     std::deque<std::optional<QString>> m_fileNames;
+    std::deque<bool> m_checkBoxes;
     std::vector<Shown> m_shown;
     std::vector<FileChoice> m_fileChoices;
 };

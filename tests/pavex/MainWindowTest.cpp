@@ -423,17 +423,46 @@ TEST_F(MainWindowTest, PrintPreviewShowsTheCurrentPageOnOneSheet) {
     EXPECT_EQ(pages, 1);
 }
 
-TEST_F(MainWindowTest, ExportReportWritesOneSheetPerNode) {
+TEST_F(MainWindowTest, ExportReportWritesTheSummaryThenEveryPageButTheQuestionnairesWithBookmarks) {
     openSample();
     const QString pdf = QString::fromStdString(m_temp.file("report"));
     m_prompts.queueFileName(pdf);
     ASSERT_TRUE(m_frame->exportReport());
     QFile file(pdf + ".pdf");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    int nodes = 0;
-    contents().forEachNode([&](ContentNode&, int) { ++nodes; });
-    EXPECT_EQ(QString::fromLatin1(file.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))),
-              nodes);
+    const QString bytes = QString::fromLatin1(file.readAll());
+    int pagesWithoutNames = 0;
+    contents().forEachNode([&](ContentNode& node, int) {
+        const ContentNode* root = &node;
+        while (root->parent() != nullptr) {
+            root = root->parent();
+        }
+        pagesWithoutNames += root->icon() == IconKind::Feedback ? 0 : 1;
+    });
+    // Cover, contents, how to read, competencies, strengths, disagreements, comments, plan.
+    constexpr int kSummarySheets = 8;
+    EXPECT_EQ(bytes.count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))),
+              pagesWithoutNames + kSummarySheets);
+    EXPECT_TRUE(bytes.contains(QStringLiteral("/Outlines")));
+}
+
+TEST_F(MainWindowTest, ExportReportOffersTheAssessorsNamesAsACheckBoxThatAddsTheQuestionnaires) {
+    openSample();
+    const auto sheets = [this](bool withNames) {
+        const QString pdf = QString::fromStdString(m_temp.file(withNames ? "named.pdf" : "plain.pdf"));
+        m_prompts.queueFileName(pdf);
+        m_prompts.queueCheckBox(withNames);
+        EXPECT_TRUE(m_frame->exportReport());
+        QFile file(pdf);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return QString::fromLatin1(file.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)")));
+    };
+    const auto plain = sheets(false);
+    const auto named = sheets(true);
+    const FileChoice& choice = m_prompts.fileChoices().back();
+    EXPECT_EQ(choice.checkBoxLabel, "Include the assessors' names (the completed questionnaires)");
+    // The list of questionnaires and one page per questionnaire.
+    EXPECT_EQ(named - plain, 1 + static_cast<int>(m_frame->document().questionnaires.size()));
 }
 
 TEST_F(MainWindowTest, RightClickingABehaviourRowOffersItsMenuWhoseMarkTogglesIt) {

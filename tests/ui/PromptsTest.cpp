@@ -4,6 +4,7 @@
 #include "ui/QtPrompts.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
@@ -23,7 +24,7 @@ namespace {
 const QString kTitle = QStringLiteral("KV 360");
 
 FileChoice journalSaveChoice() {
-    return {"Save Reflectory", {{"Reflectorys (*.kva)", {"*.kva"}}}, "", "kva", false, true};
+    return {"Save Reflectory", {{"Reflectorys (*.kva)", {"*.kva"}}}, "", "kva", false, true, {}, {}};
 }
 
 // Fails the test and closes the dialog if any modal dialog shows up while it lives.
@@ -73,7 +74,7 @@ TEST(QtPrompts, QueuedAnswersAreTakenInOrderAndEveryPromptIsRecorded) {
     EXPECT_EQ(prompts.askPassword(), std::optional<std::string>("Gr\xfc\xdf"
                                                                 "e"));
     EXPECT_EQ(prompts.chooseSaveFile(journalSaveChoice()), std::optional<std::string>("/tmp/folder.d/journal.kva"));
-    EXPECT_EQ(prompts.chooseOpenFile({"Open Reflectory", {}, "", "kva", true, false}), std::nullopt);
+    EXPECT_EQ(prompts.chooseOpenFile({"Open Reflectory", {}, "", "kva", true, false, {}, {}}), std::nullopt);
     EXPECT_TRUE(prompts.allAnswersUsed());
 
     const std::vector<QtPrompts::Shown> expected{
@@ -182,10 +183,28 @@ TEST(QtPrompts, RealSaveDialogAddsTheExtensionAndAsksBeforeReplacing) {
     EXPECT_TRUE(askedToReplace);
 }
 
+TEST(QtPrompts, RealSaveDialogShowsTheChoicesCheckBoxAndHandsBackItsState) {
+    QTemporaryDir folder;
+    QtPrompts prompts(kTitle);
+    FileChoice choice = journalSaveChoice();
+    choice.checkBoxLabel = "Include the names";
+    choice.checkBoxState = std::make_shared<bool>(false);
+    whenModal<QFileDialog>([&](QFileDialog* dialog) {
+        auto* box = dialog->findChild<QCheckBox*>();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), QStringLiteral("Include the names"));
+        EXPECT_FALSE(box->isChecked());
+        box->setChecked(true);
+        typeAndAccept(dialog, folder.path(), "named");
+    });
+    EXPECT_EQ(prompts.chooseSaveFile(choice), std::optional<std::string>(folder.filePath("named.kva").toStdString()));
+    EXPECT_TRUE(*choice.checkBoxState);
+}
+
 TEST(QtPrompts, RealOpenDialogInsistsOnAnExistingFileAndCancelGivesNothing) {
     QtPrompts prompts(kTitle);
     const FileChoice choice{
-        "Open Reflectory Request", {{"Reflectory Requests", {"*.KVQ"}}}, "Request.KVQ", "", true, false};
+        "Open Reflectory Request", {{"Reflectory Requests", {"*.KVQ"}}}, "Request.KVQ", "", true, false, {}, {}};
     whenModal<QFileDialog>([](QFileDialog* dialog) {
         auto* nameBox = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(nameBox, nullptr);
@@ -212,5 +231,5 @@ TEST(FileChooser, DefaultExtensionOnlyWhenTheNameHasNone) {
     EXPECT_EQ(FileChooser::withDefaultExtension("/a/my.journal", "kva"), "/a/my.journal");
     EXPECT_EQ(FileChooser::withDefaultExtension("/a/journal", ""), "/a/journal");
     EXPECT_EQ(FileChooser::withDefaultExtension("", "kva"), "");
-    EXPECT_EQ(FileChooser::extensionOf({"", {}, "", ".kvr", false, false}), "kvr");
+    EXPECT_EQ(FileChooser::extensionOf({"", {}, "", ".kvr", false, false, {}, {}}), "kvr");
 }

@@ -79,9 +79,9 @@ TEST_F(RenderCommands, RenderPrintsOnePageAsAnA4Sheet) {
     EXPECT_EQ(pdfPageCount(pdf), 1);
 }
 
-TEST_F(RenderCommands, ReportPrintsEveryPageOfTheContentsOnItsOwnSheet) {
+TEST_F(RenderCommands, PagesOnlyReportPrintsEveryPageOfTheContentsOnItsOwnSheet) {
     const std::string out = (folder / "report.pdf").string();
-    const Outcome result = runKvtool({"report", sample, "-o", out});
+    const Outcome result = runKvtool({"report", sample, "--pages-only", "-o", out});
     ASSERT_EQ(result.status, 0) << result.err;
     const Outcome results = runKvtool({"results", sample});
     int nodes = 0;

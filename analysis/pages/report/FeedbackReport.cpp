@@ -1,0 +1,312 @@
+#include "analysis/pages/report/FeedbackReport.h"
+
+#include "analysis/ContentTree.h"
+#include "analysis/GraphContent.h"
+#include "analysis/PageTexts.h"
+#include "analysis/SummaryFigures.h"
+#include "analysis/pages/PageFactory.h"
+#include "analysis/pages/PageOutput.h"
+#include "analysis/pages/PagePainting.h"
+#include "analysis/pages/report/PdfOutline.h"
+#include "analysis/pages/report/SheetFlow.h"
+#include "analysis/pages/report/SummarySections.h"
+#include "model/Windows1252.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+const char* const kProgramName = "Reflectory 360";
+
+// A page of the contents tree printed in the detail part.
+struct DetailSheet {
+    ContentNode* node = nullptr;
+    int depth = 0;
+    std::unique_ptr<CResultPage> page;
+};
+
+// The report is laid out twice over the same painter: once to learn on which sheet every part
+// begins (for the contents and the page numbers), once to draw.
+class ReportWriter {
+public:
+    ReportWriter(const JournalRecord& journal, const ReportOptions& options)
+        : m_journal(journal), m_options(options), m_tree(journal, options.formatDate) {
+        m_tree.build();
+        m_tree.forEachNode([&](ContentNode& node, int depth) {
+            if (!options.withNames && !options.pagesOnly && inFeedbackBranch(node)) {
+                return;
+            }
+            m_details.push_back({&node, depth, makeResultPage(node.page())});
+            m_details.back().page->refresh();
+        });
+        if (ContentNode* behaviours = m_tree.landmarks().behaviours) {
+            m_summary =
+                summaryfigures::summarise(static_cast<RankingContent&>(behaviours->page()).list(), journal.framework);
+        }
+        if (ContentNode* competencies = m_tree.landmarks().competencies) {
+            m_competencyRanking = makeResultPage(competencies->page());
+            m_competencyRanking->refresh();
+        }
+    }
+
+    bool print(QPrinter& printer) {
+        QPainter painter;
+        if (!painter.begin(&printer)) {
+            return false;
+        }
+        m_printer = &printer;
+        m_painter = &painter;
+        if (m_options.pagesOnly) {
+            for (std::size_t i = 0; i < m_details.size(); ++i) {
+                if (i > 0 && !printer.newPage()) {
+                    return false;
+                }
+                pageoutput::printPage(*m_details[i].page, painter);
+            }
+            return painter.end();
+        }
+        layOut(false);
+        layOut(true);
+        return !m_failed && painter.end();
+    }
+
+    std::vector<OutlineEntry> outline() const {
+        std::vector<OutlineEntry> entries;
+        for (const Part& part : m_parts) {
+            entries.push_back({part.title.toStdString(), part.sheet - 1, {}});
+        }
+        // The detail sheets mirror the tree: each entry goes below the last entry of smaller depth.
+        std::vector<std::vector<OutlineEntry>*> levels{&entries};
+        for (std::size_t i = 0; i < m_details.size(); ++i) {
+            const int depth = std::min<int>(m_details[i].depth, static_cast<int>(levels.size()) - 1);
+            levels.resize(static_cast<std::size_t>(depth) + 1);
+            std::vector<OutlineEntry>& siblings = *levels.back();
+            siblings.push_back(
+                {cp1252::toUtf8(m_details[i].node->label()), m_detailStart + static_cast<int>(i) - 1, {}});
+            levels.push_back(&siblings.back().children);
+        }
+        return entries;
+    }
+
+private:
+    struct Part {
+        QString title;
+        int sheet = 0;
+    };
+
+    static bool inFeedbackBranch(const ContentNode& node) {
+        const ContentNode* root = &node;
+        while (root->parent() != nullptr) {
+            root = root->parent();
+        }
+        return root->icon() == IconKind::Feedback;
+    }
+
+    SummaryInput input() const {
+        return SummaryInput{m_journal, m_summary, m_options.formatDate, m_options.madeOn, m_options.withNames};
+    }
+
+    // Starts sheet `number` (from 1) while drawing: a new page after the first, and its footer.
+    void beginSheet(int number, bool fullFooter) {
+        if (!m_drawing) {
+            return;
+        }
+        if (number > 1 && !m_printer->newPage()) {
+            m_failed = true;
+        }
+        QPainter& p = *m_painter;
+        const int width = p.device()->width();
+        const int height = p.device()->height();
+        p.save();
+        p.setFont(SheetFlow::font(9));
+        p.setPen(QColor(90, 90, 90));
+        const QString pageNumber = QStringLiteral("Page %1 of %2").arg(number).arg(m_sheetCount);
+        pagepaint::drawBottomCentre(p, width / 2, height * 29 / 30, pageNumber);
+        if (fullFooter) {
+            const QFontMetricsF metrics(p.font(), p.device());
+            const double room = width * 0.35;
+            pagepaint::drawBottomLeft(p, width / 20, height * 29 / 30,
+                                      metrics.elidedText(pagepaint::textOf(m_journal.person), Qt::ElideRight, room));
+            pagepaint::drawBottomRight(p, width * 19 / 20, height * 29 / 30, QString::fromLatin1(kProgramName));
+        }
+        p.restore();
+    }
+
+    // A part of the summary drawn through a flow, starting on a sheet of its own.
+    template <typename Draw> void flowPart(const QString& title, Draw draw) {
+        const int first = m_nextSheet;
+        if (!title.isEmpty()) {
+            m_parts.push_back({title, first});
+        }
+        beginSheet(first, true);
+        SheetFlow* current = nullptr;
+        SheetFlow flow(*m_painter, m_drawing, first, [this, &current] { beginSheet(current->sheet(), true); });
+        current = &flow;
+        draw(flow);
+        m_nextSheet = flow.sheet() + 1;
+    }
+
+    void pageSheet(CResultPage& page) {
+        beginSheet(m_nextSheet, false);
+        if (m_drawing) {
+            pageoutput::printPage(page, *m_painter);
+        }
+        ++m_nextSheet;
+    }
+
+    std::vector<summarysections::ContentsLine> contentsLines() const {
+        std::vector<summarysections::ContentsLine> lines;
+        for (const Part& part : m_parts) {
+            lines.push_back({part.title, 0, part.sheet});
+        }
+        lines.push_back({QString::fromUtf8(summarysections::kDetailTitle), 0, m_detailStart});
+        // The branches and lists; the pages of single behaviours, questionnaires and actions are
+        // reached through the bookmarks and their lists.
+        for (std::size_t i = 0; i < m_details.size(); ++i) {
+            if (m_details[i].node->kind() == NodeKind::Other) {
+                lines.push_back({pagepaint::textOf(m_details[i].node->label()), m_details[i].depth + 1,
+                                 m_detailStart + static_cast<int>(i)});
+            }
+        }
+        return lines;
+    }
+
+    void layOut(bool drawing) {
+        m_drawing = drawing;
+        const std::vector<Part> knownParts = m_parts;
+        const int knownDetailStart = m_detailStart;
+        m_parts.clear();
+        m_nextSheet = 1;
+        flowPart({}, [&](SheetFlow& flow) { summarysections::cover(flow, input()); });
+        // While measuring, the contents already has its final number of lines: the parts are known
+        // by name before their sheets are.
+        std::vector<summarysections::ContentsLine> lines;
+        if (drawing) {
+            m_parts = knownParts;
+            m_detailStart = knownDetailStart;
+            lines = contentsLines();
+            m_parts.clear();
+        } else {
+            for (const char* title :
+                 {summarysections::kHowToReadTitle, summarysections::kStrengthsTitle,
+                  summarysections::kDisagreementTitle, summarysections::kCommentsTitle, summarysections::kPlanTitle}) {
+                m_parts.push_back({QString::fromUtf8(title), 0});
+            }
+            if (m_competencyRanking) {
+                m_parts.push_back({});
+            }
+            lines = contentsLines();
+            m_parts.clear();
+        }
+        flowPart({}, [&](SheetFlow& flow) { summarysections::contents(flow, lines); });
+        flowPart(QString::fromUtf8(summarysections::kHowToReadTitle),
+                 [&](SheetFlow& flow) { summarysections::howToRead(flow, input()); });
+        if (m_competencyRanking) {
+            m_parts.push_back({pagepaint::textOf(pagetext::competencyRankingTitle()), m_nextSheet});
+            pageSheet(*m_competencyRanking);
+        }
+        flowPart(QString::fromUtf8(summarysections::kStrengthsTitle),
+                 [&](SheetFlow& flow) { summarysections::strengthsAndPriorities(flow, input()); });
+        flowPart(QString::fromUtf8(summarysections::kDisagreementTitle),
+                 [&](SheetFlow& flow) { summarysections::disagreements(flow, input()); });
+        flowPart(QString::fromUtf8(summarysections::kCommentsTitle),
+                 [&](SheetFlow& flow) { summarysections::comments(flow, input()); });
+        flowPart(QString::fromUtf8(summarysections::kPlanTitle),
+                 [&](SheetFlow& flow) { summarysections::developmentPlan(flow, input()); });
+        m_detailStart = m_nextSheet;
+        for (DetailSheet& detail : m_details) {
+            pageSheet(*detail.page);
+        }
+        m_sheetCount = m_nextSheet - 1;
+    }
+
+    const JournalRecord& m_journal;
+    const ReportOptions& m_options;
+    ContentTree m_tree;
+    std::vector<DetailSheet> m_details;
+    summaryfigures::Summary m_summary;
+    std::unique_ptr<CResultPage> m_competencyRanking;
+
+    QPrinter* m_printer = nullptr;
+    QPainter* m_painter = nullptr;
+    bool m_drawing = false;
+    bool m_failed = false;
+    int m_nextSheet = 1;
+    int m_sheetCount = 0;
+    int m_detailStart = 0;
+    std::vector<Part> m_parts;
+};
+
+void fail(QString* failure, const QString& reason) {
+    if (failure != nullptr) {
+        *failure = reason;
+    }
+}
+
+} // namespace
+
+std::optional<QPageSize> paperNamed(const QString& name) {
+    const QString lowered = name.toLower();
+    if (lowered == QStringLiteral("a4")) {
+        return QPageSize(QPageSize::A4);
+    }
+    if (lowered == QStringLiteral("letter")) {
+        return QPageSize(QPageSize::Letter);
+    }
+    return std::nullopt;
+}
+
+bool writeFeedbackReport(const JournalRecord& journal, const ReportOptions& options, const QString& path,
+                         QString* failure) {
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        fail(failure, QStringLiteral("cannot create a temporary folder"));
+        return false;
+    }
+    const QString printed = scratch.filePath(QStringLiteral("printed.pdf"));
+    const QString finished = scratch.filePath(QStringLiteral("report.pdf"));
+    ReportWriter writer(journal, options);
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        printer.setPageSize(options.pageSize);
+        printer.setCreator(QString::fromLatin1(kProgramName));
+        printer.setDocName(pagepaint::textOf(journal.person));
+        if (!writer.print(printer)) {
+            fail(failure, QStringLiteral("cannot print the report"));
+            return false;
+        }
+    }
+    QString result = printed;
+    if (!options.pagesOnly) {
+        std::string reason;
+        if (!writeWithOutline(printed, finished, writer.outline(), reason)) {
+            fail(failure, QStringLiteral("cannot add the bookmarks: %1").arg(QString::fromStdString(reason)));
+            return false;
+        }
+        result = finished;
+    }
+    // The finished file replaces the target in one step.
+    const QString staged = path + QStringLiteral(".part");
+    QFile::remove(staged);
+    if (!QFile::copy(result, staged)) {
+        fail(failure, QStringLiteral("cannot write %1").arg(path));
+        return false;
+    }
+    if (std::rename(QFile::encodeName(staged).constData(), QFile::encodeName(path).constData()) != 0) {
+        QFile::remove(staged);
+        fail(failure, QStringLiteral("cannot write %1").arg(path));
+        return false;
+    }
+    return true;
+}
