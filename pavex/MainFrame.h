@@ -4,6 +4,7 @@
 #include "model/PavexDoc.h"
 #include "model/ReadOutcome.h"
 #include "pavex/RecentFiles.h"
+#include "ui/CommandTable.h"
 
 #include <QMainWindow>
 #include <QMenu>
@@ -81,9 +82,9 @@ public:
     CPavexTreeView* treeView() const { return m_tree; }
     CPavexView* contentView() const { return m_view; }
     QSplitter* splitter() const { return m_splitter; }
-    QAction* action(Command command) const { return m_actions.at(command); }
+    QAction* action(Command command) const { return m_commands.action(command); }
     QString statusTitle() const;
-    const RecentFiles& recentFiles() const { return m_recent; }
+    const ui::RecentFileList& recentFiles() const { return m_recent; }
 
     void setSaveChangesQuestion(SaveChangesQuestion question) { m_askSaveChanges = std::move(question); }
 
@@ -146,7 +147,6 @@ protected:
 
 private:
     void createMenus();
-    QAction* addCommand(QMenu* menu, Command command, const QString& text, const QKeySequence& shortcut = {});
     void rebuildContents();
     void showPage(CResultPage* page);
     void afterMerge(bool merged, std::size_t questionnairesBefore);
@@ -165,7 +165,6 @@ private:
     // The checks every way of starting a questionnaire makes before its first dialog, each telling
     // why it refuses.
     bool questionnaireCanStart();
-    void updateRecentMenu();
     bool saveTo(const std::string& path);
     void addRoleProfile(const QString& path);
     void showHelp();
@@ -185,11 +184,9 @@ private:
     CPavexTreeView* m_tree = nullptr;
     CPavexView* m_view = nullptr;
     QLabel* m_statusTitle = nullptr;
-    QMenu* m_fileMenu = nullptr;
-    QAction* m_recentAnchor = nullptr;
-    QList<QAction*> m_recentActions;
-    std::map<Command, QAction*> m_actions;
-    RecentFiles m_recent;
+    ui::CommandActions m_commands;
+    ui::RecentFileList m_recent = journalRecentFiles();
+    ui::RecentFileMenu* m_recentMenu = nullptr;
     QPrinter m_printer;
     SaveChangesQuestion m_askSaveChanges;
     QPointer<QMenu> m_behaviourMenu;

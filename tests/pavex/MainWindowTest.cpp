@@ -531,7 +531,7 @@ TEST(WelcomeDialog, OffersThreeChoicesWithTheFirstChosenAndCancelEndsTheProgram)
     const std::string path = temp.file("Last.kva");
     ScriptedPrompts quiet;
     ASSERT_TRUE(JournalFile::save(path, last, quiet));
-    RecentFiles().add(QString::fromStdString(path));
+    journalRecentFiles().add(QString::fromStdString(path));
     PavexShell again;
     welcome.choiceButton(WelcomeDialog::Choice::ReopenLast)->setChecked(true);
     EXPECT_TRUE(again.begin(welcome, true));
