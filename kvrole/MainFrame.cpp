@@ -8,7 +8,6 @@
 #include "kvrole/RolePrinter.h"
 #include "kvrole/WebQuestionnaireDialog.h"
 #include "kvrole/core/CsvMerge.h"
-#include "model/AtomicFile.h"
 #include "model/RoleFile.h"
 #include "model/TextRules.h"
 #include "ui/AfxFolders.h"
@@ -16,6 +15,7 @@
 #include "ui/Cp1252Text.h"
 #include "ui/HelpPages.h"
 #include "ui/Icons.h"
+#include "ui/MailAttachment.h"
 #include "ui/ProgramPlaces.h"
 
 #include <QCloseEvent>
@@ -430,12 +430,12 @@ bool CMainFrame::canCloseDocument(CKVRoleDoc& document) {
     if (!document.isModified()) {
         return true;
     }
-    switch (m_context.askSaveChanges(document.title())) {
-    case EditorContext::SaveAnswer::Save:
+    switch (m_context.prompts().askSaveChanges(localPath(document.title()))) {
+    case SaveAnswer::Yes:
         return save(document);
-    case EditorContext::SaveAnswer::Discard:
+    case SaveAnswer::No:
         return true;
-    case EditorContext::SaveAnswer::Cancel:
+    case SaveAnswer::Cancel:
         break;
     }
     return false;
@@ -520,22 +520,26 @@ void CMainFrame::send() {
     if (!document) {
         return;
     }
-    if (!m_context.mail().available()) {
-        m_context.prompts().message("Unable to load mail system support.");
-        return;
-    }
     // The composer names the attachment after the file, so the copy carries the document's name.
     QString name = document->title();
     if (!endsWithIgnoringCase(localPath(name), ".kvr")) {
         name += QStringLiteral(".kvr");
     }
-    const std::optional<QString> path = ui::AfxFolders::forProcess().pathFor(name);
-    if (!path || AtomicFile::write(localPath(*path), RoleFile::encode(document->role()))) {
+    using Result = ui::MailAttachment::Result;
+    switch (ui::MailAttachment(m_context.mail(), ui::AfxFolders::forProcess())
+                .send(name, RoleFile::encode(document->role()))) {
+    case Result::Sent:
+    case Result::UserAbort:
+        return;
+    case Result::MailUnavailable:
+        m_context.prompts().message("Unable to load mail system support.");
+        return;
+    case Result::NotWritten:
         m_context.prompts().message(CKVRoleDoc::kFailedToSave);
         return;
-    }
-    if (m_context.mail().composeWithAttachment(*path) == ui::MailResult::Failure) {
+    case Result::ComposeFailed:
         m_context.prompts().message("Send Mail failed to send message.");
+        return;
     }
 }
 

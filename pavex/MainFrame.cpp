@@ -12,17 +12,18 @@
 #include "pavex/PavexView.h"
 #include "pavex/ResultsExport.h"
 #include "pavex/TreeCommands.h"
-#include "pavex/dialogs/PreliminariesDialog.h"
-#include "pavex/dialogs/QuestionnaireDialog.h"
 #include "pavex/editors/ActionEditing.h"
 #include "pavex/editors/LocaleDates.h"
 #include "pavex/options/OptionSheet.h"
 #include "pavex/rolechoice/RoleChoiceDialog.h"
+#include "questionnaire/PreliminariesDialog.h"
+#include "questionnaire/QuestionnaireDialog.h"
 #include "ui/AfxFolders.h"
 #include "ui/CommandTable.h"
 #include "ui/Cp1252Text.h"
 #include "ui/HelpPages.h"
 #include "ui/Icons.h"
+#include "ui/MailAttachment.h"
 #include "ui/MailHandoff.h"
 #include "ui/ProgramPlaces.h"
 #include "ui/Settings.h"
@@ -82,15 +83,6 @@ bool fileItselfFailed(const ReadOutcome& outcome) {
     return false;
 }
 
-CMainFrame::SaveChoice askWithMessageBox(QWidget* parent, const QString& text) {
-    const auto answer = QMessageBox::question(parent, QString::fromLatin1(CMainFrame::kProgramTitle), text,
-                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    if (answer == QMessageBox::Yes) {
-        return CMainFrame::SaveChoice::Save;
-    }
-    return answer == QMessageBox::No ? CMainFrame::SaveChoice::Discard : CMainFrame::SaveChoice::Cancel;
-}
-
 DialogDecoration journalDecoration() {
     DialogDecoration decoration;
     decoration.cornerPicture = ui::dialogPicture().pixmap(ui::dialogPictureSize());
@@ -107,7 +99,6 @@ CMainFrame::CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidg
       m_treeCommands(std::make_unique<TreeCommands>(*m_doc, *m_contents, m_prompts, *m_actionEditing, this)),
       m_printer(QPrinter::HighResolution) {
     setWindowIcon(ui::programIcon(ui::Program::Journal));
-    m_askSaveChanges = [this](const QString& text) { return askWithMessageBox(this, text); };
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_tree = new CPavexTreeView(m_splitter);
@@ -311,13 +302,12 @@ bool CMainFrame::saveModifiedIfWanted() {
     if (!m_doc->modified) {
         return true;
     }
-    const QString text = tr("Save changes to %1?").arg(displayTitle());
-    switch (m_askSaveChanges(text)) {
-    case SaveChoice::Save:
+    switch (m_prompts.askSaveChanges(m_doc->title())) {
+    case SaveAnswer::Yes:
         return save();
-    case SaveChoice::Discard:
+    case SaveAnswer::No:
         return true;
-    case SaveChoice::Cancel:
+    case SaveAnswer::Cancel:
         break;
     }
     return false;
@@ -559,13 +549,9 @@ void CMainFrame::addRoleProfile(const QString& path) {
 }
 
 void CMainFrame::toggleBehaviourMark(int behaviour) {
-    auto& behaviours = m_doc->framework.behaviours;
-    if (behaviour < 0 || static_cast<std::size_t>(behaviour) >= behaviours.size()) {
+    if (!m_doc->toggleMark(behaviour)) {
         return;
     }
-    CBehaviour& target = behaviours[static_cast<std::size_t>(behaviour)];
-    target.marked = target.marked != 0 ? 0 : 1;
-    m_doc->modified = true;
     if (CResultPage* page = m_view->page()) {
         page->refresh();
     }
@@ -689,32 +675,27 @@ void CMainFrame::offerAutopilot() {
 }
 
 bool CMainFrame::sendJournal() {
-    if (!m_mailHandoff.available()) {
-        m_prompts.message(mailtext::kCannotLoad);
-        return false;
-    }
     // The recipient sees the journal's own name; an untitled journal still arrives as a journal file.
     QString name = displayTitle();
     if (!name.endsWith(QLatin1String(".kva"), Qt::CaseInsensitive)) {
         name += QLatin1String(".kva");
     }
-    const auto attachment = ui::AfxFolders::forProcess().pathFor(name);
     // As Save would store it: an encrypted journal leaves only sealed.
     const std::optional<std::string> stored = SealedJournal::encodeStored(*m_doc);
-    const std::string bytes = stored.value_or(std::string());
-    QFile file(attachment.value_or(QString()));
-    if (!stored || !attachment || !file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
-        m_prompts.message(mailtext::kSendFailed);
-        return false;
-    }
-    file.close();
-    switch (m_mailHandoff.composeWithAttachment(file.fileName())) {
-    case ui::MailResult::Sent:
+    using Result = ui::MailAttachment::Result;
+    ui::MailAttachment attachment(m_mailHandoff, ui::AfxFolders::forProcess());
+    const Result result = !stored && m_mailHandoff.available() ? Result::NotWritten
+                                                               : attachment.send(name, stored.value_or(std::string()));
+    switch (result) {
+    case Result::Sent:
         return true;
-    case ui::MailResult::UserAbort:
+    case Result::UserAbort:
         return false;
-    case ui::MailResult::Failure:
+    case Result::MailUnavailable:
+        m_prompts.message(mailtext::kCannotLoad);
+        return false;
+    case Result::NotWritten:
+    case Result::ComposeFailed:
         break;
     }
     m_prompts.message(mailtext::kSendFailed);

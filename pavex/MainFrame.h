@@ -70,10 +70,6 @@ public:
         About
     };
 
-    // The answer to "Save changes to %1?".
-    enum class SaveChoice { Save, Discard, Cancel };
-    using SaveChangesQuestion = std::function<SaveChoice(const QString& text)>;
-
     CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
@@ -85,8 +81,6 @@ public:
     QAction* action(Command command) const { return m_commands.action(command); }
     QString statusTitle() const;
     const ui::RecentFileList& recentFiles() const { return m_recent; }
-
-    void setSaveChangesQuestion(SaveChangesQuestion question) { m_askSaveChanges = std::move(question); }
 
     // File commands. Each returns whether it did what it was asked.
     bool newJournal();
@@ -188,7 +182,6 @@ private:
     ui::RecentFileList m_recent = journalRecentFiles();
     ui::RecentFileMenu* m_recentMenu = nullptr;
     QPrinter m_printer;
-    SaveChangesQuestion m_askSaveChanges;
     QPointer<QMenu> m_behaviourMenu;
     QPointer<QWidget> m_activePane;
 };

@@ -22,7 +22,7 @@ namespace ui {
 // test never waits on a modal dialog.
 class QtPrompts : public UserPrompts {
 public:
-    enum class Kind { Message, Question, Password, OpenFile, SaveFile };
+    enum class Kind { Message, Question, Password, OpenFile, SaveFile, SaveChanges };
 
     struct Shown {
         Kind kind;
@@ -44,12 +44,20 @@ public:
     // A queued name is what the user would have typed: the default extension is added as the
     // dialog adds it; existence and overwrite are not checked, the test stands for the user.
     void queueFileName(std::optional<QString> path) { m_fileNames.push_back(std::move(path)); }
+    void queueSaveAnswer(SaveAnswer answer) { m_saveAnswers.push_back(answer); }
     void setDialogsShown(bool shown) { m_dialogsShown = shown; }
-    bool allAnswersUsed() const { return m_answers.empty() && m_passwords.empty() && m_fileNames.empty(); }
+    // With dialogs switched off, the answer to a "Save changes" question nothing was queued for
+    // (Cancel unless a test says otherwise).
+    void setUnqueuedSaveAnswer(SaveAnswer answer) { m_unqueuedSaveAnswer = answer; }
+    bool allAnswersUsed() const {
+        return m_answers.empty() && m_passwords.empty() && m_fileNames.empty() && m_saveAnswers.empty();
+    }
 
     const std::vector<Shown>& shown() const { return m_shown; }
     // The texts of messages and questions, in order.
     QStringList texts() const;
+    // The "Save changes" questions asked, in order.
+    QStringList saveQuestions() const;
     const std::vector<FileChoice>& fileChoices() const { return m_fileChoices; }
     void clearShown();
 
@@ -58,6 +66,7 @@ public:
     std::optional<std::string> askPassword() override;
     std::optional<std::string> chooseOpenFile(const FileChoice& choice) override;
     std::optional<std::string> chooseSaveFile(const FileChoice& choice) override;
+    SaveAnswer askSaveChanges(std::string_view documentName) override;
 
 private:
     QString captionFor(std::string_view caption) const;
@@ -70,6 +79,8 @@ private:
     std::deque<bool> m_answers;
     std::deque<std::optional<QString>> m_passwords;
     std::deque<std::optional<QString>> m_fileNames;
+    std::deque<SaveAnswer> m_saveAnswers;
+    SaveAnswer m_unqueuedSaveAnswer = SaveAnswer::Cancel;
     std::vector<Shown> m_shown;
     std::vector<FileChoice> m_fileChoices;
 };
