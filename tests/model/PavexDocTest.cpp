@@ -133,3 +133,14 @@ TEST(Toggling, InvertsTheFlagOfOneEntryAndMarksTheJournalModifiedOrChangesNothin
     EXPECT_EQ(static_cast<const JournalRecord&>(doc), before);
     EXPECT_FALSE(doc.modified);
 }
+
+TEST(ScriptedSaveQuestion, AsksAboutTheNamedFileTakesQueuedAnswersAndOtherwiseCancels) {
+    ScriptedPrompts prompts;
+    prompts.queueSaveAnswer(SaveAnswer::No);
+    EXPECT_EQ(prompts.askSaveChanges("Alex.kva"), SaveAnswer::No);
+    EXPECT_EQ(prompts.askSaveChanges("Untitled"), SaveAnswer::Cancel);
+    ASSERT_EQ(prompts.shown().size(), 2u);
+    EXPECT_EQ(prompts.shown()[0].kind, ScriptedPrompts::Kind::SaveChanges);
+    EXPECT_EQ(prompts.shown()[0].text, "Save changes to Alex.kva?");
+    EXPECT_TRUE(prompts.texts().empty());
+}
