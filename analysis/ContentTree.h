@@ -11,8 +11,6 @@
 #include <string>
 #include <vector>
 
-class UserPrompts;
-
 // What the commands of the tree do with a node.
 enum class NodeKind {
     Behaviour,     // shows the response frequencies of one behaviour
@@ -114,14 +112,6 @@ public:
     void actionAdded();
     void actionChanged(std::size_t index);
     void actionDeleted(std::size_t index);
-
-    // Toggle on a node: a behaviour's development mark, a questionnaire's use in results, an action's
-    // completed flag. False, changing nothing, for other nodes. The journal is the tree's own.
-    static bool toggle(const ContentNode& node, JournalRecord& journal);
-    // Delete on a questionnaire or action node: asks first, then removes the entry and updates the
-    // branch. False when nothing was deleted. The node may be gone afterwards. The document is the
-    // tree's own journal.
-    bool deleteEntry(const ContentNode& node, CPavexDoc& doc, UserPrompts& prompts);
 
     // The label of an action node: the action text up to its first line break.
     static std::string actionLabel(const CPavexAction& action);

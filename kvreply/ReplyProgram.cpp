@@ -3,8 +3,8 @@
 #include "model/JournalFile.h"
 #include "model/Requests.h"
 #include "model/UserPrompts.h"
-#include "pavex/dialogs/PreliminariesDialog.h"
-#include "pavex/dialogs/QuestionnaireDialog.h"
+#include "questionnaire/PreliminariesDialog.h"
+#include "questionnaire/QuestionnaireDialog.h"
 
 #include <QFileInfo>
 

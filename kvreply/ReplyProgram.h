@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pavex/dialogs/DialogFlavour.h"
+#include "questionnaire/DialogFlavour.h"
 
 #include <QStringList>
 

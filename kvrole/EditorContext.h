@@ -15,10 +15,6 @@
 // Tests build one with their own answers.
 class EditorContext {
 public:
-    enum class SaveAnswer { Save, Discard, Cancel };
-    // Asks "Save changes to %1?" about a document title.
-    using SaveQuestion = std::function<SaveAnswer(const QString& title)>;
-
     static constexpr char kProgramTitle[] = "Reflectory Kitsmith";
 
     explicit EditorContext(std::unique_ptr<ui::MailHandoff> mail = nullptr,
@@ -36,16 +32,11 @@ public:
     const ui::DocumentOpener& documentOpener() const { return m_opener; }
     void setDocumentOpener(ui::DocumentOpener opener) { m_opener = std::move(opener); }
 
-    SaveAnswer askSaveChanges(const QString& title) const { return m_saveQuestion(title); }
-    void setSaveQuestion(SaveQuestion question) { m_saveQuestion = std::move(question); }
-    static QString saveChangesText(const QString& title) { return QStringLiteral("Save changes to %1?").arg(title); }
-
 private:
     ui::QtPrompts m_prompts;
     ui::Settings m_settings;
     std::unique_ptr<ui::MailHandoff> m_mail;
     ui::ProgramPlaces m_places;
     bool m_confirmDelete;
-    SaveQuestion m_saveQuestion;
     ui::DocumentOpener m_opener = ui::openWithDesktop;
 };

@@ -8,13 +8,14 @@
 #include "kvrole/RolePrinter.h"
 #include "kvrole/WebQuestionnaireDialog.h"
 #include "kvrole/core/CsvMerge.h"
-#include "model/AtomicFile.h"
 #include "model/RoleFile.h"
 #include "model/TextRules.h"
 #include "ui/AfxFolders.h"
+#include "ui/CommandTable.h"
 #include "ui/Cp1252Text.h"
 #include "ui/HelpPages.h"
 #include "ui/Icons.h"
+#include "ui/MailAttachment.h"
 #include "ui/ProgramPlaces.h"
 
 #include <QCloseEvent>
@@ -53,10 +54,6 @@ QString fromLocalPath(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
-QString recentKey(int index) {
-    return QStringLiteral("RecentFile%1").arg(index + 1);
-}
-
 } // namespace
 
 CMainFrame::CMainFrame(EditorContext& context)
@@ -64,16 +61,13 @@ CMainFrame::CMainFrame(EditorContext& context)
     setCentralWidget(m_mdi);
     setWindowIcon(ui::programIcon(ui::Program::RoleEditor));
     setAcceptDrops(true);
-    createActions();
-    createMenus();
-    createToolBar();
+    createCommands();
     statusBar()->showMessage(tr("Ready"));
     m_context.prompts().setDialogParent(this);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] {
         updateCommands();
         updateTitles();
     });
-    updateRecentFiles();
     updateCommands();
     updateTitles();
     resize(900, 640);
@@ -90,141 +84,181 @@ CMainFrame::~CMainFrame() {
     }
 }
 
-QAction* CMainFrame::makeAction(Command command, const QString& text, const QString& prompt, const QKeySequence& keys) {
-    auto* action = new QAction(text, this);
-    // The prompt is the status-bar text, then, after a line break, the tooltip.
-    const qsizetype lineBreak = prompt.indexOf('\n');
-    action->setStatusTip(prompt.left(lineBreak));
-    action->setToolTip(lineBreak >= 0 ? prompt.mid(lineBreak + 1) : prompt);
-    if (!keys.isEmpty()) {
-        action->setShortcut(keys);
-    }
-    m_actions.insert(command, action);
-    return action;
-}
-
 QAction* CMainFrame::action(Command command) const {
-    return m_actions.value(command);
+    return m_commands.action(command);
 }
 
 QMenu* CMainFrame::menu(const QString& title) const {
-    for (QAction* entry : menuBar()->actions()) {
-        if (entry->menu() && entry->text() == title) {
-            return entry->menu();
-        }
-    }
-    return nullptr;
+    return m_commands.menu(title);
 }
 
-void CMainFrame::createActions() {
+QList<QAction*> CMainFrame::recentFileActions() const {
+    return m_recentMenu->entries();
+}
+
+void CMainFrame::createCommands() {
     using C = Command;
-    auto onView = [this](void (CKVRoleView::*command)()) {
+    using ui::Icon;
+    using ui::Slot;
+    // Windows convention: the alternative keys of the clipboard commands.
+    const auto keys = [](QKeyCombination first, QKeyCombination second) {
+        return QList<QKeySequence>{QKeySequence(first), QKeySequence(second)};
+    };
+    // One row per command: {id, menu text, status-bar prompt, tooltip, keys, icon, checkable}.
+    const std::vector<ui::CommandRow<C>> rows = {
+        {C::New, "&New", "Create a new document", "New", QKeySequence::keyBindings(QKeySequence::New), Icon::FileNew},
+        {C::Open, "&Open...", "Open an existing document", "Open", QKeySequence::keyBindings(QKeySequence::Open),
+         Icon::FileOpen},
+        {C::Merge, "&Merge...", "Merge a CSV file", "Merge"},
+        {C::Close, "&Close", "Close the active document", "Close"},
+        {C::Save, "&Save", "Save the active document", "Save", {QKeySequence(Qt::CTRL | Qt::Key_S)}, Icon::FileSave},
+        {C::SaveAs, "Save &As...", "Save the active document with a new name", "Save As"},
+        {C::Print,
+         "&Print...",
+         "Print the active document",
+         "Print",
+         {QKeySequence(Qt::CTRL | Qt::Key_P)},
+         Icon::FilePrint},
+        {C::PrintPreview, "Print Pre&view", "Display full pages", "Print Preview"},
+        {C::PrintSetup, "P&rint Setup...", "Change the printer and printing options", "Print Setup"},
+        {C::Send, "Sen&d...", "Send the active document through electronic mail", "Send Mail"},
+        {C::Exit, "E&xit", "Quit the application; prompts to save documents", "Exit"},
+        {C::Undo, "&Undo", "Undo the last action", "Undo", keys(Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace)},
+        {C::Cut, "Cu&t", "Cut the selection and put it on the Clipboard", "Cut",
+         keys(Qt::CTRL | Qt::Key_X, Qt::SHIFT | Qt::Key_Delete), Icon::EditCut},
+        {C::Copy, "&Copy", "Copy the selection and put it on the Clipboard", "Copy",
+         keys(Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_Insert), Icon::EditCopy},
+        {C::Paste, "&Paste", "Insert Clipboard contents", "Paste",
+         keys(Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert), Icon::EditPaste},
+        {C::ToggleToolbar, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar", {}, std::nullopt, true},
+        {C::ToggleStatusBar, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar", {}, std::nullopt, true},
+        {C::RoleDetails, "Role Details", "Edit the role name and description", "Role Details", {}, Icon::RoleDetails},
+        {C::NewCompetency,
+         "New &Competency...",
+         "Add a new competency to the role",
+         "New competency",
+         {},
+         Icon::NewCompetency},
+        {C::NewBehaviour,
+         "New &Behaviour...",
+         "Add a new behaviour to the selected competency",
+         "New behaviour",
+         {},
+         Icon::NewBehaviour},
+        {C::EditResponses,
+         "Edit Responses",
+         "Edit the responses to questions to rate each behaviour in this role",
+         "Edit Responses",
+         {},
+         Icon::EditResponses},
+        {C::Edit, "&Edit...", "Edit the currently selected item", "Edit current item"},
+        {C::Delete, "&Delete", "Delete the currently selected item", "Delete current item"},
+        {C::Options, "&Options...", "Set Kitsmith options", "Set Options"},
+        {C::WebQuestionnaire,
+         "Create Web Questionnaire",
+         "Generate an HTML file for the Internet for gathering feedback",
+         "Create Web Questionnaire",
+         {},
+         Icon::WebQuestionnaire},
+        {C::NewWindow, "&New Window", "Open another window for the active document", "New Window"},
+        {C::Cascade, "&Cascade", "Arrange windows so they overlap", "Cascade Windows"},
+        {C::Tile, "&Tile", "Arrange windows as non-overlapping tiles", "Tile Windows"},
+        {C::ArrangeIcons, "&Arrange Icons", "Arrange icons at the bottom of the window", "Arrange Icons"},
+        {C::Contents, "&Contents...", "List Help topics", "Help Topics"},
+        {C::About,
+         "&About KVRole...",
+         "Display program information, version number and copyright",
+         "About",
+         {},
+         Icon::About},
+    };
+    const std::vector<ui::MenuRow<C>> menus = {
+        {"&File",
+         {C::New, C::Open, C::Merge, C::Close, C::Save, C::SaveAs, Slot::Separator, C::Print, C::PrintPreview,
+          C::PrintSetup, Slot::Separator, C::Send, Slot::RecentFiles, Slot::Separator, C::Exit}},
+        {"&Edit", {C::Undo, Slot::Separator, C::Cut, C::Copy, C::Paste}},
+        {"&View", {C::ToggleToolbar, C::ToggleStatusBar}},
+        {"&Tools", {C::NewCompetency, C::NewBehaviour, C::Edit, C::Delete, Slot::Separator, C::Options}},
+        {"&Window", {C::NewWindow, C::Cascade, C::Tile, C::ArrangeIcons}},
+        {"&Help", {C::Contents, Slot::Separator, C::About}},
+    };
+    const std::vector<ui::Entry<C>> buttons = {C::New,
+                                               C::Open,
+                                               C::Save,
+                                               Slot::Separator,
+                                               C::Cut,
+                                               C::Copy,
+                                               C::Paste,
+                                               Slot::Separator,
+                                               C::Print,
+                                               C::About,
+                                               Slot::Separator,
+                                               C::RoleDetails,
+                                               C::NewCompetency,
+                                               C::NewBehaviour,
+                                               C::EditResponses,
+                                               Slot::Separator,
+                                               C::WebQuestionnaire};
+    m_toolBar = addToolBar(tr("Toolbar"));
+    m_toolBar->setObjectName(QStringLiteral("Toolbar"));
+    m_toolBar->setIconSize(QSize(16, 16));
+    m_commands = ui::buildCommands(*this, rows, menus, m_toolBar, buttons);
+    m_documentMenus = {m_commands.menu(QStringLiteral("&Edit")), m_commands.menu(QStringLiteral("&Window"))};
+
+    const auto onView = [this](void (CKVRoleView::*command)()) {
         return [this, command] {
             if (CKVRoleView* view = activeView()) {
                 (view->*command)();
             }
         };
     };
-    auto onDocument = [this](bool (CMainFrame::*command)(CKVRoleDoc&)) {
+    const auto onDocument = [this](bool (CMainFrame::*command)(CKVRoleDoc&)) {
         return [this, command] {
             if (CKVRoleDoc* document = activeDocument()) {
                 (this->*command)(*document);
             }
         };
     };
-
-    connect(makeAction(C::New, tr("&New"), tr("Create a new document\nNew"), QKeySequence::New), &QAction::triggered,
-            this, [this] { newDocument(); });
-    connect(makeAction(C::Open, tr("&Open..."), tr("Open an existing document\nOpen"), QKeySequence::Open),
-            &QAction::triggered, this, &CMainFrame::openFile);
-    connect(makeAction(C::Merge, tr("&Merge..."), tr("Merge a CSV file\nMerge")), &QAction::triggered, this,
-            &CMainFrame::merge);
-    connect(makeAction(C::Close, tr("&Close"), tr("Close the active document\nClose")), &QAction::triggered, this,
-            [this] {
-                if (CKVRoleDoc* document = activeDocument(); document && canCloseDocument(*document)) {
-                    // Asked once for the document; its windows then close without asking again.
-                    for (CChildFrame* frame : framesOf(document)) {
-                        delete frame;
-                    }
-                }
-            });
-    connect(makeAction(C::Save, tr("&Save"), tr("Save the active document\nSave"), QKeySequence(Qt::CTRL | Qt::Key_S)),
-            &QAction::triggered, this, onDocument(&CMainFrame::save));
-    connect(makeAction(C::SaveAs, tr("Save &As..."), tr("Save the active document with a new name\nSave As")),
-            &QAction::triggered, this, onDocument(&CMainFrame::saveAs));
-    connect(makeAction(C::Print, tr("&Print..."), tr("Print the active document\nPrint"),
-                       QKeySequence(Qt::CTRL | Qt::Key_P)),
-            &QAction::triggered, this, &CMainFrame::print);
-    connect(makeAction(C::PrintPreview, tr("Print Pre&view"), tr("Display full pages\nPrint Preview")),
-            &QAction::triggered, this, &CMainFrame::printPreview);
-    connect(
-        makeAction(C::PrintSetup, tr("P&rint Setup..."), tr("Change the printer and printing options\nPrint Setup")),
-        &QAction::triggered, this, &CMainFrame::printSetup);
-    connect(makeAction(C::Send, tr("Sen&d..."), tr("Send the active document through electronic mail\nSend Mail")),
-            &QAction::triggered, this, &CMainFrame::send);
-    connect(makeAction(C::Exit, tr("E&xit"), tr("Quit the application; prompts to save documents\nExit")),
-            &QAction::triggered, this, &QWidget::close);
-
-    makeAction(C::Undo, tr("&Undo"), tr("Undo the last action\nUndo"));
-    action(C::Undo)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
-    makeAction(C::Cut, tr("Cu&t"), tr("Cut the selection and put it on the Clipboard\nCut"));
-    action(C::Cut)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
-    makeAction(C::Copy, tr("&Copy"), tr("Copy the selection and put it on the Clipboard\nCopy"));
-    action(C::Copy)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
-    makeAction(C::Paste, tr("&Paste"), tr("Insert Clipboard contents\nPaste"));
-    action(C::Paste)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
-    action(C::Cut)->setIcon(ui::icon(ui::Icon::EditCut));
-    action(C::Copy)->setIcon(ui::icon(ui::Icon::EditCopy));
-    action(C::Paste)->setIcon(ui::icon(ui::Icon::EditPaste));
-
-    QAction* toolbarSwitch =
-        makeAction(C::ToggleToolbar, tr("&Toolbar"), tr("Show or hide the toolbar\nToggle ToolBar"));
-    toolbarSwitch->setCheckable(true);
-    toolbarSwitch->setChecked(true);
-    connect(toolbarSwitch, &QAction::toggled, this, [this](bool on) { m_toolBar->setVisible(on); });
-    QAction* statusSwitch =
-        makeAction(C::ToggleStatusBar, tr("&Status Bar"), tr("Show or hide the status bar\nToggle StatusBar"));
-    statusSwitch->setCheckable(true);
-    statusSwitch->setChecked(true);
-    connect(statusSwitch, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
-
-    connect(makeAction(C::RoleDetails, tr("Role Details"), tr("Edit the role name and description\nRole Details")),
-            &QAction::triggered, this, onView(&CKVRoleView::roleDetails));
-    connect(
-        makeAction(C::NewCompetency, tr("New &Competency..."), tr("Add a new competency to the role\nNew competency")),
-        &QAction::triggered, this, onView(&CKVRoleView::newCompetency));
-    connect(makeAction(C::NewBehaviour, tr("New &Behaviour..."),
-                       tr("Add a new behaviour to the selected competency\nNew behaviour")),
-            &QAction::triggered, this, onView(&CKVRoleView::newBehaviour));
-    connect(makeAction(C::EditResponses, tr("Edit Responses"),
-                       tr("Edit the responses to questions to rate each behaviour in this role\nEdit Responses")),
-            &QAction::triggered, this, onView(&CKVRoleView::editResponses));
-    connect(makeAction(C::Edit, tr("&Edit..."), tr("Edit the currently selected item\nEdit current item")),
-            &QAction::triggered, this, onView(&CKVRoleView::editSelected));
-    connect(makeAction(C::Delete, tr("&Delete"), tr("Delete the currently selected item\nDelete current item")),
-            &QAction::triggered, this, onView(&CKVRoleView::deleteSelected));
-    connect(makeAction(C::Options, tr("&Options..."), tr("Set Kitsmith options\nSet Options")), &QAction::triggered,
-            this, &CMainFrame::options);
-    connect(makeAction(C::WebQuestionnaire, tr("Create Web Questionnaire"),
-                       tr("Generate an HTML file for the Internet for gathering feedback\nCreate Web Questionnaire")),
-            &QAction::triggered, this, [this] {
-                if (CKVRoleDoc* document = activeDocument()) {
-                    createWebQuestionnaire(*document, m_context, this);
-                }
-            });
-
-    connect(makeAction(C::NewWindow, tr("&New Window"), tr("Open another window for the active document\nNew Window")),
-            &QAction::triggered, this, [this] {
-                if (CKVRoleDoc* document = activeDocument()) {
-                    addFrame(*document);
-                }
-            });
-    connect(makeAction(C::Cascade, tr("&Cascade"), tr("Arrange windows so they overlap\nCascade Windows")),
-            &QAction::triggered, m_mdi, &QMdiArea::cascadeSubWindows);
-    connect(makeAction(C::Tile, tr("&Tile"), tr("Arrange windows as non-overlapping tiles\nTile Windows")),
-            &QAction::triggered, m_mdi, &QMdiArea::tileSubWindows);
-    makeAction(C::ArrangeIcons, tr("&Arrange Icons"), tr("Arrange icons at the bottom of the window\nArrange Icons"));
-    connect(action(C::ArrangeIcons), &QAction::triggered, m_mdi, [this] {
+    m_commands.onTriggered(C::New, this, [this] { newDocument(); });
+    m_commands.onTriggered(C::Open, this, &CMainFrame::openFile);
+    m_commands.onTriggered(C::Merge, this, &CMainFrame::merge);
+    m_commands.onTriggered(C::Close, this, [this] {
+        if (CKVRoleDoc* document = activeDocument(); document && canCloseDocument(*document)) {
+            // Asked once for the document; its windows then close without asking again.
+            for (CChildFrame* frame : framesOf(document)) {
+                delete frame;
+            }
+        }
+    });
+    m_commands.onTriggered(C::Save, this, onDocument(&CMainFrame::save));
+    m_commands.onTriggered(C::SaveAs, this, onDocument(&CMainFrame::saveAs));
+    m_commands.onTriggered(C::Print, this, &CMainFrame::print);
+    m_commands.onTriggered(C::PrintPreview, this, &CMainFrame::printPreview);
+    m_commands.onTriggered(C::PrintSetup, this, &CMainFrame::printSetup);
+    m_commands.onTriggered(C::Send, this, &CMainFrame::send);
+    m_commands.onTriggered(C::Exit, this, &QWidget::close);
+    m_commands.onTriggered(C::ToggleToolbar, m_toolBar, &QWidget::setVisible);
+    m_commands.onTriggered(C::ToggleStatusBar, statusBar(), &QWidget::setVisible);
+    m_commands.onTriggered(C::RoleDetails, this, onView(&CKVRoleView::roleDetails));
+    m_commands.onTriggered(C::NewCompetency, this, onView(&CKVRoleView::newCompetency));
+    m_commands.onTriggered(C::NewBehaviour, this, onView(&CKVRoleView::newBehaviour));
+    m_commands.onTriggered(C::EditResponses, this, onView(&CKVRoleView::editResponses));
+    m_commands.onTriggered(C::Edit, this, onView(&CKVRoleView::editSelected));
+    m_commands.onTriggered(C::Delete, this, onView(&CKVRoleView::deleteSelected));
+    m_commands.onTriggered(C::Options, this, &CMainFrame::options);
+    m_commands.onTriggered(C::WebQuestionnaire, this, [this] {
+        if (CKVRoleDoc* document = activeDocument()) {
+            createWebQuestionnaire(*document, m_context, this);
+        }
+    });
+    m_commands.onTriggered(C::NewWindow, this, [this] {
+        if (CKVRoleDoc* document = activeDocument()) {
+            addFrame(*document);
+        }
+    });
+    m_commands.onTriggered(C::Cascade, m_mdi, &QMdiArea::cascadeSubWindows);
+    m_commands.onTriggered(C::Tile, m_mdi, &QMdiArea::tileSubWindows);
+    m_commands.onTriggered(C::ArrangeIcons, m_mdi, [this] {
         // Minimised windows line up along the bottom; the others stay where they are.
         int left = 0;
         for (QMdiSubWindow* frame : m_mdi->subWindowList()) {
@@ -234,104 +268,17 @@ void CMainFrame::createActions() {
             }
         }
     });
-    connect(makeAction(C::Contents, tr("&Contents..."), tr("List Help topics\nHelp Topics")), &QAction::triggered, this,
-            &CMainFrame::contents);
-    connect(makeAction(C::About, tr("&About KVRole..."),
-                       tr("Display program information, version number and copyright\nAbout")),
-            &QAction::triggered, this, &CMainFrame::about);
+    m_commands.onTriggered(C::Contents, this, &CMainFrame::contents);
+    m_commands.onTriggered(C::About, this, &CMainFrame::about);
+    action(C::ToggleToolbar)->setChecked(true);
+    action(C::ToggleStatusBar)->setChecked(true);
 
-    action(C::New)->setIcon(ui::icon(ui::Icon::FileNew));
-    action(C::Open)->setIcon(ui::icon(ui::Icon::FileOpen));
-    action(C::Save)->setIcon(ui::icon(ui::Icon::FileSave));
-    action(C::Print)->setIcon(ui::icon(ui::Icon::FilePrint));
-    action(C::About)->setIcon(ui::icon(ui::Icon::About));
-    action(C::RoleDetails)->setIcon(ui::icon(ui::Icon::RoleDetails));
-    action(C::NewCompetency)->setIcon(ui::icon(ui::Icon::NewCompetency));
-    action(C::NewBehaviour)->setIcon(ui::icon(ui::Icon::NewBehaviour));
-    action(C::EditResponses)->setIcon(ui::icon(ui::Icon::EditResponses));
-    action(C::WebQuestionnaire)->setIcon(ui::icon(ui::Icon::WebQuestionnaire));
-
-    for (int index = 0; index < kRecentFiles; ++index) {
-        auto* recent = new QAction(this);
-        recent->setStatusTip(tr("Open this document"));
-        connect(recent, &QAction::triggered, this, [this, recent] { openRecentFile(recent->data().toString()); });
-        m_recentActions << recent;
-    }
-}
-
-void CMainFrame::createMenus() {
-    using C = Command;
-    QMenu* file = menuBar()->addMenu(tr("&File"));
-    file->addAction(action(C::New));
-    file->addAction(action(C::Open));
-    file->addAction(action(C::Merge));
-    file->addAction(action(C::Close));
-    file->addAction(action(C::Save));
-    file->addAction(action(C::SaveAs));
-    file->addSeparator();
-    file->addAction(action(C::Print));
-    file->addAction(action(C::PrintPreview));
-    file->addAction(action(C::PrintSetup));
-    file->addSeparator();
-    file->addAction(action(C::Send));
-    m_recentSeparator = file->addSeparator();
-    file->addActions(m_recentActions);
-    file->addSeparator();
-    file->addAction(action(C::Exit));
-
-    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    edit->addAction(action(C::Undo));
-    edit->addSeparator();
-    edit->addAction(action(C::Cut));
-    edit->addAction(action(C::Copy));
-    edit->addAction(action(C::Paste));
-
-    QMenu* view = menuBar()->addMenu(tr("&View"));
-    view->addAction(action(C::ToggleToolbar));
-    view->addAction(action(C::ToggleStatusBar));
-
-    QMenu* tools = menuBar()->addMenu(tr("&Tools"));
-    tools->addAction(action(C::NewCompetency));
-    tools->addAction(action(C::NewBehaviour));
-    tools->addAction(action(C::Edit));
-    tools->addAction(action(C::Delete));
-    tools->addSeparator();
-    tools->addAction(action(C::Options));
-
-    QMenu* window = menuBar()->addMenu(tr("&Window"));
-    window->addAction(action(C::NewWindow));
-    window->addAction(action(C::Cascade));
-    window->addAction(action(C::Tile));
-    window->addAction(action(C::ArrangeIcons));
-
-    QMenu* help = menuBar()->addMenu(tr("&Help"));
-    help->addAction(action(C::Contents));
-    help->addSeparator();
-    help->addAction(action(C::About));
-    m_documentMenus = {edit, window};
-}
-
-void CMainFrame::createToolBar() {
-    using C = Command;
-    m_toolBar = addToolBar(tr("Toolbar"));
-    m_toolBar->setObjectName(QStringLiteral("Toolbar"));
-    m_toolBar->setIconSize(QSize(16, 16));
-    for (Command command : {C::New, C::Open, C::Save}) {
-        m_toolBar->addAction(action(command));
-    }
-    m_toolBar->addSeparator();
-    for (Command command : {C::Cut, C::Copy, C::Paste}) {
-        m_toolBar->addAction(action(command));
-    }
-    m_toolBar->addSeparator();
-    m_toolBar->addAction(action(C::Print));
-    m_toolBar->addAction(action(C::About));
-    m_toolBar->addSeparator();
-    for (Command command : {C::RoleDetails, C::NewCompetency, C::NewBehaviour, C::EditResponses}) {
-        m_toolBar->addAction(action(command));
-    }
-    m_toolBar->addSeparator();
-    m_toolBar->addAction(action(C::WebQuestionnaire));
+    m_recentMenu = new ui::RecentFileMenu(
+        m_recent, m_commands.recentFilesSlot(),
+        [this](const QString& path) {
+            return openDocument(path) ? ui::RecentFileMenu::Outcome::Opened : ui::RecentFileMenu::Outcome::Unopenable;
+        },
+        this);
 }
 
 void CMainFrame::updateCommands() {
@@ -483,12 +430,12 @@ bool CMainFrame::canCloseDocument(CKVRoleDoc& document) {
     if (!document.isModified()) {
         return true;
     }
-    switch (m_context.askSaveChanges(document.title())) {
-    case EditorContext::SaveAnswer::Save:
+    switch (m_context.prompts().askSaveChanges(localPath(document.title()))) {
+    case SaveAnswer::Yes:
         return save(document);
-    case EditorContext::SaveAnswer::Discard:
+    case SaveAnswer::No:
         return true;
-    case EditorContext::SaveAnswer::Cancel:
+    case SaveAnswer::Cancel:
         break;
     }
     return false;
@@ -573,22 +520,26 @@ void CMainFrame::send() {
     if (!document) {
         return;
     }
-    if (!m_context.mail().available()) {
-        m_context.prompts().message("Unable to load mail system support.");
-        return;
-    }
     // The composer names the attachment after the file, so the copy carries the document's name.
     QString name = document->title();
     if (!endsWithIgnoringCase(localPath(name), ".kvr")) {
         name += QStringLiteral(".kvr");
     }
-    const std::optional<QString> path = ui::AfxFolders::forProcess().pathFor(name);
-    if (!path || !AtomicFile::write(localPath(*path), RoleFile::encode(document->role()))) {
+    using Result = ui::MailAttachment::Result;
+    switch (ui::MailAttachment(m_context.mail(), ui::AfxFolders::forProcess())
+                .send(name, RoleFile::encode(document->role()))) {
+    case Result::Sent:
+    case Result::UserAbort:
+        return;
+    case Result::MailUnavailable:
+        m_context.prompts().message("Unable to load mail system support.");
+        return;
+    case Result::NotWritten:
         m_context.prompts().message(CKVRoleDoc::kFailedToSave);
         return;
-    }
-    if (m_context.mail().composeWithAttachment(*path) == ui::MailResult::Failure) {
+    case Result::ComposeFailed:
         m_context.prompts().message("Send Mail failed to send message.");
+        return;
     }
 }
 
@@ -645,54 +596,13 @@ void CMainFrame::about() {
     dialog.exec();
 }
 
-QStringList CMainFrame::recentFiles() const {
-    QStringList files;
-    for (int index = 0; index < kRecentFiles; ++index) {
-        const QString file = m_context.settings().text(recentKey(index));
-        if (!file.isEmpty()) {
-            files << file;
-        }
-    }
-    return files;
-}
-
 CKVRoleDoc* CMainFrame::openRecentFile(const QString& path) {
-    CKVRoleDoc* document = openDocument(path);
-    // A role file that is gone or cannot be read would fail the same way next time.
-    if (!document) {
-        QStringList files = recentFiles();
-        files.removeAll(path);
-        storeRecentFiles(files);
-    }
-    return document;
+    return m_recentMenu->open(path) ? activeDocument() : nullptr;
 }
 
 void CMainFrame::addRecentFile(const QString& path) {
-    QStringList files = recentFiles();
-    files.removeAll(path);
-    files.prepend(path);
-    storeRecentFiles(files);
-}
-
-void CMainFrame::storeRecentFiles(const QStringList& files) {
-    for (int index = 0; index < kRecentFiles; ++index) {
-        m_context.settings().setText(recentKey(index), index < files.size() ? files[index] : QString());
-    }
-    m_context.settings().sync();
-    updateRecentFiles();
-}
-
-void CMainFrame::updateRecentFiles() {
-    const QStringList files = recentFiles();
-    for (int index = 0; index < kRecentFiles; ++index) {
-        QAction* recent = m_recentActions[index];
-        recent->setVisible(index < files.size());
-        if (index < files.size()) {
-            recent->setText(QStringLiteral("&%1 %2").arg(index + 1).arg(QFileInfo(files[index]).fileName()));
-            recent->setData(files[index]);
-        }
-    }
-    m_recentSeparator->setVisible(!files.isEmpty());
+    m_recent.add(path);
+    m_recentMenu->refresh();
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

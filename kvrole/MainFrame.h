@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ui/CommandTable.h"
+#include "ui/RecentFiles.h"
+
 #include <QMainWindow>
 #include <QMap>
 #include <QPrinter>
@@ -54,13 +57,12 @@ public:
         Contents,
         About,
     };
-    static constexpr int kRecentFiles = 4;
 
     explicit CMainFrame(EditorContext& context);
     ~CMainFrame() override;
 
     QAction* action(Command command) const;
-    QList<QAction*> recentFileActions() const { return m_recentActions; }
+    QList<QAction*> recentFileActions() const;
     QMdiArea* mdiArea() const { return m_mdi; }
     QToolBar* toolBar() const { return m_toolBar; }
     QMenu* menu(const QString& title) const;
@@ -85,7 +87,7 @@ public:
     void printTo(QPrinter& printer);
     QPrinter& printer() { return *m_printer; }
 
-    QStringList recentFiles() const;
+    QStringList recentFiles() const { return m_recent.paths(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -93,10 +95,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    QAction* makeAction(Command command, const QString& text, const QString& prompt, const QKeySequence& keys = {});
-    void createActions();
-    void createMenus();
-    void createToolBar();
+    void createCommands();
     CChildFrame* addFrame(CKVRoleDoc& document);
     bool canClose(CChildFrame* frame);
     bool canCloseDocument(CKVRoleDoc& document);
@@ -104,8 +103,6 @@ private:
     void updateCommands();
     void updateTitles();
     void addRecentFile(const QString& path);
-    void storeRecentFiles(const QStringList& files);
-    void updateRecentFiles();
     void openFile();
     void print();
     void printPreview();
@@ -117,9 +114,9 @@ private:
     EditorContext& m_context;
     QMdiArea* m_mdi;
     QToolBar* m_toolBar = nullptr;
-    QMap<Command, QAction*> m_actions;
-    QList<QAction*> m_recentActions;
-    QAction* m_recentSeparator = nullptr;
+    ui::CommandActions m_commands;
+    ui::RecentFileList m_recent{ui::SettingsScope::roleEditor(), QStringLiteral("RecentFile")};
+    ui::RecentFileMenu* m_recentMenu = nullptr;
     QList<QMenu*> m_documentMenus;
     QList<CKVRoleDoc*> m_documents;
     int m_untitledCount = 0;

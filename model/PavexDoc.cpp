@@ -87,3 +87,37 @@ bool CPavexDoc::deleteAction(std::size_t index, UserPrompts& prompts) {
     modified = true;
     return true;
 }
+
+namespace {
+
+// Flags are stored as 0 or 1; anything else read from a file counts as set.
+bool invert(std::int32_t& flag) {
+    flag = flag != 0 ? 0 : 1;
+    return true;
+}
+
+} // namespace
+
+bool CPavexDoc::toggleMark(std::int32_t behaviour) {
+    if (behaviour < 0 || static_cast<std::size_t>(behaviour) >= framework.behaviours.size()) {
+        return false;
+    }
+    modified = invert(framework.behaviours[static_cast<std::size_t>(behaviour)].marked);
+    return true;
+}
+
+bool CPavexDoc::toggleUseInResults(std::size_t questionnaire) {
+    if (questionnaire >= questionnaires.size()) {
+        return false;
+    }
+    modified = invert(questionnaires[questionnaire].useInResults);
+    return true;
+}
+
+bool CPavexDoc::toggleCompleted(std::size_t action) {
+    if (action >= actions.size()) {
+        return false;
+    }
+    modified = invert(actions[action].completed);
+    return true;
+}

@@ -81,6 +81,12 @@ public:
     // Ask first; only OK deletes. Later entries move down by one.
     bool deleteQuestionnaire(std::size_t index, UserPrompts& prompts);
     bool deleteAction(std::size_t index, UserPrompts& prompts);
+    // A behaviour's development mark, a questionnaire's use in results, an action's completed
+    // flag: each inverted and the journal marked modified; false, changing nothing, for an entry
+    // the journal does not hold.
+    bool toggleMark(std::int32_t behaviour);
+    bool toggleUseInResults(std::size_t questionnaire);
+    bool toggleCompleted(std::size_t action);
 };
 
 namespace journaltext {

@@ -39,6 +39,11 @@ std::optional<std::string> ScriptedPrompts::chooseSaveFile(const FileChoice& cho
     return takeFront(m_files, std::optional<std::string>{});
 }
 
+SaveAnswer ScriptedPrompts::askSaveChanges(std::string_view documentName) {
+    m_shown.push_back({Kind::SaveChanges, {}, saveChangesText(documentName)});
+    return takeFront(m_saveAnswers, SaveAnswer::Cancel);
+}
+
 std::vector<std::string> ScriptedPrompts::texts() const {
     std::vector<std::string> result;
     for (const Shown& shown : m_shown) {

@@ -34,6 +34,14 @@ struct FileChoice {
     std::shared_ptr<bool> checkBoxState;
 };
 
+// The answers to "Save changes to %1?".
+enum class SaveAnswer { Yes, No, Cancel };
+
+// The question asked before a modified document is closed or replaced.
+inline std::string saveChangesText(std::string_view documentName) {
+    return "Save changes to " + std::string(documentName) + "?";
+}
+
 class UserPrompts {
 public:
     virtual ~UserPrompts() = default;
@@ -46,4 +54,6 @@ public:
     virtual std::optional<std::string> askPassword() = 0;
     virtual std::optional<std::string> chooseOpenFile(const FileChoice& choice) = 0;
     virtual std::optional<std::string> chooseSaveFile(const FileChoice& choice) = 0;
+    // "Save changes to %1?" with Yes, No and Cancel; the name is the platform's (a file name).
+    virtual SaveAnswer askSaveChanges(std::string_view documentName) = 0;
 };

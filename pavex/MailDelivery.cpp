@@ -6,9 +6,9 @@
 #include "ui/AfxFolders.h"
 #include "ui/Cp1252Text.h"
 #include "ui/FileSearch.h"
+#include "ui/MailAttachment.h"
 #include "ui/MailHandoff.h"
 
-#include "model/AtomicFile.h"
 #include "model/Windows1252.h"
 
 #include <QFile>
@@ -43,39 +43,36 @@ bool MailDelivery::sendFeedbackRequest(const CPavexDoc& journal, int mailType, U
     return useStandard ? sendStandard(journal, prompts) : sendAlternative(journal, prompts);
 }
 
-// The request goes into a private folder under the name the recipient is to see. A request that
-// cannot be written is told, as every failed save is.
-bool MailDelivery::writeAttachment(const CPavexDoc& journal, std::string* path, UserPrompts& prompts) {
-    const std::string name = "Feedback Request from " + journal.person + ".kvq";
-    const std::optional<QString> target = m_folders.pathFor(ui::fromCp1252(name));
-    if (!target) {
-        prompts.message("Sorry, " + name + " could not be saved: no temporary folder could be made.");
-        return false;
-    }
-    *path = QFile::encodeName(*target).toStdString();
-    std::string error;
-    if (!AtomicFile::write(*path, JournalFile::encode(requests::requestRecord(journal, true)), &error)) {
-        prompts.message("Sorry, " + name + " could not be saved: " + cp1252::fromUtf8(error) + ".");
-        return false;
-    }
-    return true;
+std::string MailDelivery::attachmentName(const CPavexDoc& journal) {
+    return "Feedback Request from " + journal.person + ".kvq";
+}
+
+std::string MailDelivery::attachmentBytes(const CPavexDoc& journal) {
+    return JournalFile::encode(requests::requestRecord(journal, true));
+}
+
+// A request that cannot be written is told, as every failed save is.
+void MailDelivery::tellNotWritten(const CPavexDoc& journal, const std::string& error, UserPrompts& prompts) {
+    prompts.message("Sorry, " + attachmentName(journal) + " could not be saved: " +
+                    (error.empty() ? std::string("no temporary folder could be made") : cp1252::fromUtf8(error)) + ".");
 }
 
 bool MailDelivery::sendStandard(const CPavexDoc& journal, UserPrompts& prompts) {
-    if (!m_handoff.available()) {
+    std::string error;
+    using Result = ui::MailAttachment::Result;
+    switch (ui::MailAttachment(m_handoff, m_folders)
+                .send(ui::fromCp1252(attachmentName(journal)), attachmentBytes(journal), &error)) {
+    case Result::Sent:
+        return true;
+    case Result::UserAbort:
+        return false;
+    case Result::MailUnavailable:
         prompts.message(mailtext::kCannotLoad);
         return false;
-    }
-    std::string path;
-    if (!writeAttachment(journal, &path, prompts)) {
+    case Result::NotWritten:
+        tellNotWritten(journal, error, prompts);
         return false;
-    }
-    switch (m_handoff.composeWithAttachment(QFile::decodeName(QByteArray::fromStdString(path)))) {
-    case ui::MailResult::Sent:
-        return true;
-    case ui::MailResult::UserAbort:
-        return false;
-    case ui::MailResult::Failure:
+    case Result::ComposeFailed:
         break;
     }
     prompts.message(mailtext::kSendFailed);
@@ -83,8 +80,10 @@ bool MailDelivery::sendStandard(const CPavexDoc& journal, UserPrompts& prompts) 
 }
 
 bool MailDelivery::sendAlternative(const CPavexDoc& journal, UserPrompts& prompts) {
-    std::string path;
-    if (!writeAttachment(journal, &path, prompts)) {
+    std::string error;
+    if (!ui::MailAttachment(m_handoff, m_folders)
+             .write(ui::fromCp1252(attachmentName(journal)), attachmentBytes(journal), &error)) {
+        tellNotWritten(journal, error, prompts);
         return false;
     }
     if (m_probe.alternativeProfileSwitch() == 0) {

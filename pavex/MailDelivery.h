@@ -37,7 +37,9 @@ public:
 private:
     bool sendStandard(const CPavexDoc& journal, UserPrompts& prompts);
     bool sendAlternative(const CPavexDoc& journal, UserPrompts& prompts);
-    bool writeAttachment(const CPavexDoc& journal, std::string* path, UserPrompts& prompts);
+    static std::string attachmentName(const CPavexDoc& journal);
+    static std::string attachmentBytes(const CPavexDoc& journal);
+    static void tellNotWritten(const CPavexDoc& journal, const std::string& error, UserPrompts& prompts);
 
     ui::MailHandoff& m_handoff;
     MailSystemProbe m_probe;

@@ -12,16 +12,18 @@
 #include "pavex/PavexView.h"
 #include "pavex/ResultsExport.h"
 #include "pavex/TreeCommands.h"
-#include "pavex/dialogs/PreliminariesDialog.h"
-#include "pavex/dialogs/QuestionnaireDialog.h"
 #include "pavex/editors/ActionEditing.h"
 #include "pavex/editors/LocaleDates.h"
 #include "pavex/options/OptionSheet.h"
 #include "pavex/rolechoice/RoleChoiceDialog.h"
+#include "questionnaire/PreliminariesDialog.h"
+#include "questionnaire/QuestionnaireDialog.h"
 #include "ui/AfxFolders.h"
+#include "ui/CommandTable.h"
 #include "ui/Cp1252Text.h"
 #include "ui/HelpPages.h"
 #include "ui/Icons.h"
+#include "ui/MailAttachment.h"
 #include "ui/MailHandoff.h"
 #include "ui/ProgramPlaces.h"
 #include "ui/Settings.h"
@@ -82,15 +84,6 @@ bool fileItselfFailed(const ReadOutcome& outcome) {
     return false;
 }
 
-CMainFrame::SaveChoice askWithMessageBox(QWidget* parent, const QString& text) {
-    const auto answer = QMessageBox::question(parent, QString::fromLatin1(CMainFrame::kProgramTitle), text,
-                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    if (answer == QMessageBox::Yes) {
-        return CMainFrame::SaveChoice::Save;
-    }
-    return answer == QMessageBox::No ? CMainFrame::SaveChoice::Discard : CMainFrame::SaveChoice::Cancel;
-}
-
 DialogDecoration journalDecoration() {
     DialogDecoration decoration;
     decoration.cornerPicture = ui::dialogPicture().pixmap(ui::dialogPictureSize());
@@ -107,7 +100,6 @@ CMainFrame::CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidg
       m_treeCommands(std::make_unique<TreeCommands>(*m_doc, *m_contents, m_prompts, *m_actionEditing, this)),
       m_printer(QPrinter::HighResolution) {
     setWindowIcon(ui::programIcon(ui::Program::Journal));
-    m_askSaveChanges = [this](const QString& text) { return askWithMessageBox(this, text); };
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_tree = new CPavexTreeView(m_splitter);
@@ -155,124 +147,109 @@ CMainFrame::~CMainFrame() {
     m_tree->detach();
 }
 
-QAction* CMainFrame::addCommand(QMenu* menu, Command command, const QString& text, const QKeySequence& shortcut) {
-    auto* action = menu->addAction(text);
-    if (!shortcut.isEmpty()) {
-        action->setShortcut(shortcut);
-    }
-    m_actions[command] = action;
-    return action;
-}
-
 void CMainFrame::createMenus() {
-    const auto pending = [](QAction* action) {
-        action->setEnabled(false); // arrives with a later release
-        return action;
-    };
-    QMenu* file = menuBar()->addMenu(tr("&File"));
-    m_fileMenu = file;
-    connect(addCommand(file, Command::New, tr("&New"), QKeySequence(tr("Ctrl+N"))), &QAction::triggered, this,
-            &CMainFrame::newJournal);
-    connect(addCommand(file, Command::Open, tr("&Open..."), QKeySequence(tr("Ctrl+O"))), &QAction::triggered, this,
-            &CMainFrame::openJournal);
-    connect(addCommand(file, Command::Save, tr("&Save"), QKeySequence(tr("Ctrl+S"))), &QAction::triggered, this,
-            &CMainFrame::save);
-    connect(addCommand(file, Command::SaveAs, tr("Save &As...")), &QAction::triggered, this, &CMainFrame::saveAs);
-    connect(addCommand(file, Command::ExportReport, tr("Export Report...")), &QAction::triggered, this,
-            &CMainFrame::exportReport);
-    connect(addCommand(file, Command::ExportResults, tr("Export Results...")), &QAction::triggered, this,
-            &CMainFrame::exportResults);
-    file->addSeparator();
-    connect(addCommand(file, Command::Print, tr("&Print..."), QKeySequence(tr("Ctrl+P"))), &QAction::triggered, this,
-            &CMainFrame::printWithDialog);
-    connect(addCommand(file, Command::PrintPreview, tr("Print Pre&view")), &QAction::triggered, this,
-            &CMainFrame::printPreview);
-    connect(addCommand(file, Command::PrintSetup, tr("P&rint Setup...")), &QAction::triggered, this,
-            &CMainFrame::pageSetup);
-    file->addSeparator();
-    connect(addCommand(file, Command::Send, tr("Sen&d...")), &QAction::triggered, this, &CMainFrame::sendJournal);
-    m_recentAnchor = file->addSeparator();
-    connect(addCommand(file, Command::Exit, tr("E&xit")), &QAction::triggered, this, &QWidget::close);
-
-    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    pending(addCommand(edit, Command::Undo, tr("&Undo"), QKeySequence::Undo));
-    edit->addSeparator();
-    pending(addCommand(edit, Command::Cut, tr("Cu&t"), QKeySequence::Cut));
-    pending(addCommand(edit, Command::Copy, tr("&Copy"), QKeySequence::Copy));
-    pending(addCommand(edit, Command::Paste, tr("&Paste"), QKeySequence::Paste));
-    connect(addCommand(edit, Command::Delete, tr("&Delete")), &QAction::triggered, this,
-            &CMainFrame::deleteFromEditMenu);
-
-    QMenu* view = menuBar()->addMenu(tr("&View"));
-    pending(addCommand(view, Command::Autopilot, tr("&Autopilot")));
+    using C = Command;
+    using ui::Slot;
     QToolBar* toolbar = addToolBar(tr("Toolbar"));
     toolbar->setObjectName(QStringLiteral("toolbar"));
     toolbar->setIconSize(QSize(16, 16));
-    QAction* toolbarToggle = toolbar->toggleViewAction();
-    toolbarToggle->setText(tr("&Toolbar"));
-    m_actions[Command::Toolbar] = toolbarToggle;
-    view->addAction(toolbarToggle);
-    QAction* statusToggle = addCommand(view, Command::StatusBar, tr("&Status Bar"));
-    statusToggle->setCheckable(true);
-    statusToggle->setChecked(true);
-    connect(statusToggle, &QAction::toggled, statusBar(), &QWidget::setVisible);
-
-    QMenu* tools = menuBar()->addMenu(tr("&Tools"));
-    connect(addCommand(tools, Command::ChooseRole, tr("Choose Your &Role...")), &QAction::triggered, this,
-            &CMainFrame::chooseRole);
-    connect(
-        addCommand(tools, Command::NewQuestionnaire, tr("&New Feedback Questionnaire..."), QKeySequence(tr("Ctrl+Q"))),
-        &QAction::triggered, this, &CMainFrame::newFeedbackQuestionnaire);
-    connect(addCommand(tools, Command::SendRequest, tr("&Send Feedback Request...")), &QAction::triggered, this,
-            &CMainFrame::sendFeedbackRequest);
-    connect(addCommand(tools, Command::CreateRequest, tr("&Create Feedback Request...")), &QAction::triggered, this,
-            &CMainFrame::createFeedbackRequest);
-    connect(addCommand(tools, Command::MergeRequest, tr("&Merge Completed Feedback Request...")), &QAction::triggered,
-            this, &CMainFrame::mergeCompletedFeedback);
-    connect(addCommand(tools, Command::NewAction, tr("New &Action...")), &QAction::triggered, this,
-            &CMainFrame::newAction);
-    tools->addSeparator();
-    connect(addCommand(tools, Command::Options, tr("&Options...")), &QAction::triggered, this,
-            &CMainFrame::showOptions);
-
-    QMenu* help = menuBar()->addMenu(tr("&Help"));
-    connect(addCommand(help, Command::HelpContents, tr("&Help Contents"), QKeySequence(Qt::Key_F1)),
-            &QAction::triggered, this, &CMainFrame::showHelp);
-    help->addSeparator();
-    connect(addCommand(help, Command::About, tr("&About pavex...")), &QAction::triggered, this, &CMainFrame::showAbout);
-
-    const std::pair<Command, ui::Icon> icons[] = {
-        {Command::New, ui::Icon::FileNew},
-        {Command::Open, ui::Icon::FileOpen},
-        {Command::Save, ui::Icon::FileSave},
-        {Command::Print, ui::Icon::FilePrint},
-        {Command::About, ui::Icon::About},
-        {Command::Cut, ui::Icon::EditCut},
-        {Command::Copy, ui::Icon::EditCopy},
-        {Command::Paste, ui::Icon::EditPaste},
-        {Command::ChooseRole, ui::Icon::ChooseRole},
-        {Command::NewQuestionnaire, ui::Icon::NewQuestionnaire},
-        {Command::SendRequest, ui::Icon::SendRequest},
-        {Command::CreateRequest, ui::Icon::CreateRequest},
-        {Command::MergeRequest, ui::Icon::MergeRequest},
-        {Command::NewAction, ui::Icon::NewAction},
-        {Command::Autopilot, ui::Icon::Autopilot},
+    // One row per command: {id, menu text, status-bar prompt, tooltip (the text when empty), keys, icon}.
+    const std::vector<ui::CommandRow<C>> rows = {
+        {C::New, "&New", "", "", {QKeySequence(tr("Ctrl+N"))}, ui::Icon::FileNew},
+        {C::Open, "&Open...", "", "", {QKeySequence(tr("Ctrl+O"))}, ui::Icon::FileOpen},
+        {C::Save, "&Save", "", "", {QKeySequence(tr("Ctrl+S"))}, ui::Icon::FileSave},
+        {C::SaveAs, "Save &As..."},
+        {C::ExportReport, "Export Report..."},
+        {C::ExportResults, "Export Results..."},
+        {C::Print, "&Print...", "", "", {QKeySequence(tr("Ctrl+P"))}, ui::Icon::FilePrint},
+        {C::PrintPreview, "Print Pre&view"},
+        {C::PrintSetup, "P&rint Setup..."},
+        {C::Send, "Sen&d..."},
+        {C::Exit, "E&xit"},
+        {C::Undo, "&Undo", "", "", QKeySequence::keyBindings(QKeySequence::Undo)},
+        {C::Cut, "Cu&t", "", "", QKeySequence::keyBindings(QKeySequence::Cut), ui::Icon::EditCut},
+        {C::Copy, "&Copy", "", "", QKeySequence::keyBindings(QKeySequence::Copy), ui::Icon::EditCopy},
+        {C::Paste, "&Paste", "", "", QKeySequence::keyBindings(QKeySequence::Paste), ui::Icon::EditPaste},
+        {C::Delete, "&Delete"},
+        {C::Autopilot, "&Autopilot", "", "", {}, ui::Icon::Autopilot},
+        {C::Toolbar, "&Toolbar", "", "", {}, std::nullopt, true},
+        {C::StatusBar, "&Status Bar", "", "", {}, std::nullopt, true},
+        {C::ChooseRole, "Choose Your &Role...", "", "", {}, ui::Icon::ChooseRole},
+        {C::NewQuestionnaire,
+         "&New Feedback Questionnaire...",
+         "",
+         "",
+         {QKeySequence(tr("Ctrl+Q"))},
+         ui::Icon::NewQuestionnaire},
+        {C::SendRequest, "&Send Feedback Request...", "", "", {}, ui::Icon::SendRequest},
+        {C::CreateRequest, "&Create Feedback Request...", "", "", {}, ui::Icon::CreateRequest},
+        {C::MergeRequest, "&Merge Completed Feedback Request...", "", "", {}, ui::Icon::MergeRequest},
+        {C::NewAction, "New &Action...", "", "", {}, ui::Icon::NewAction},
+        {C::Options, "&Options..."},
+        {C::HelpContents, "&Help Contents", "", "", {QKeySequence(Qt::Key_F1)}},
+        {C::About, "&About pavex...", "", "", {}, ui::Icon::About},
     };
-    for (const auto& [command, icon] : icons) {
-        action(command)->setIcon(ui::icon(icon));
+    const std::vector<ui::MenuRow<C>> menus = {
+        {"&File",
+         {C::New, C::Open, C::Save, C::SaveAs, C::ExportReport, C::ExportResults, Slot::Separator, C::Print,
+          C::PrintPreview, C::PrintSetup, Slot::Separator, C::Send, Slot::RecentFiles, Slot::Separator, C::Exit}},
+        {"&Edit", {C::Undo, Slot::Separator, C::Cut, C::Copy, C::Paste, C::Delete}},
+        {"&View", {C::Autopilot, C::Toolbar, C::StatusBar}},
+        {"&Tools",
+         {C::ChooseRole, C::NewQuestionnaire, C::SendRequest, C::CreateRequest, C::MergeRequest, C::NewAction,
+          Slot::Separator, C::Options}},
+        {"&Help", {C::HelpContents, Slot::Separator, C::About}},
+    };
+    const std::vector<ui::Entry<C>> buttons = {
+        C::New,          C::Open,         C::Save,         Slot::Separator,     C::Print,       C::About,
+        Slot::Separator, C::ChooseRole,   Slot::Separator, C::NewQuestionnaire, C::SendRequest, C::CreateRequest,
+        C::MergeRequest, Slot::Separator, C::NewAction,    Slot::Separator,     C::Autopilot};
+    m_commands = ui::buildCommands(*this, rows, menus, toolbar, buttons);
+
+    m_commands.onTriggered(C::New, this, &CMainFrame::newJournal);
+    m_commands.onTriggered(C::Open, this, &CMainFrame::openJournal);
+    m_commands.onTriggered(C::Save, this, &CMainFrame::save);
+    m_commands.onTriggered(C::SaveAs, this, &CMainFrame::saveAs);
+    m_commands.onTriggered(C::ExportReport, this, &CMainFrame::exportReport);
+    m_commands.onTriggered(C::ExportResults, this, &CMainFrame::exportResults);
+    m_commands.onTriggered(C::Print, this, &CMainFrame::printWithDialog);
+    m_commands.onTriggered(C::PrintPreview, this, &CMainFrame::printPreview);
+    m_commands.onTriggered(C::PrintSetup, this, &CMainFrame::pageSetup);
+    m_commands.onTriggered(C::Send, this, &CMainFrame::sendJournal);
+    m_commands.onTriggered(C::Exit, this, &QWidget::close);
+    m_commands.onTriggered(C::Delete, this, &CMainFrame::deleteFromEditMenu);
+    m_commands.onTriggered(C::Toolbar, toolbar, &QWidget::setVisible);
+    m_commands.onTriggered(C::StatusBar, statusBar(), &QWidget::setVisible);
+    m_commands.onTriggered(C::ChooseRole, this, &CMainFrame::chooseRole);
+    m_commands.onTriggered(C::NewQuestionnaire, this, &CMainFrame::newFeedbackQuestionnaire);
+    m_commands.onTriggered(C::SendRequest, this, &CMainFrame::sendFeedbackRequest);
+    m_commands.onTriggered(C::CreateRequest, this, &CMainFrame::createFeedbackRequest);
+    m_commands.onTriggered(C::MergeRequest, this, &CMainFrame::mergeCompletedFeedback);
+    m_commands.onTriggered(C::NewAction, this, &CMainFrame::newAction);
+    m_commands.onTriggered(C::Options, this, &CMainFrame::showOptions);
+    m_commands.onTriggered(C::HelpContents, this, &CMainFrame::showHelp);
+    m_commands.onTriggered(C::About, this, &CMainFrame::showAbout);
+
+    // Shown as the user left them; a hidden toolbar is put back from the menu.
+    action(C::Toolbar)->setChecked(true);
+    connect(toolbar, &QToolBar::visibilityChanged, action(C::Toolbar), &QAction::setChecked);
+    action(C::StatusBar)->setChecked(true);
+    // These arrive with a later release.
+    for (const C pending : {C::Undo, C::Cut, C::Copy, C::Paste, C::Autopilot}) {
+        action(pending)->setEnabled(false);
     }
-    const auto separator = Command::Exit; // stands for a separator in the button list below
-    for (const Command command :
-         {Command::New, Command::Open, Command::Save, separator, Command::Print, Command::About, separator,
-          Command::ChooseRole, separator, Command::NewQuestionnaire, Command::SendRequest, Command::CreateRequest,
-          Command::MergeRequest, separator, Command::NewAction, separator, Command::Autopilot}) {
-        if (command == separator) {
-            toolbar->addSeparator();
-        } else {
-            toolbar->addAction(action(command));
-        }
-    }
-    updateRecentMenu();
+    m_recentMenu = new ui::RecentFileMenu(
+        m_recent, m_commands.recentFilesSlot(),
+        [this](const QString& path) {
+            ReadOutcome outcome;
+            if (openJournalFile(path, &outcome)) {
+                return ui::RecentFileMenu::Outcome::Opened;
+            }
+            // A declined password or a request file is no reason to forget the file.
+            return fileItselfFailed(outcome) ? ui::RecentFileMenu::Outcome::Unopenable
+                                             : ui::RecentFileMenu::Outcome::Declined;
+        },
+        this);
 }
 
 QString CMainFrame::statusTitle() const {
@@ -322,40 +299,16 @@ void CMainFrame::updateTitle() {
     setWindowTitle(displayTitle() + QStringLiteral(" - ") + QString::fromLatin1(kProgramTitle));
 }
 
-void CMainFrame::updateRecentMenu() {
-    for (QAction* entry : m_recentActions) {
-        m_fileMenu->removeAction(entry);
-        entry->deleteLater();
-    }
-    m_recentActions.clear();
-    const QStringList& paths = m_recent.paths();
-    for (int i = 0; i < paths.size(); ++i) {
-        const QString path = paths[i];
-        auto* entry = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), this);
-        entry->setToolTip(path);
-        connect(entry, &QAction::triggered, this, [this, path] { openRecentFile(path); });
-        m_fileMenu->insertAction(m_recentAnchor, entry);
-        m_recentActions.append(entry);
-    }
-    if (!m_recentActions.isEmpty()) {
-        auto* separator = new QAction(this);
-        separator->setSeparator(true);
-        m_fileMenu->insertAction(m_recentActions.front(), separator);
-        m_recentActions.prepend(separator);
-    }
-}
-
 bool CMainFrame::saveModifiedIfWanted() {
     if (!m_doc->modified) {
         return true;
     }
-    const QString text = tr("Save changes to %1?").arg(displayTitle());
-    switch (m_askSaveChanges(text)) {
-    case SaveChoice::Save:
+    switch (m_prompts.askSaveChanges(m_doc->title())) {
+    case SaveAnswer::Yes:
         return save();
-    case SaveChoice::Discard:
+    case SaveAnswer::No:
         return true;
-    case SaveChoice::Cancel:
+    case SaveAnswer::Cancel:
         break;
     }
     return false;
@@ -389,17 +342,7 @@ bool CMainFrame::openJournalFile(const QString& path) {
 }
 
 bool CMainFrame::openRecentFile(const QString& path) {
-    ReadOutcome outcome;
-    if (openJournalFile(path, &outcome)) {
-        return true;
-    }
-    // A file that is gone or damaged would fail the same way next time; a declined password or a
-    // request file is no reason to forget it.
-    if (fileItselfFailed(outcome)) {
-        m_recent.remove(path);
-        updateRecentMenu();
-    }
-    return false;
+    return m_recentMenu->open(path);
 }
 
 bool CMainFrame::openJournalFile(const QString& path, ReadOutcome* outcome) {
@@ -416,7 +359,7 @@ bool CMainFrame::openJournalFile(const QString& path, ReadOutcome* outcome) {
     *m_doc = std::move(opened);
     rebuildContents();
     m_recent.add(path);
-    updateRecentMenu();
+    m_recentMenu->refresh();
     return true;
 }
 
@@ -425,7 +368,7 @@ bool CMainFrame::saveTo(const std::string& path) {
         return false;
     }
     m_recent.add(QString::fromStdString(path));
-    updateRecentMenu();
+    m_recentMenu->refresh();
     updateTitle();
     return true;
 }
@@ -610,13 +553,9 @@ void CMainFrame::addRoleProfile(const QString& path) {
 }
 
 void CMainFrame::toggleBehaviourMark(int behaviour) {
-    auto& behaviours = m_doc->framework.behaviours;
-    if (behaviour < 0 || static_cast<std::size_t>(behaviour) >= behaviours.size()) {
+    if (!m_doc->toggleMark(behaviour)) {
         return;
     }
-    CBehaviour& target = behaviours[static_cast<std::size_t>(behaviour)];
-    target.marked = target.marked != 0 ? 0 : 1;
-    m_doc->modified = true;
     if (CResultPage* page = m_view->page()) {
         page->refresh();
     }
@@ -740,32 +679,27 @@ void CMainFrame::offerAutopilot() {
 }
 
 bool CMainFrame::sendJournal() {
-    if (!m_mailHandoff.available()) {
-        m_prompts.message(mailtext::kCannotLoad);
-        return false;
-    }
     // The recipient sees the journal's own name; an untitled journal still arrives as a journal file.
     QString name = displayTitle();
     if (!name.endsWith(QLatin1String(".kva"), Qt::CaseInsensitive)) {
         name += QLatin1String(".kva");
     }
-    const auto attachment = ui::AfxFolders::forProcess().pathFor(name);
     // As Save would store it: an encrypted journal leaves only sealed.
     const std::optional<std::string> stored = SealedJournal::encodeStored(*m_doc);
-    const std::string bytes = stored.value_or(std::string());
-    QFile file(attachment.value_or(QString()));
-    if (!stored || !attachment || !file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
-        m_prompts.message(mailtext::kSendFailed);
-        return false;
-    }
-    file.close();
-    switch (m_mailHandoff.composeWithAttachment(file.fileName())) {
-    case ui::MailResult::Sent:
+    using Result = ui::MailAttachment::Result;
+    ui::MailAttachment attachment(m_mailHandoff, ui::AfxFolders::forProcess());
+    const Result result = !stored && m_mailHandoff.available() ? Result::NotWritten
+                                                               : attachment.send(name, stored.value_or(std::string()));
+    switch (result) {
+    case Result::Sent:
         return true;
-    case ui::MailResult::UserAbort:
+    case Result::UserAbort:
         return false;
-    case ui::MailResult::Failure:
+    case Result::MailUnavailable:
+        m_prompts.message(mailtext::kCannotLoad);
+        return false;
+    case Result::NotWritten:
+    case Result::ComposeFailed:
         break;
     }
     m_prompts.message(mailtext::kSendFailed);

@@ -4,6 +4,7 @@
 #include "model/PavexDoc.h"
 #include "model/ReadOutcome.h"
 #include "pavex/RecentFiles.h"
+#include "ui/CommandTable.h"
 
 #include <QMainWindow>
 #include <QMenu>
@@ -69,10 +70,6 @@ public:
         About
     };
 
-    // The answer to "Save changes to %1?".
-    enum class SaveChoice { Save, Discard, Cancel };
-    using SaveChangesQuestion = std::function<SaveChoice(const QString& text)>;
-
     CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
@@ -81,11 +78,9 @@ public:
     CPavexTreeView* treeView() const { return m_tree; }
     CPavexView* contentView() const { return m_view; }
     QSplitter* splitter() const { return m_splitter; }
-    QAction* action(Command command) const { return m_actions.at(command); }
+    QAction* action(Command command) const { return m_commands.action(command); }
     QString statusTitle() const;
-    const RecentFiles& recentFiles() const { return m_recent; }
-
-    void setSaveChangesQuestion(SaveChangesQuestion question) { m_askSaveChanges = std::move(question); }
+    const ui::RecentFileList& recentFiles() const { return m_recent; }
 
     // File commands. Each returns whether it did what it was asked.
     bool newJournal();
@@ -146,7 +141,6 @@ protected:
 
 private:
     void createMenus();
-    QAction* addCommand(QMenu* menu, Command command, const QString& text, const QKeySequence& shortcut = {});
     void rebuildContents();
     void showPage(CResultPage* page);
     void afterMerge(bool merged, std::size_t questionnairesBefore);
@@ -165,7 +159,6 @@ private:
     // The checks every way of starting a questionnaire makes before its first dialog, each telling
     // why it refuses.
     bool questionnaireCanStart();
-    void updateRecentMenu();
     bool saveTo(const std::string& path);
     void addRoleProfile(const QString& path);
     void showHelp();
@@ -185,13 +178,10 @@ private:
     CPavexTreeView* m_tree = nullptr;
     CPavexView* m_view = nullptr;
     QLabel* m_statusTitle = nullptr;
-    QMenu* m_fileMenu = nullptr;
-    QAction* m_recentAnchor = nullptr;
-    QList<QAction*> m_recentActions;
-    std::map<Command, QAction*> m_actions;
-    RecentFiles m_recent;
+    ui::CommandActions m_commands;
+    ui::RecentFileList m_recent = journalRecentFiles();
+    ui::RecentFileMenu* m_recentMenu = nullptr;
     QPrinter m_printer;
-    SaveChangesQuestion m_askSaveChanges;
     QPointer<QMenu> m_behaviourMenu;
     QPointer<QWidget> m_activePane;
 };

@@ -49,16 +49,38 @@ bool TreeCommands::canRemove(const ContentNode& node) {
 }
 
 bool TreeCommands::remove(const ContentNode& node) {
-    if (!canRemove(node)) {
-        return false;
+    // The node goes with its entry, so its place is taken first.
+    const std::size_t index = node.position();
+    switch (node.kind()) {
+    case NodeKind::Questionnaire:
+        if (!m_doc.deleteQuestionnaire(index, m_prompts)) {
+            return false;
+        }
+        m_contents.questionnaireDeleted(index);
+        return true;
+    case NodeKind::Action:
+        if (!m_doc.deleteAction(index, m_prompts)) {
+            return false;
+        }
+        m_contents.actionDeleted(index);
+        return true;
+    case NodeKind::Behaviour:
+    case NodeKind::Other:
+        break;
     }
-    return m_contents.deleteEntry(node, m_doc, m_prompts);
+    return false;
 }
 
 bool TreeCommands::toggle(const ContentNode& node) {
-    if (!ContentTree::toggle(node, m_doc)) {
-        return false;
+    switch (node.kind()) {
+    case NodeKind::Behaviour:
+        return m_doc.toggleMark(node.behaviour());
+    case NodeKind::Questionnaire:
+        return m_doc.toggleUseInResults(node.position());
+    case NodeKind::Action:
+        return m_doc.toggleCompleted(node.position());
+    case NodeKind::Other:
+        break;
     }
-    m_doc.modified = true;
-    return true;
+    return false;
 }

@@ -25,6 +25,12 @@ bool ConsolePrompts::question(std::string_view text, std::string_view) {
     return m_answerOk;
 }
 
+SaveAnswer ConsolePrompts::askSaveChanges(std::string_view documentName) {
+    // A script's changes are saved by the command itself, never by a question.
+    m_log << printable(saveChangesText(documentName)) << " [Cancel]" << '\n';
+    return SaveAnswer::Cancel;
+}
+
 std::optional<std::string> ConsolePrompts::askPassword() {
     m_log << kSecurityCheckCaption << ": " << kPasswordPrompt << (m_password ? " [given]" : " [Cancel]") << '\n';
     return m_password;

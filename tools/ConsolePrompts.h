@@ -18,6 +18,7 @@ public:
     std::optional<std::string> askPassword() override;
     std::optional<std::string> chooseOpenFile(const FileChoice& choice) override;
     std::optional<std::string> chooseSaveFile(const FileChoice& choice) override;
+    SaveAnswer askSaveChanges(std::string_view documentName) override;
 
 private:
     std::ostream& m_log;

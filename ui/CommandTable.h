@@ -2,12 +2,14 @@
 
 #include "ui/Icons.h"
 
+#include <QAction>
 #include <QHash>
 #include <QKeySequence>
 #include <QList>
 #include <QString>
 
 #include <optional>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -41,7 +43,8 @@ template <typename Id> struct CommandRow {
 // Places in a menu or toolbar that are not commands.
 enum class Slot {
     Separator,
-    // Where the recent-file entries go: an invisible separator the recent-file list fills before.
+    // Where the recent-file entries go: a separator, hidden while there are none, that
+    // ui::RecentFileMenu fills after.
     RecentFiles,
 };
 
@@ -56,8 +59,18 @@ template <typename Id> struct MenuRow {
 class CommandActions {
 public:
     QAction* action(int id) const { return m_actions.value(id); }
+    template <typename Id>
+    requires std::is_enum_v<Id> QAction* action(Id id) const { return action(static_cast<int>(id)); }
+    // Connects a command to its handler: a member function of `receiver`, or a function object
+    // that lives as long as `receiver`.
+    template <typename Id, typename Receiver, typename Handler>
+    requires std::is_enum_v<Id>
+    void onTriggered(Id id, const Receiver* receiver, Handler handler) const {
+        QObject::connect(action(id), &QAction::triggered, receiver, std::move(handler));
+    }
     QMenu* menu(const QString& title) const;
-    // The separator before which the recent-file entries go, or nullptr without such a slot.
+    // The separator after which the recent-file entries go (hidden until there are some), or
+    // nullptr without such a slot.
     QAction* recentFilesSlot() const { return m_recentFiles; }
     const QList<QMenu*>& menus() const { return m_menus; }
 

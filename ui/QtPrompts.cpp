@@ -41,6 +41,42 @@ QStringList QtPrompts::texts() const {
     return result;
 }
 
+QStringList QtPrompts::saveQuestions() const {
+    QStringList result;
+    for (const Shown& shown : m_shown) {
+        if (shown.kind == Kind::SaveChanges) {
+            result << shown.text;
+        }
+    }
+    return result;
+}
+
+SaveAnswer QtPrompts::askSaveChanges(std::string_view documentName) {
+    const QString text =
+        QStringLiteral("Save changes to %1?")
+            .arg(QFile::decodeName(QByteArray(documentName.data(), static_cast<qsizetype>(documentName.size()))));
+    m_shown.push_back({Kind::SaveChanges, m_programTitle, text});
+    SaveAnswer answer = SaveAnswer::Cancel;
+    if (takeFront(m_saveAnswers, &answer)) {
+        return answer;
+    }
+    if (!m_dialogsShown) {
+        return m_unqueuedSaveAnswer;
+    }
+    QMessageBox box(QMessageBox::Question, m_programTitle, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return SaveAnswer::Yes;
+    case QMessageBox::No:
+        return SaveAnswer::No;
+    default:
+        return SaveAnswer::Cancel;
+    }
+}
+
 void QtPrompts::clearShown() {
     m_shown.clear();
     m_fileChoices.clear();

@@ -22,7 +22,7 @@ namespace ui {
 // test never waits on a modal dialog.
 class QtPrompts : public UserPrompts {
 public:
-    enum class Kind { Message, Question, Password, OpenFile, SaveFile };
+    enum class Kind { Message, Question, Password, OpenFile, SaveFile, SaveChanges };
 
     struct Shown {
         Kind kind;
@@ -46,12 +46,20 @@ public:
     void queueFileName(std::optional<QString> path) { m_fileNames.push_back(std::move(path)); }
     // The state a file dialog's check box is left in when its file name is taken from the queue.
     void queueCheckBox(bool checked) { m_checkBoxes.push_back(checked); }
+    void queueSaveAnswer(SaveAnswer answer) { m_saveAnswers.push_back(answer); }
     void setDialogsShown(bool shown) { m_dialogsShown = shown; }
-    bool allAnswersUsed() const { return m_answers.empty() && m_passwords.empty() && m_fileNames.empty(); }
+    // With dialogs switched off, the answer to a "Save changes" question nothing was queued for
+    // (Cancel unless a test says otherwise).
+    void setUnqueuedSaveAnswer(SaveAnswer answer) { m_unqueuedSaveAnswer = answer; }
+    bool allAnswersUsed() const {
+        return m_answers.empty() && m_passwords.empty() && m_fileNames.empty() && m_saveAnswers.empty();
+    }
 
     const std::vector<Shown>& shown() const { return m_shown; }
     // The texts of messages and questions, in order.
     QStringList texts() const;
+    // The "Save changes" questions asked, in order.
+    QStringList saveQuestions() const;
     const std::vector<FileChoice>& fileChoices() const { return m_fileChoices; }
     void clearShown();
 
@@ -60,6 +68,7 @@ public:
     std::optional<std::string> askPassword() override;
     std::optional<std::string> chooseOpenFile(const FileChoice& choice) override;
     std::optional<std::string> chooseSaveFile(const FileChoice& choice) override;
+    SaveAnswer askSaveChanges(std::string_view documentName) override;
 
 private:
     QString captionFor(std::string_view caption) const;
@@ -73,6 +82,8 @@ private:
     std::deque<std::optional<QString>> m_passwords;
     std::deque<std::optional<QString>> m_fileNames;
     std::deque<bool> m_checkBoxes;
+    std::deque<SaveAnswer> m_saveAnswers;
+    SaveAnswer m_unqueuedSaveAnswer = SaveAnswer::Cancel;
     std::vector<Shown> m_shown;
     std::vector<FileChoice> m_fileChoices;
 };

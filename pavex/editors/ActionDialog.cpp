@@ -2,8 +2,8 @@
 
 #include "model/TextRules.h"
 #include "model/UserPrompts.h"
-#include "pavex/dialogs/DialogText.h"
 #include "pavex/editors/LocaleDates.h"
+#include "questionnaire/DialogText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "pavex/editors/BehaviourJournalDialog.h"
 
 #include "analysis/PageTexts.h"
-#include "pavex/dialogs/DialogText.h"
 #include "pavex/editors/ActionCommands.h"
 #include "pavex/editors/LocaleDates.h"
+#include "questionnaire/DialogText.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #include "pavex/editors/QuestionnaireDetailsDialog.h"
 
-#include "pavex/dialogs/DialogText.h"
+#include "questionnaire/DialogText.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

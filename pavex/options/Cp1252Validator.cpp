@@ -1,6 +1,6 @@
 #include "pavex/options/Cp1252Validator.h"
 
-#include "pavex/dialogs/DialogText.h"
+#include "questionnaire/DialogText.h"
 
 QValidator::State Cp1252Validator::validate(QString& input, int&) const {
     return toDisplay(fromDisplay(input)) == input ? Acceptable : Invalid;

@@ -1,9 +1,9 @@
 #include "pavex/options/OptionSheet.h"
 
 #include "model/UserPrompts.h"
-#include "pavex/dialogs/DialogText.h"
 #include "pavex/options/Cp1252Validator.h"
 #include "pavex/options/EncryptionChoice.h"
+#include "questionnaire/DialogText.h"
 #include "ui/Settings.h"
 
 #include <QButtonGroup>

@@ -3,7 +3,7 @@
 #include "model/RoleFile.h"
 #include "model/SuiteFile.h"
 #include "model/UserPrompts.h"
-#include "pavex/dialogs/DialogText.h"
+#include "questionnaire/DialogText.h"
 #include "ui/Icons.h"
 
 #include <QDialogButtonBox>

@@ -204,12 +204,9 @@ TEST(ContentTree, DeletingTheMiddleOfThreeQuestionnairesKeepsNodeKOnQuestionnair
     ContentNode* secondNode = &feedback.child(1);
 
     ScriptedPrompts prompts;
-    prompts.queueAnswer(false);
-    EXPECT_FALSE(tree.deleteEntry(feedback.child(1), doc, prompts));
-    EXPECT_EQ(labelsUnder(feedback), (Labels{"Self", "Pat", "Robin"}));
-
     prompts.queueAnswer(true);
-    EXPECT_TRUE(tree.deleteEntry(feedback.child(1), doc, prompts));
+    ASSERT_TRUE(doc.deleteQuestionnaire(1, prompts));
+    tree.questionnaireDeleted(1);
     EXPECT_EQ(labelsUnder(feedback), (Labels{"Self", "Robin"}));
     EXPECT_EQ(&feedback.child(0), firstNode);
     EXPECT_EQ(&feedback.child(1), secondNode);
@@ -226,9 +223,9 @@ TEST(ContentTree, DeletingTheLastActionRemovesItsOwnNode) {
     ScriptedPrompts prompts;
     prompts.queueAnswer(true);
     ContentNode& actions = *tree.landmarks().actions;
-    EXPECT_TRUE(tree.deleteEntry(actions.child(1), doc, prompts));
+    ASSERT_TRUE(doc.deleteAction(1, prompts));
+    tree.actionDeleted(1);
     EXPECT_EQ(labelsUnder(actions), (Labels{"Write goals down"}));
-    EXPECT_FALSE(tree.deleteEntry(*tree.landmarks().journal, doc, prompts));
 }
 
 TEST(ContentTree, LabelsActionsWithTheirFirstLine) {
@@ -288,23 +285,12 @@ TEST(ContentTree, AppendsAndRelabelsAsTheJournalChanges) {
     EXPECT_EQ(labelsUnder(*tree.landmarks().actions), (Labels{"Renamed", "Read a book", "Practise"}));
 }
 
-TEST(ContentTree, TogglesTheFlagOfTheNodesEntry) {
+TEST(ContentTree, AQuestionnairesDetailPageFollowsItsToggleAtTheNextRefresh) {
     CPavexDoc doc = samples::journal("");
     ContentTree tree(doc, formatDateInCLocale);
     tree.build();
-    const auto& marks = tree.landmarks();
-    EXPECT_TRUE(ContentTree::toggle(*marks.firstBehaviour, doc));
-    EXPECT_EQ(doc.framework.behaviours[0].marked, 1);
-    EXPECT_TRUE(ContentTree::toggle(marks.feedback->child(1), doc));
-    EXPECT_EQ(doc.questionnaires[1].useInResults, 1);
-    EXPECT_TRUE(ContentTree::toggle(marks.actions->child(1), doc));
-    EXPECT_EQ(doc.actions[1].completed, 0);
-    const JournalRecord before = doc;
-    EXPECT_FALSE(ContentTree::toggle(*marks.results, doc));
-    EXPECT_EQ(static_cast<const JournalRecord&>(doc), before);
-
-    // The detail page follows at its next refresh.
-    ContentNode& pat = marks.feedback->child(1);
+    ASSERT_TRUE(doc.toggleUseInResults(1));
+    ContentNode& pat = tree.landmarks().feedback->child(1);
     pat.page().refresh();
     EXPECT_EQ(dynamic_cast<const DetailContent&>(pat.page()).rows().back().value, "Yes");
 }

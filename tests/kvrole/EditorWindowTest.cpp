@@ -113,10 +113,10 @@ TEST_F(EditorWindow, ClosingAModifiedRoleAsksToSaveAndCancelKeepsItOpen) {
     m_frame->newDocument();
     key(Qt::Key_Tab);
     typeLabel("X");
-    m_saveAnswer = EditorContext::SaveAnswer::Cancel;
+    m_context->prompts().setUnqueuedSaveAnswer(SaveAnswer::Cancel);
     m_frame->mdiArea()->activeSubWindow()->close();
     QApplication::processEvents();
-    EXPECT_EQ(m_saveQuestions, QStringList{"Save changes to Role1?"});
+    EXPECT_EQ(m_context->prompts().saveQuestions(), QStringList{"Save changes to Role1?"});
     ASSERT_NE(m_frame->activeView(), nullptr);
 
     // A second window of the same document closes without asking.
@@ -124,9 +124,9 @@ TEST_F(EditorWindow, ClosingAModifiedRoleAsksToSaveAndCancelKeepsItOpen) {
     EXPECT_EQ(m_frame->framesOf(&view()->document()).size(), 2);
     m_frame->mdiArea()->activeSubWindow()->close();
     QApplication::processEvents();
-    EXPECT_EQ(m_saveQuestions.size(), 1);
+    EXPECT_EQ(m_context->prompts().saveQuestions().size(), 1);
 
-    m_saveAnswer = EditorContext::SaveAnswer::Discard;
+    m_context->prompts().setUnqueuedSaveAnswer(SaveAnswer::No);
     m_frame->mdiArea()->activeSubWindow()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(m_frame->activeView(), nullptr);
@@ -297,12 +297,10 @@ TEST_F(EditorWindow, ExitCancelledAtALaterRoleKeepsTheEarlierOnesModified) {
     m_frame->newDocument();
     key(Qt::Key_Tab);
     typeLabel("Also kept");
-    int asked = 0;
-    m_context->setSaveQuestion([&asked](const QString&) {
-        return ++asked == 1 ? EditorContext::SaveAnswer::Discard : EditorContext::SaveAnswer::Cancel;
-    });
+    m_context->prompts().queueSaveAnswer(SaveAnswer::No);
+    m_context->prompts().queueSaveAnswer(SaveAnswer::Cancel);
     EXPECT_FALSE(m_frame->close());
-    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(m_context->prompts().saveQuestions().size(), 2);
     for (CKVRoleDoc* document : m_frame->documents()) {
         EXPECT_TRUE(document->isModified()) << document->title().toStdString();
     }

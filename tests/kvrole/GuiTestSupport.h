@@ -4,7 +4,7 @@
 #include "kvrole/KVRoleView.h"
 #include "kvrole/MainFrame.h"
 #include "tests/support/ModalScript.h"
-#include "ui/RecordingMailHandoff.h"
+#include "tests/support/RecordingMailHandoff.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -27,17 +27,14 @@ protected:
         m_context = std::make_unique<EditorContext>(std::move(mail));
         m_context->prompts().setDialogsShown(false);
         m_context->setConfirmDelete(true);
-        m_context->setSaveQuestion([this](const QString& title) {
-            m_saveQuestions << EditorContext::saveChangesText(title);
-            return m_saveAnswer;
-        });
+        m_context->prompts().setUnqueuedSaveAnswer(SaveAnswer::No);
         m_frame = std::make_unique<CMainFrame>(*m_context);
         m_frame->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame.get()));
     }
 
     void TearDown() override {
-        m_saveAnswer = EditorContext::SaveAnswer::Discard;
+        m_context->prompts().setUnqueuedSaveAnswer(SaveAnswer::No);
         m_frame.reset();
         m_context.reset();
     }
@@ -65,6 +62,4 @@ protected:
     std::unique_ptr<EditorContext> m_context;
     std::unique_ptr<CMainFrame> m_frame;
     ui::RecordingMailHandoff* m_mail = nullptr;
-    QStringList m_saveQuestions;
-    EditorContext::SaveAnswer m_saveAnswer = EditorContext::SaveAnswer::Discard;
 };

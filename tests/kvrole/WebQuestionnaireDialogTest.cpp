@@ -27,7 +27,7 @@ protected:
         m_context = std::make_unique<EditorContext>(std::make_unique<ui::RecordingMailHandoff>(),
                                                     ui::ProgramPlaces(m_folder.path()));
         m_context->prompts().setDialogsShown(false);
-        m_context->setSaveQuestion([](const QString&) { return EditorContext::SaveAnswer::Discard; });
+        m_context->prompts().setUnqueuedSaveAnswer(SaveAnswer::No);
         m_context->setDocumentOpener([this](const QString& path) {
             m_opened << path;
             return true;

@@ -113,3 +113,34 @@ TEST(Deleting, AsksFirstAndClosesTheGap) {
     EXPECT_EQ(ok.shown()[1].text, "This action will be deleted.  Are you sure?");
     EXPECT_TRUE(doc.modified);
 }
+
+TEST(Toggling, InvertsTheFlagOfOneEntryAndMarksTheJournalModifiedOrChangesNothing) {
+    CPavexDoc doc = samples::journal("");
+    EXPECT_TRUE(doc.toggleMark(0));
+    EXPECT_EQ(doc.framework.behaviours[0].marked, 1);
+    EXPECT_TRUE(doc.modified);
+    EXPECT_TRUE(doc.toggleUseInResults(1));
+    EXPECT_EQ(doc.questionnaires[1].useInResults, 1);
+    EXPECT_TRUE(doc.toggleCompleted(1));
+    EXPECT_EQ(doc.actions[1].completed, 0);
+
+    doc.modified = false;
+    const JournalRecord before = doc;
+    EXPECT_FALSE(doc.toggleMark(-1));
+    EXPECT_FALSE(doc.toggleMark(static_cast<std::int32_t>(doc.framework.behaviours.size())));
+    EXPECT_FALSE(doc.toggleUseInResults(doc.questionnaires.size()));
+    EXPECT_FALSE(doc.toggleCompleted(doc.actions.size()));
+    EXPECT_EQ(static_cast<const JournalRecord&>(doc), before);
+    EXPECT_FALSE(doc.modified);
+}
+
+TEST(ScriptedSaveQuestion, AsksAboutTheNamedFileTakesQueuedAnswersAndOtherwiseCancels) {
+    ScriptedPrompts prompts;
+    prompts.queueSaveAnswer(SaveAnswer::No);
+    EXPECT_EQ(prompts.askSaveChanges("Alex.kva"), SaveAnswer::No);
+    EXPECT_EQ(prompts.askSaveChanges("Untitled"), SaveAnswer::Cancel);
+    ASSERT_EQ(prompts.shown().size(), 2u);
+    EXPECT_EQ(prompts.shown()[0].kind, ScriptedPrompts::Kind::SaveChanges);
+    EXPECT_EQ(prompts.shown()[0].text, "Save changes to Alex.kva?");
+    EXPECT_TRUE(prompts.texts().empty());
+}

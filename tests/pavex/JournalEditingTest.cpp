@@ -2,13 +2,13 @@
 
 #include "analysis/GraphContent.h"
 #include "analysis/ListContent.h"
-#include "pavex/dialogs/PreliminariesDialog.h"
-#include "pavex/dialogs/QuestionnaireDialog.h"
 #include "pavex/editors/ActionDialog.h"
 #include "pavex/editors/BehaviourJournalDialog.h"
 #include "pavex/editors/QuestionnaireDetailsDialog.h"
 #include "pavex/options/OptionSheet.h"
 #include "pavex/rolechoice/RoleChoiceDialog.h"
+#include "questionnaire/PreliminariesDialog.h"
+#include "questionnaire/QuestionnaireDialog.h"
 #include "tests/support/ModalScript.h"
 
 #include <QCheckBox>

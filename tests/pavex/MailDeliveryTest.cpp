@@ -1,9 +1,9 @@
 #include "pavex/MailDelivery.h"
 #include "model/JournalFile.h"
 #include "model/ScriptedPrompts.h"
+#include "tests/support/RecordingMailHandoff.h"
 #include "tests/support/Samples.h"
 #include "ui/AfxFolders.h"
-#include "ui/RecordingMailHandoff.h"
 
 #include <QFileInfo>
 #include <gtest/gtest.h>

@@ -14,10 +14,10 @@
 #include "pavex/PavexView.h"
 #include "pavex/RecentFiles.h"
 #include "pavex/WelcomeDialog.h"
+#include "tests/support/RecordingMailHandoff.h"
 #include "tests/support/Samples.h"
 #include "tests/support/TempFolder.h"
 #include "ui/QtPrompts.h"
-#include "ui/RecordingMailHandoff.h"
 #include "ui/Settings.h"
 
 #include <QApplication>
@@ -53,11 +53,8 @@ protected:
     void SetUp() override {
         ui::Settings::useFolder(QString::fromStdString(m_temp.file("settings")));
         m_prompts.setDialogsShown(false);
+        m_prompts.setUnqueuedSaveAnswer(SaveAnswer::No);
         m_frame = std::make_unique<CMainFrame>(m_prompts, m_handoff);
-        m_frame->setSaveChangesQuestion([this](const QString& text) {
-            m_saveQuestions.push_back(text);
-            return m_saveChoice;
-        });
         m_frame->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame.get()));
     }
@@ -111,6 +108,4 @@ protected:
     ui::RecordingMailHandoff m_handoff;
     std::unique_ptr<CMainFrame> m_frame;
     CPavexDoc m_journal;
-    std::vector<QString> m_saveQuestions;
-    CMainFrame::SaveChoice m_saveChoice = CMainFrame::SaveChoice::Discard;
 };

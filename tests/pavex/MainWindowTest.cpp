@@ -213,7 +213,7 @@ TEST_F(MainWindowTest, ARequestOnTheCommandLineIsMergedIntoTheJournalUsedLastOrN
     }
 
     const std::string journal = writeJournal(m_journal, "Last.kva");
-    RecentFiles().add(QString::fromStdString(journal));
+    journalRecentFiles().add(QString::fromStdString(journal));
     PavexShell shell;
     shell.prompts().setDialogsShown(false);
     EXPECT_TRUE(shell.start({QString::fromStdString(request)}));
@@ -334,19 +334,19 @@ TEST_F(MainWindowTest, SavingAndReopeningKeepsEverything) {
     ASSERT_TRUE(m_frame->openJournalFile(copy + ".kva"));
     EXPECT_EQ(static_cast<const JournalRecord&>(m_frame->document()), saved);
     EXPECT_EQ(m_frame->recentFiles().paths().front(), copy + ".kva");
-    EXPECT_TRUE(m_saveQuestions.empty());
+    EXPECT_TRUE(m_prompts.saveQuestions().isEmpty());
 }
 
 TEST_F(MainWindowTest, UnsavedChangesAreOfferedForSavingAndCancelKeepsTheJournal) {
     openSample();
     m_frame->toggleBehaviourMark(1);
-    m_saveChoice = CMainFrame::SaveChoice::Cancel;
+    m_prompts.setUnqueuedSaveAnswer(SaveAnswer::Cancel);
     EXPECT_FALSE(m_frame->newJournal());
-    EXPECT_EQ(m_saveQuestions, std::vector<QString>{"Save changes to Alex.kva?"});
+    EXPECT_EQ(m_prompts.saveQuestions(), QStringList{"Save changes to Alex.kva?"});
     EXPECT_TRUE(m_frame->document().modified);
     EXPECT_FALSE(m_frame->close());
 
-    m_saveChoice = CMainFrame::SaveChoice::Save;
+    m_prompts.setUnqueuedSaveAnswer(SaveAnswer::Yes);
     ASSERT_TRUE(m_frame->newJournal());
     JournalRecord reread;
     ScriptedPrompts quiet;
@@ -369,12 +369,12 @@ TEST_F(MainWindowTest, EverySaveDialogOfAJournalAsksBeforeReplacingAFile) {
     expectAsking();
     EXPECT_FALSE(m_frame->save()); // the first save of a new journal
     m_frame->document().modified = true;
-    m_saveChoice = CMainFrame::SaveChoice::Save;
+    m_prompts.queueSaveAnswer(SaveAnswer::Yes);
     expectAsking();
     EXPECT_FALSE(m_frame->saveModifiedIfWanted());
     expectAsking();
     EXPECT_FALSE(m_frame->saveAs());
-    EXPECT_EQ(m_saveQuestions, std::vector<QString>{"Save changes to Untitled?"});
+    EXPECT_EQ(m_prompts.saveQuestions(), QStringList{"Save changes to Untitled?"});
     EXPECT_EQ(titlesAsking, (std::vector<QString>{"Save Reflectory", "Save Reflectory", "Save Reflectory As"}));
 }
 
@@ -386,9 +386,9 @@ TEST_F(MainWindowTest, FileNamesOutsideAsciiShowAsTheyAreInTitlesQuestionsAndAtt
     ASSERT_EQ(m_handoff.handoffs().size(), 1u);
     EXPECT_EQ(m_handoff.handoffs()[0].fileName, QString::fromUtf8("Zo\u00EB.kva"));
     m_frame->toggleBehaviourMark(0);
-    m_saveChoice = CMainFrame::SaveChoice::Cancel;
+    m_prompts.setUnqueuedSaveAnswer(SaveAnswer::Cancel);
     EXPECT_FALSE(m_frame->newJournal());
-    EXPECT_EQ(m_saveQuestions, std::vector<QString>{QString::fromUtf8("Save changes to Zo\u00EB.kva?")});
+    EXPECT_EQ(m_prompts.saveQuestions(), QStringList{QString::fromUtf8("Save changes to Zo\u00EB.kva?")});
 }
 
 TEST_F(MainWindowTest, PrintingTheCurrentPageToPdfGivesOneSheet) {
@@ -494,7 +494,7 @@ TEST_F(MainWindowTest, OpenAsksAboutUnsavedChangesOnceAfterTheFileIsChosen) {
     m_prompts.queueFileName(QString::fromStdString(other));
     ASSERT_TRUE(m_frame->openJournal());
     EXPECT_EQ(m_prompts.fileChoices().back().title, "Open Reflectory");
-    EXPECT_EQ(m_saveQuestions, std::vector<QString>{"Save changes to Alex.kva?"});
+    EXPECT_EQ(m_prompts.saveQuestions(), QStringList{"Save changes to Alex.kva?"});
     EXPECT_EQ(m_frame->document().title(), "Other.kva");
     EXPECT_FALSE(m_frame->document().modified);
 }
@@ -560,7 +560,7 @@ TEST(WelcomeDialog, OffersThreeChoicesWithTheFirstChosenAndCancelEndsTheProgram)
     const std::string path = temp.file("Last.kva");
     ScriptedPrompts quiet;
     ASSERT_TRUE(JournalFile::save(path, last, quiet));
-    RecentFiles().add(QString::fromStdString(path));
+    journalRecentFiles().add(QString::fromStdString(path));
     PavexShell again;
     welcome.choiceButton(WelcomeDialog::Choice::ReopenLast)->setChecked(true);
     EXPECT_TRUE(again.begin(welcome, true));

@@ -1,6 +1,6 @@
+#include "tests/support/RecordingMailHandoff.h"
 #include "ui/AfxFolders.h"
 #include "ui/DesktopMailHandoff.h"
-#include "ui/RecordingMailHandoff.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -232,4 +233,29 @@ TEST(FileChooser, DefaultExtensionOnlyWhenTheNameHasNone) {
     EXPECT_EQ(FileChooser::withDefaultExtension("/a/journal", ""), "/a/journal");
     EXPECT_EQ(FileChooser::withDefaultExtension("", "kva"), "");
     EXPECT_EQ(FileChooser::extensionOf({"", {}, "", ".kvr", false, false, {}, {}}), "kvr");
+}
+
+TEST(QtPrompts, SaveChangesAsksYesNoCancelAboutTheFileNameAndTakesQueuedAnswersFirst) {
+    QtPrompts prompts(kTitle);
+    const std::pair<QMessageBox::StandardButton, SaveAnswer> presses[] = {{QMessageBox::Yes, SaveAnswer::Yes},
+                                                                          {QMessageBox::No, SaveAnswer::No},
+                                                                          {QMessageBox::Cancel, SaveAnswer::Cancel}};
+    for (const auto& [button, answer] : presses) {
+        whenModal<QMessageBox>([button = button](QMessageBox* box) {
+            EXPECT_EQ(box->windowTitle(), kTitle);
+            EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Yes));
+            click(box, button);
+        });
+        EXPECT_EQ(prompts.askSaveChanges("Zo\xC3\xAB.kva"), answer);
+    }
+    prompts.queueSaveAnswer(SaveAnswer::No);
+    EXPECT_EQ(prompts.askSaveChanges("Untitled"), SaveAnswer::No);
+    prompts.setDialogsShown(false);
+    EXPECT_EQ(prompts.askSaveChanges("Untitled"), SaveAnswer::Cancel);
+    prompts.setUnqueuedSaveAnswer(SaveAnswer::No);
+    EXPECT_EQ(prompts.askSaveChanges("Untitled"), SaveAnswer::No);
+    EXPECT_EQ(prompts.saveQuestions().first(), QString::fromUtf8("Save changes to Zo\u00EB.kva?"));
+    EXPECT_EQ(prompts.saveQuestions().size(), 6);
+    EXPECT_TRUE(prompts.texts().isEmpty());
 }

@@ -1,7 +1,7 @@
 #include "model/ScriptedPrompts.h"
-#include "pavex/dialogs/CommentsDialog.h"
-#include "pavex/dialogs/PreliminariesDialog.h"
-#include "pavex/dialogs/QuestionnaireDialog.h"
+#include "questionnaire/CommentsDialog.h"
+#include "questionnaire/PreliminariesDialog.h"
+#include "questionnaire/QuestionnaireDialog.h"
 #include "tests/support/Samples.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "ui/RecordingMailHandoff.h"
+#include "tests/support/RecordingMailHandoff.h"
 
 #include <QFile>
 #include <QFileInfo>
