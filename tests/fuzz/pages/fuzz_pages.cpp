@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     JournalRecord journal;
-    const auto letThrough = [](const std::string&) { return JournalFile::PasswordVerdict::Continue; };
+    const auto letThrough = [](const JournalFile::PasswordCheck&) { return JournalFile::PasswordVerdict::Continue; };
     if (JournalFile::decode(bytes, journal, letThrough).ok()) {
         drawEveryPage(journal);
         return 0;
