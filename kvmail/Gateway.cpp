@@ -6,6 +6,7 @@
 #include "kvmail/RelayPolicy.h"
 #include "kvmail/TextUtil.h"
 #include "model/OleDate.h"
+#include "model/TextRules.h"
 #include "model/WebReply.h"
 
 #include <array>

@@ -14,7 +14,4 @@ std::string trimmedMailText(std::string_view text);
 // command line.
 bool breaksHeaderLine(std::string_view text);
 
-// For text placed in an HTML page: & < > " ' become entities.
-std::string htmlEscaped(std::string_view text);
-
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);

@@ -2,6 +2,7 @@
 
 #include "model/AtomicFile.h"
 #include "model/FileSearch.h"
+#include "model/TextRules.h"
 
 #include <algorithm>
 #include <fstream>
@@ -128,36 +129,16 @@ std::string scriptStringText(std::string_view text) {
 }
 
 std::string htmlText(std::string_view text) {
-    std::string escaped;
-    escaped.reserve(text.size());
+    // The page is written with CR LF line ends: a typed CR LF must not become CR CR LF.
+    std::string lines;
+    lines.reserve(text.size());
     for (std::size_t at = 0; at < text.size(); ++at) {
-        switch (const char c = text[at]) {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        case '\'':
-            escaped += "&#39;";
-            break;
-        case '\r':
-            // The page is written with CR LF line ends: a typed CR LF must not become CR CR LF.
-            if (at + 1 >= text.size() || text[at + 1] != '\n') {
-                escaped += c;
-            }
-            break;
-        default:
-            escaped += c;
+        const bool crBeforeLf = text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n';
+        if (!crBeforeLf) {
+            lines += text[at];
         }
     }
-    return escaped;
+    return htmlEscaped(lines);
 }
 
 std::string questionData(const CPavexFramework& framework) {
