@@ -5,6 +5,7 @@
 #include "model/RoleLibrary.h"
 #include "model/SealedJournal.h"
 #include "model/UserPrompts.h"
+#include "pavex/AutopilotController.h"
 #include "pavex/DroppedFile.h"
 #include "pavex/JournalReport.h"
 #include "pavex/MailDelivery.h"
@@ -131,6 +132,8 @@ CMainFrame::CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidg
             updateDeleteCommand();
         }
     });
+    m_autopilot = std::make_unique<AutopilotController>(*this);
+    connect(this, &CMainFrame::autopilotRequested, m_autopilot.get(), &AutopilotController::show);
     createMenus();
     setAcceptDrops(true);
     resize(900, 640);
@@ -171,7 +174,7 @@ void CMainFrame::createMenus() {
         {C::Copy, "&Copy", "", "", QKeySequence::keyBindings(QKeySequence::Copy), ui::Icon::EditCopy},
         {C::Paste, "&Paste", "", "", QKeySequence::keyBindings(QKeySequence::Paste), ui::Icon::EditPaste},
         {C::Delete, "&Delete"},
-        {C::Autopilot, "&Autopilot", "", "", {}, ui::Icon::Autopilot},
+        {C::Autopilot, "&Autopilot", "", "", {}, ui::Icon::Autopilot, true},
         {C::Toolbar, "&Toolbar", "", "", {}, std::nullopt, true},
         {C::StatusBar, "&Status Bar", "", "", {}, std::nullopt, true},
         {C::ChooseRole, "Choose Your &Role...", "", "", {}, ui::Icon::ChooseRole},
@@ -227,6 +230,9 @@ void CMainFrame::createMenus() {
     m_commands.onTriggered(C::MergeRequest, this, &CMainFrame::mergeCompletedFeedback);
     m_commands.onTriggered(C::NewAction, this, &CMainFrame::newAction);
     m_commands.onTriggered(C::Options, this, &CMainFrame::showOptions);
+    m_commands.onTriggered(C::Autopilot, m_autopilot.get(), &AutopilotController::setShown);
+    // Checked exactly while the guide is up, however it came or went.
+    connect(m_autopilot.get(), &AutopilotController::shownChanged, action(C::Autopilot), &QAction::setChecked);
     m_commands.onTriggered(C::HelpContents, this, &CMainFrame::showHelp);
     m_commands.onTriggered(C::About, this, &CMainFrame::showAbout);
 
@@ -235,7 +241,7 @@ void CMainFrame::createMenus() {
     connect(toolbar, &QToolBar::visibilityChanged, action(C::Toolbar), &QAction::setChecked);
     action(C::StatusBar)->setChecked(true);
     // These arrive with a later release.
-    for (const C pending : {C::Undo, C::Cut, C::Copy, C::Paste, C::Autopilot}) {
+    for (const C pending : {C::Undo, C::Cut, C::Copy, C::Paste}) {
         action(pending)->setEnabled(false);
     }
     m_recentMenu = new ui::RecentFileMenu(
@@ -322,6 +328,7 @@ bool CMainFrame::newJournal() {
     m_tree->detach();
     m_doc->newJournal();
     rebuildContents();
+    journalReplaced();
     return true;
 }
 
@@ -358,6 +365,7 @@ bool CMainFrame::openJournalFile(const QString& path, ReadOutcome* outcome) {
     m_tree->detach();
     *m_doc = std::move(opened);
     rebuildContents();
+    journalReplaced();
     m_recent.add(path);
     m_recentMenu->refresh();
     return true;
@@ -463,13 +471,24 @@ bool CMainFrame::newFeedbackQuestionnaire() {
     if (!questionnaireCanStart()) {
         return false;
     }
-    const DialogDecoration decoration = journalDecoration();
-    PreliminariesDialog preliminaries(DialogFlavour::Journal, "", decoration, this);
+    PreliminariesDialog preliminaries(DialogFlavour::Journal, "", journalDecoration(), this);
     if (preliminaries.exec() != QDialog::Accepted) {
         return false;
     }
-    CPavexFeedback answers = requests::startAnswer(preliminaries.assessorName(), preliminaries.relationship());
-    QuestionnaireDialog questionnaire(DialogFlavour::Journal, m_doc->framework, answers, m_prompts, decoration, this);
+    return runQuestionnaire(requests::startAnswer(preliminaries.assessorName(), preliminaries.relationship()));
+}
+
+bool CMainFrame::startSelfAssessment() {
+    if (!questionnaireCanStart()) {
+        return false;
+    }
+    // The person about themselves: no preliminaries to ask.
+    return runQuestionnaire(requests::startAnswer("Self", 0));
+}
+
+bool CMainFrame::runQuestionnaire(CPavexFeedback answers) {
+    QuestionnaireDialog questionnaire(DialogFlavour::Journal, m_doc->framework, answers, m_prompts, journalDecoration(),
+                                      this);
     if (questionnaire.exec() != QDialog::Accepted) {
         return false;
     }
@@ -670,6 +689,11 @@ void CMainFrame::afterEdit(bool changed) {
     m_tree->showSelected();
     m_view->redraw();
     journalChanged();
+}
+
+void CMainFrame::journalReplaced() {
+    // The guide, when up, goes on with the new journal's own step.
+    m_autopilot->journalReplaced();
 }
 
 void CMainFrame::offerAutopilot() {

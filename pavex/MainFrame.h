@@ -16,6 +16,7 @@
 #include <memory>
 
 class ActionEditing;
+class AutopilotController;
 class CPavexTreeView;
 class CPavexView;
 class CResultPage;
@@ -103,6 +104,8 @@ public:
 
     // Tools commands.
     bool newFeedbackQuestionnaire();
+    // A questionnaire by "Self" about the person dated today, straight into the questionnaire dialog.
+    bool startSelfAssessment();
     bool createFeedbackRequest();
     bool sendFeedbackRequest();
     bool mergeCompletedFeedback();
@@ -120,6 +123,9 @@ public:
 
     // The pop-up menu of the last right-click on a behaviour row of the content view; null before any.
     QMenu* behaviourMenu() const { return m_behaviourMenu; }
+
+    // The guide and its window (View Autopilot, the toolbar button).
+    AutopilotController& autopilot() const { return *m_autopilot; }
 
     // A file dropped on the window, sorted by its ending.
     void handleDroppedFile(const QString& path);
@@ -159,6 +165,9 @@ private:
     // The checks every way of starting a questionnaire makes before its first dialog, each telling
     // why it refuses.
     bool questionnaireCanStart();
+    bool runQuestionnaire(CPavexFeedback answers);
+    // A journal begun or opened in the place of the last.
+    void journalReplaced();
     bool saveTo(const std::string& path);
     void addRoleProfile(const QString& path);
     void showHelp();
@@ -184,4 +193,6 @@ private:
     QPrinter m_printer;
     QPointer<QMenu> m_behaviourMenu;
     QPointer<QWidget> m_activePane;
+    // Last, so that the guide goes before the journal it shows.
+    std::unique_ptr<AutopilotController> m_autopilot;
 };

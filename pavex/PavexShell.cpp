@@ -17,8 +17,12 @@ bool PavexShell::start(const QStringList& arguments) {
         if (kind == DroppedFileKind::RequestFile || kind == DroppedFileKind::WebReply) {
             mergeIntoRecentJournal(arguments.front());
         } else {
-            // A journal that cannot be opened leaves the new one the window starts with.
-            m_frame->openJournalFile(arguments.front());
+            // A journal that cannot be opened leaves the new one the window starts with. One named
+            // on the command line was opened by the user, from the desktop or a shell, so it brings
+            // its guide as File Open does.
+            if (m_frame->openJournalFile(arguments.front())) {
+                m_frame->offerAutopilot();
+            }
         }
     } else {
         WelcomeDialog welcome;

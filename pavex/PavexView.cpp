@@ -8,6 +8,8 @@
 #include <QPrinter>
 #include <QScrollBar>
 
+#include <utility>
+
 namespace {
 // The scroll sizes before any page has been drawn.
 constexpr int kInitialScrollSize = 300;
@@ -22,11 +24,27 @@ CPavexView::CPavexView(QWidget* parent) : QAbstractScrollArea(parent) {
 void CPavexView::setPage(CResultPage* page) {
     m_page = page;
     m_rememberedBehaviour = -1;
+    m_pendingEdge.reset();
     viewport()->update();
 }
 
 void CPavexView::redraw() {
     viewport()->update();
+}
+
+void CPavexView::scrollToEdge(Edge edge) {
+    if (m_page != nullptr) {
+        updateScrollBars(m_page->extent());
+    }
+    applyEdge(edge);
+    m_pendingEdge = edge;
+    viewport()->update();
+}
+
+void CPavexView::applyEdge(Edge edge) {
+    horizontalScrollBar()->setValue(0);
+    QScrollBar* vertical = verticalScrollBar();
+    vertical->setValue(edge == Edge::Top ? vertical->minimum() : vertical->maximum());
 }
 
 QPoint CPavexView::scrollOffset() const {
@@ -67,6 +85,14 @@ void CPavexView::paintEvent(QPaintEvent*) {
     if (m_page->takeScrollToTop() && (offset.x() != 0 || offset.y() != 0)) {
         horizontalScrollBar()->setValue(0);
         verticalScrollBar()->setValue(0);
+    }
+    // Asked for before the page's extent was known: made now, winning over the move to the top.
+    if (const std::optional<Edge> edge = std::exchange(m_pendingEdge, std::nullopt)) {
+        const QPoint before = scrollOffset();
+        applyEdge(*edge);
+        if (scrollOffset() != before) {
+            viewport()->update();
+        }
     }
 }
 

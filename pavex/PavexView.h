@@ -4,6 +4,8 @@
 
 #include <QAbstractScrollArea>
 
+#include <optional>
+
 class QPrinter;
 
 // The right-hand pane: draws the page of the selected tree node, scrolls it, and turns clicks on a
@@ -18,6 +20,11 @@ public:
     CResultPage* page() const { return m_page; }
     // Redraws the current page after its content changed.
     void redraw();
+
+    enum class Edge { Top, Bottom };
+    // Scrolls the page to its top or bottom. A page's extent is known only once it has been drawn,
+    // so the scroll is made again after the next drawing, after the first drawing's move to the top.
+    void scrollToEdge(Edge edge);
 
     // The current page on one sheet of the printer; false without a page or when printing fails.
     bool printCurrentPage(QPrinter& printer);
@@ -45,7 +52,9 @@ private:
     QPoint pagePosition(const QPoint& viewportPosition) const;
     void updateScrollBars(const QSize& extent);
     const HotArea* hotAreaAt(const QPoint& pagePoint, bool checkBox) const;
+    void applyEdge(Edge edge);
 
     CResultPage* m_page = nullptr;
     int m_rememberedBehaviour = -1;
+    std::optional<Edge> m_pendingEdge;
 };
