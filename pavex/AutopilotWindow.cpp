@@ -44,7 +44,8 @@ AutopilotWindow::AutopilotWindow(QWidget* parent) : QDialog(parent) {
     connect(m_previous, &QPushButton::clicked, this, &AutopilotWindow::previousRequested);
     connect(m_next, &QPushButton::clicked, this, &AutopilotWindow::nextRequested);
     connect(m_doIt, &QPushButton::clicked, this, &AutopilotWindow::doItRequested);
-    resize(340, 300);
+    // Wide and tall enough for the longest steps to show whole, without scrolling.
+    resize(400, 420);
 }
 
 void AutopilotWindow::showStep(const GuideStepView& view) {
