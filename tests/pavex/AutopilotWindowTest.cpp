@@ -342,3 +342,46 @@ TEST_F(AutopilotWindowTest, RequestingFeedbackOffersThreeWaysNoneChosenAndRunsNo
     EXPECT_EQ(m_frame->document().questionnaires.size(), before);
     EXPECT_EQ(selected(), contents().landmarks().results);
 }
+
+TEST_F(AutopilotWindowTest, AtStartUpTheGuideComesWithTheMainWindowWhenTheJournalAsksForIt) {
+    m_frame->hide();
+    CPavexDoc guided = samples::journal("");
+    guided.autopilotShown = 1;
+    guided.autopilotPage = 11;
+    CPavexDoc quiet = guided;
+    quiet.autopilotShown = 0;
+    const QString guidedPath = QString::fromStdString(writeJournal(guided, "Guided.kva"));
+    const QString quietPath = QString::fromStdString(writeJournal(quiet, "Quiet.kva"));
+
+    // Named on the command line: opened by the user, so it brings its guide as File Open does.
+    {
+        PavexShell shell;
+        shell.prompts().setDialogsShown(false);
+        ASSERT_TRUE(shell.start({guidedPath}));
+        QCoreApplication::processEvents();
+        AutopilotWindow* window = shell.mainFrame().autopilot().window();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->shownStep(), 11);
+        EXPECT_TRUE(shell.mainFrame().action(CMainFrame::Command::Autopilot)->isChecked());
+        shell.mainFrame().hide();
+    }
+    {
+        PavexShell shell;
+        shell.prompts().setDialogsShown(false);
+        ASSERT_TRUE(shell.start({quietPath}));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(shell.mainFrame().autopilot().window(), nullptr);
+        shell.mainFrame().hide();
+    }
+
+    // A new journal from the welcome dialog: the guide waits for the main window to be on screen.
+    WelcomeDialog welcome;
+    PavexShell shell;
+    ASSERT_TRUE(shell.begin(welcome, true));
+    EXPECT_EQ(shell.mainFrame().autopilot().window(), nullptr);
+    shell.mainFrame().show();
+    QCoreApplication::processEvents();
+    ASSERT_NE(shell.mainFrame().autopilot().window(), nullptr);
+    EXPECT_EQ(shell.mainFrame().autopilot().window()->shownStep(), 0);
+    shell.mainFrame().hide();
+}
