@@ -140,6 +140,12 @@ void AutopilotController::journalReplaced() {
     m_guide.rebind(m_frame.document());
 }
 
+void AutopilotController::recordPlace() {
+    if (m_window) {
+        m_frame.document().autopilotWindow = toGuideRect(m_window->geometry()).toStored();
+    }
+}
+
 void AutopilotController::openOptions() {
     m_frame.showOptions();
 }

@@ -27,6 +27,8 @@ public:
     void setShown(bool shown);
     // The main window's journal was begun or opened afresh.
     void journalReplaced();
+    // Stores where the window is now in the journal, as hiding it would, so that a save keeps it.
+    void recordPlace();
 
     void openOptions() override;
     void startSelfAssessment() override;

@@ -372,6 +372,8 @@ bool CMainFrame::openJournalFile(const QString& path, ReadOutcome* outcome) {
 }
 
 bool CMainFrame::saveTo(const std::string& path) {
+    // The guide is saved where the user has moved it, though it is still up.
+    m_autopilot->recordPlace();
     if (!JournalFile::save(path, *m_doc, m_prompts)) {
         return false;
     }

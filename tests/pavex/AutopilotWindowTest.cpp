@@ -236,6 +236,16 @@ TEST_F(AutopilotWindowTest, HidingMovingTheMainWindowAndShowingAgainUsesTheStore
     toggle()->trigger();
     ASSERT_NE(guideWindow(), nullptr);
     EXPECT_EQ(guideWindow()->geometry(), moved);
+
+    // Saved while up, the journal keeps where the window is now.
+    guideWindow()->move(moved.topLeft() + QPoint(10, 10));
+    QCoreApplication::processEvents();
+    const QRect now = guideWindow()->geometry();
+    m_prompts.queueFileName(QString::fromStdString(m_temp.file("Placed.kva")));
+    ASSERT_TRUE(m_frame->save());
+    EXPECT_EQ(m_frame->document().autopilotWindow[0], now.left());
+    EXPECT_EQ(m_frame->document().autopilotWindow[1], now.top());
+    EXPECT_EQ(m_frame->document().autopilotShown, 1);
 }
 
 TEST_F(AutopilotWindowTest, AnEmptyRectanglePutsTheGuideAtTheBottomRightOfTheMainWindow) {
