@@ -269,6 +269,20 @@ TEST_F(AutopilotWindowTest, TheSelfAssessmentIsRefusedAtThirtyTwoQuestionnairesB
     EXPECT_EQ(m_prompts.texts(), QStringList{QString::fromLatin1(journaltext::kTooManyQuestionnaires)});
     EXPECT_EQ(m_frame->document().questionnaires.size(), static_cast<std::size_t>(kMaxQuestionnaires));
 
+    // Through the guide: its step for the self-assessment tells the same and stays.
+    for (CPavexFeedback& questionnaire : full.questionnaires) {
+        questionnaire.relationship = 2;
+    }
+    ASSERT_TRUE(m_frame->openJournalFile(QString::fromStdString(writeJournal(full, "Others.kva"))));
+    m_frame->document().person = "Alex Example";
+    showGuideAt(5);
+    ASSERT_EQ(shownStep(), 5);
+    m_prompts.clearShown();
+    guideWindow()->doItButton()->click();
+    EXPECT_EQ(m_prompts.texts(), QStringList{QString::fromLatin1(journaltext::kTooManyQuestionnaires)});
+    EXPECT_EQ(shownStep(), 5);
+    EXPECT_FALSE(m_frame->document().modified);
+
     // Without a role it asks for one first.
     ASSERT_TRUE(m_frame->newJournal());
     m_prompts.clearShown();
