@@ -44,8 +44,8 @@ AutopilotWindow::AutopilotWindow(QWidget* parent) : QDialog(parent) {
     connect(m_previous, &QPushButton::clicked, this, &AutopilotWindow::previousRequested);
     connect(m_next, &QPushButton::clicked, this, &AutopilotWindow::nextRequested);
     connect(m_doIt, &QPushButton::clicked, this, &AutopilotWindow::doItRequested);
-    // Wide and tall enough for the longest steps to show whole, without scrolling.
-    resize(400, 420);
+    // The longest steps show whole without scrolling, and as little of the page as can be is hidden.
+    resize(400, 350);
 }
 
 void AutopilotWindow::showStep(const GuideStepView& view) {
