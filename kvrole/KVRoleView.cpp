@@ -3,14 +3,22 @@
 #include "kvrole/EditorContext.h"
 #include "kvrole/KVRoleDoc.h"
 #include "kvrole/ResponseDialog.h"
+#include "kvrole/RoleClipboard.h"
 #include "kvrole/RoleDialogs.h"
+#include "kvrole/RoleDrag.h"
+#include "kvrole/core/RoleTransfer.h"
 #include "ui/Cp1252Text.h"
 #include "ui/Icons.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDrag>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPainter>
+#include <QTimer>
 
 using kvrole::ItemRef;
 using kvrole::TreeCommand;
@@ -48,6 +56,9 @@ std::optional<kvrole::TreeKey> treeKeyOf(int key) {
     return std::nullopt;
 }
 
+constexpr char kClipboardRefused[] = "The Clipboard did not take the text.";
+constexpr char kClipboardRefusedNothingCut[] = "The Clipboard did not take the text.  Nothing has been cut.";
+
 } // namespace
 
 CKVRoleView::CKVRoleView(CKVRoleDoc& document, EditorContext& context, QWidget* parent)
@@ -59,6 +70,10 @@ CKVRoleView::CKVRoleView(CKVRoleDoc& document, EditorContext& context, QWidget* 
     setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     setSelectionMode(QAbstractItemView::SingleSelection);
     header()->setStretchLastSection(true);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
 
     connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) { storeLabel(item); });
     connect(this, &QTreeWidget::itemDoubleClicked, this, [this] { editSelected(); });
@@ -82,6 +97,10 @@ QTreeWidgetItem* CKVRoleView::makeItem(const std::string& text, ItemRef ref) {
     item->setIcon(0, ui::icon(iconOf(ref.kind)));
     item->setData(0, kValueRole, ref.value());
     item->setFlags(item->flags() | Qt::ItemIsEditable);
+    if (ref.kind == ItemRef::Kind::Root) {
+        // The role itself is never dragged; it only takes drops.
+        item->setFlags(item->flags() & ~Qt::ItemIsDragEnabled);
+    }
     return item;
 }
 
@@ -271,10 +290,14 @@ void CKVRoleView::editBehaviour(int behaviour) {
 }
 
 void CKVRoleView::deleteSelected() {
+    removeSelected(m_context.confirmDelete());
+}
+
+bool CKVRoleView::removeSelected(bool confirm) {
     QTreeWidgetItem* item = currentItem();
     const ItemRef ref = selectedRef();
-    if (!item || !editor().remove(ref, m_context.confirmDelete())) {
-        return;
+    if (!item || !editor().remove(ref, confirm)) {
+        return false;
     }
     if (ref.kind == ItemRef::Kind::Root) {
         rebuild();
@@ -283,6 +306,177 @@ void CKVRoleView::deleteSelected() {
         renumber();
     }
     documentEdited();
+    return true;
+}
+
+void CKVRoleView::copy() {
+    if (!currentItem()) {
+        return;
+    }
+    const std::string text = kvrole::transfer::copyText(m_document.role().framework, selectedRef());
+    if (!roleclipboard::put(*QGuiApplication::clipboard(), text)) {
+        m_context.prompts().message(kClipboardRefused);
+    }
+}
+
+void CKVRoleView::cut() {
+    if (!currentItem()) {
+        return;
+    }
+    const std::string text = kvrole::transfer::copyText(m_document.role().framework, selectedRef());
+    // The item goes only once its text is safe on the clipboard.
+    if (!roleclipboard::put(*QGuiApplication::clipboard(), text)) {
+        m_context.prompts().message(kClipboardRefusedNothingCut);
+        return;
+    }
+    removeSelected(false);
+}
+
+void CKVRoleView::paste() {
+    const std::optional<std::string> text = roleclipboard::take(*QGuiApplication::clipboard());
+    if (!text || !currentItem()) {
+        return;
+    }
+    const kvrole::transfer::PasteOutcome outcome = kvrole::transfer::paste(
+        m_document.role().framework, selectedRef(), kvrole::transfer::parsePasteTable(*text), m_context.prompts());
+    if (outcome.pasted) {
+        showEdited(outcome.expand);
+    }
+}
+
+void CKVRoleView::showEdited(ItemRef item) {
+    rebuild();
+    if (QTreeWidgetItem* shown = itemFor(item)) {
+        for (QTreeWidgetItem* each = shown; each; each = each->parent()) {
+            each->setExpanded(true);
+        }
+        setCurrentItem(shown);
+        scrollToItem(shown);
+    }
+    documentEdited();
+}
+
+QTreeWidgetItem* CKVRoleView::dropHighlight() const {
+    return m_dropHighlight.isValid() ? itemFromIndex(m_dropHighlight) : nullptr;
+}
+
+void CKVRoleView::setDropHighlight(QTreeWidgetItem* item) {
+    const QPersistentModelIndex index = item ? QPersistentModelIndex(indexFromItem(item)) : QPersistentModelIndex();
+    if (index != m_dropHighlight) {
+        m_dropHighlight = index;
+        viewport()->update();
+    }
+}
+
+QTreeWidgetItem* CKVRoleView::dropTargetAt(const QPoint& position) const {
+    QTreeWidgetItem* item = itemAt(position);
+    return item ? item : rootItem();
+}
+
+void CKVRoleView::startDrag(Qt::DropActions) {
+    QTreeWidgetItem* item = currentItem();
+    const ItemRef ref = refOf(item);
+    if (!item || ref.kind == ItemRef::Kind::Root) {
+        return;
+    }
+    auto* drag = new QDrag(this);
+    drag->setMimeData(RoleDrag::begin(this, ref));
+    // The dragged item's icon beside the pointer tells a competency from a behaviour.
+    drag->setPixmap(item->icon(0).pixmap(iconSize().isValid() ? iconSize() : QSize(16, 16)));
+    drag->setHotSpot(QPoint(-12, -12));
+    drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+    RoleDrag::end();
+}
+
+bool CKVRoleView::dropChangesSomething(const CKVRoleView* source, ItemRef dragged, ItemRef target) const {
+    if (source != this) {
+        // A copy is refused with a message at the drop; only a behaviour on the root does nothing.
+        return !(dragged.kind == ItemRef::Kind::Behaviour && target.kind == ItemRef::Kind::Root);
+    }
+    // A move is tried on a copy of the lists, so that the cursor says at once whether it would move.
+    CPavexFramework trial = m_document.role().framework;
+    return kvrole::transfer::moveItem(trial, dragged, target).has_value();
+}
+
+bool CKVRoleView::acceptDrag(QDropEvent* event) {
+    CKVRoleView* source = RoleDrag::sourceOf(event->mimeData());
+    QTreeWidgetItem* target = source ? dropTargetAt(event->position().toPoint()) : nullptr;
+    const ItemRef dragged = RoleDrag::item();
+    const ItemRef targetRef = refOf(target);
+    if (!target || !dropChangesSomething(source, dragged, targetRef)) {
+        setDropHighlight(nullptr);
+        event->ignore();
+        return false;
+    }
+    setDropHighlight(target);
+    event->setDropAction(source == this ? Qt::MoveAction : Qt::CopyAction);
+    event->accept();
+    return true;
+}
+
+void CKVRoleView::dragEnterEvent(QDragEnterEvent* event) {
+    // Entering takes any drag of ours; where it may drop is decided as it moves.
+    if (RoleDrag::sourceOf(event->mimeData())) {
+        acceptDrag(event);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void CKVRoleView::dragMoveEvent(QDragMoveEvent* event) {
+    acceptDrag(event);
+}
+
+void CKVRoleView::dragLeaveEvent(QDragLeaveEvent* event) {
+    setDropHighlight(nullptr);
+    event->accept();
+}
+
+void CKVRoleView::dropEvent(QDropEvent* event) {
+    CKVRoleView* source = RoleDrag::sourceOf(event->mimeData());
+    if (!acceptDrag(event)) {
+        return;
+    }
+    setDropHighlight(nullptr);
+    const ItemRef dragged = RoleDrag::item();
+    const ItemRef target = refOf(dropTargetAt(event->position().toPoint()));
+    // The change waits until the drag is over: a refusal's message must not open inside it. The
+    // source's lists are copied now, as they are at the drop.
+    if (source == this) {
+        QTimer::singleShot(0, this, [this, dragged, target] { moveDropped(dragged, target); });
+    } else {
+        QTimer::singleShot(0, this, [this, framework = source->document().role().framework, dragged, target] {
+            copyDropped(framework, dragged, target);
+        });
+    }
+}
+
+void CKVRoleView::moveDropped(ItemRef dragged, ItemRef target) {
+    if (const std::optional<ItemRef> moved = kvrole::transfer::moveItem(m_document.role().framework, dragged, target)) {
+        showEdited(*moved);
+    }
+}
+
+void CKVRoleView::copyDropped(const CPavexFramework& source, ItemRef dragged, ItemRef target) {
+    if (const std::optional<ItemRef> copied =
+            kvrole::transfer::copyItem(source, dragged, m_document.role().framework, target, m_context.prompts())) {
+        showEdited(*copied);
+    }
+}
+
+void CKVRoleView::paintEvent(QPaintEvent* event) {
+    QTreeWidget::paintEvent(event);
+    if (QTreeWidgetItem* highlighted = dropHighlight()) {
+        // The drop target is framed and tinted so that it stands out from the selection.
+        QPainter painter(viewport());
+        const QRect area = visualItemRect(highlighted).adjusted(0, 0, -1, -1);
+        QColor tint = palette().color(QPalette::Highlight);
+        tint.setAlpha(60);
+        painter.fillRect(area, tint);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1));
+        painter.drawRect(area);
+    }
 }
 
 void CKVRoleView::roleDetails() {

@@ -2,6 +2,7 @@
 
 #include "kvrole/core/RoleEditor.h"
 
+#include <QPersistentModelIndex>
 #include <QStringList>
 #include <QTreeWidget>
 
@@ -36,6 +37,14 @@ public:
     void deleteSelected();
     void roleDetails();
     void editResponses();
+    // The clipboard: the selected item as text, Copy then Delete without asking, and the
+    // clipboard's text added beside the selected item.
+    void cut();
+    void copy();
+    void paste();
+
+    // What the view shows while a drag hovers over it: the highlighted item, or nothing.
+    QTreeWidgetItem* dropHighlight() const;
 
     // The pop-up menu's entries for an item, in order; an empty entry is a separator.
     static QStringList popupEntries(kvrole::ItemRef::Kind kind);
@@ -48,6 +57,13 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // Drag and drop of one item: a move within this window, a copy from any other window.
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool handleKey(int key);
@@ -62,9 +78,21 @@ private:
     void editCompetency(int competency);
     void editBehaviour(int behaviour);
     kvrole::RoleEditor editor() const;
+    bool removeSelected(bool confirm);
+    // Shows the role after a transfer changed it, with `item` selected and unfolded.
+    void showEdited(kvrole::ItemRef item);
+    // The item a drop at `position` lands on: the one under it, or the root below the last item.
+    QTreeWidgetItem* dropTargetAt(const QPoint& position) const;
+    // Whether a drag over this view at `position` can drop; sets the highlight and the action.
+    bool acceptDrag(QDropEvent* event);
+    bool dropChangesSomething(const CKVRoleView* source, kvrole::ItemRef dragged, kvrole::ItemRef target) const;
+    void setDropHighlight(QTreeWidgetItem* item);
+    void moveDropped(kvrole::ItemRef dragged, kvrole::ItemRef target);
+    void copyDropped(const CPavexFramework& source, kvrole::ItemRef dragged, kvrole::ItemRef target);
 
     CKVRoleDoc& m_document;
     EditorContext& m_context;
     // Set while the view itself changes item texts, which are not user edits.
     bool m_filling = false;
+    QPersistentModelIndex m_dropHighlight;
 };

@@ -245,6 +245,9 @@ void CMainFrame::createCommands() {
     m_commands.onTriggered(C::EditResponses, this, onView(&CKVRoleView::editResponses));
     m_commands.onTriggered(C::Edit, this, onView(&CKVRoleView::editSelected));
     m_commands.onTriggered(C::Delete, this, onView(&CKVRoleView::deleteSelected));
+    m_commands.onTriggered(C::Cut, this, onView(&CKVRoleView::cut));
+    m_commands.onTriggered(C::Copy, this, onView(&CKVRoleView::copy));
+    m_commands.onTriggered(C::Paste, this, onView(&CKVRoleView::paste));
     m_commands.onTriggered(C::Options, this, &CMainFrame::options);
     m_commands.onTriggered(C::WebQuestionnaire, this, [this] {
         if (CKVRoleDoc* document = activeDocument()) {
@@ -290,19 +293,34 @@ void CMainFrame::updateCommands() {
                             C::Cascade, C::Tile, C::ArrangeIcons}) {
         action(command)->setVisible(hasDocument);
     }
-    for (Command command : {C::Merge, C::Close, C::Save, C::SaveAs, C::Print, C::PrintPreview, C::Edit, C::Delete,
-                            C::RoleDetails, C::NewCompetency, C::NewBehaviour, C::EditResponses, C::WebQuestionnaire,
-                            C::NewWindow, C::Cascade, C::Tile, C::ArrangeIcons}) {
+    for (Command command : {C::Merge,
+                            C::Close,
+                            C::Save,
+                            C::SaveAs,
+                            C::Print,
+                            C::PrintPreview,
+                            C::Edit,
+                            C::Delete,
+                            C::RoleDetails,
+                            C::NewCompetency,
+                            C::NewBehaviour,
+                            C::EditResponses,
+                            C::WebQuestionnaire,
+                            C::NewWindow,
+                            C::Cascade,
+                            C::Tile,
+                            C::ArrangeIcons,
+                            C::Cut,
+                            C::Copy,
+                            C::Paste}) {
         action(command)->setEnabled(hasDocument);
     }
     for (QMenu* documentMenu : m_documentMenus) {
         documentMenu->menuAction()->setVisible(hasDocument);
     }
     action(C::Send)->setEnabled(hasDocument && m_context.mail().available());
-    // Undo has no handler; the clipboard comes later.
-    for (Command command : {C::Undo, C::Cut, C::Copy, C::Paste}) {
-        action(command)->setEnabled(false);
-    }
+    // Undo has no handler.
+    action(C::Undo)->setEnabled(false);
 }
 
 void CMainFrame::updateTitles() {

@@ -199,8 +199,10 @@ TEST_F(EditorWindow, WithoutADocumentTheMenusOfferOnlyWhatNeedsNone) {
     m_frame->newDocument();
     EXPECT_TRUE(m_frame->menu("&Edit")->menuAction()->isVisible());
     EXPECT_TRUE(m_frame->action(CMainFrame::Command::Save)->isEnabled());
-    // The clipboard comes later.
-    EXPECT_FALSE(m_frame->action(CMainFrame::Command::Paste)->isEnabled());
+    for (auto command : {CMainFrame::Command::Cut, CMainFrame::Command::Copy, CMainFrame::Command::Paste}) {
+        EXPECT_TRUE(m_frame->action(command)->isEnabled());
+    }
+    EXPECT_FALSE(m_frame->action(CMainFrame::Command::Undo)->isEnabled());
     EXPECT_TRUE(m_frame->action(CMainFrame::Command::WebQuestionnaire)->isEnabled());
     EXPECT_EQ(m_frame->action(CMainFrame::Command::NewCompetency)->statusTip(), "Add a new competency to the role");
     EXPECT_EQ(m_frame->action(CMainFrame::Command::NewCompetency)->toolTip(), "New competency");
