@@ -16,6 +16,8 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPainter>
 #include <QTimer>
@@ -340,14 +342,14 @@ void CKVRoleView::paste() {
     const kvrole::transfer::PasteOutcome outcome = kvrole::transfer::paste(
         m_document.role().framework, selectedRef(), kvrole::transfer::parsePasteTable(*text), m_context.prompts());
     if (outcome.pasted) {
-        showEdited(outcome.expand);
+        showEdited(outcome.expand, true);
     }
 }
 
-void CKVRoleView::showEdited(ItemRef item) {
+void CKVRoleView::showEdited(ItemRef item, bool unfold) {
     rebuild();
     if (QTreeWidgetItem* shown = itemFor(item)) {
-        for (QTreeWidgetItem* each = shown; each; each = each->parent()) {
+        for (QTreeWidgetItem* each = unfold ? shown : shown->parent(); each; each = each->parent()) {
             each->setExpanded(true);
         }
         setCurrentItem(shown);
@@ -419,8 +421,21 @@ void CKVRoleView::dragEnterEvent(QDragEnterEvent* event) {
     if (RoleDrag::sourceOf(event->mimeData())) {
         acceptDrag(event);
         event->accept();
+        activateChildWindow();
     } else {
         event->ignore();
+    }
+}
+
+void CKVRoleView::activateChildWindow() {
+    // The window the pointer drags into comes to the front, so that the drop can be seen.
+    for (QWidget* each = parentWidget(); each; each = each->parentWidget()) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(each)) {
+            if (QMdiArea* area = frame->mdiArea(); area && area->activeSubWindow() != frame) {
+                area->setActiveSubWindow(frame);
+            }
+            return;
+        }
     }
 }
 
@@ -454,27 +469,28 @@ void CKVRoleView::dropEvent(QDropEvent* event) {
 
 void CKVRoleView::moveDropped(ItemRef dragged, ItemRef target) {
     if (const std::optional<ItemRef> moved = kvrole::transfer::moveItem(m_document.role().framework, dragged, target)) {
-        showEdited(*moved);
+        showEdited(*moved, false);
     }
 }
 
 void CKVRoleView::copyDropped(const CPavexFramework& source, ItemRef dragged, ItemRef target) {
     if (const std::optional<ItemRef> copied =
             kvrole::transfer::copyItem(source, dragged, m_document.role().framework, target, m_context.prompts())) {
-        showEdited(*copied);
+        showEdited(*copied, false);
     }
 }
 
 void CKVRoleView::paintEvent(QPaintEvent* event) {
     QTreeWidget::paintEvent(event);
     if (QTreeWidgetItem* highlighted = dropHighlight()) {
-        // The drop target is framed and tinted so that it stands out from the selection.
+        // The drop target is tinted and framed darker than the selection, so that it still shows
+        // when the target is the selected item.
         QPainter painter(viewport());
-        const QRect area = visualItemRect(highlighted).adjusted(0, 0, -1, -1);
+        const QRect area = visualItemRect(highlighted).adjusted(1, 1, -1, -1);
         QColor tint = palette().color(QPalette::Highlight);
-        tint.setAlpha(60);
+        tint.setAlpha(70);
         painter.fillRect(area, tint);
-        painter.setPen(QPen(palette().color(QPalette::Highlight), 1));
+        painter.setPen(QPen(palette().color(QPalette::Highlight).darker(170), 2));
         painter.drawRect(area);
     }
 }
@@ -540,6 +556,15 @@ bool CKVRoleView::event(QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier && state() != EditingState &&
             handleKey(Qt::Key_Tab)) {
+            return true;
+        }
+    }
+    // The item view would take the clipboard keys for a copy of its own; they belong to the
+    // window's Cut, Copy and Paste.
+    if (event->type() == QEvent::ShortcutOverride && state() != EditingState) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Cut) || key->matches(QKeySequence::Paste)) {
+            event->ignore();
             return true;
         }
     }

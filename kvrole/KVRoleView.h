@@ -79,14 +79,16 @@ private:
     void editBehaviour(int behaviour);
     kvrole::RoleEditor editor() const;
     bool removeSelected(bool confirm);
-    // Shows the role after a transfer changed it, with `item` selected and unfolded.
-    void showEdited(kvrole::ItemRef item);
+    // Shows the role after a transfer changed it, with `item` selected and in sight, and unfolded
+    // when `unfold` says so (a paste shows what it added; a dropped competency stays folded).
+    void showEdited(kvrole::ItemRef item, bool unfold);
     // The item a drop at `position` lands on: the one under it, or the root below the last item.
     QTreeWidgetItem* dropTargetAt(const QPoint& position) const;
     // Whether a drag over this view at `position` can drop; sets the highlight and the action.
     bool acceptDrag(QDropEvent* event);
     bool dropChangesSomething(const CKVRoleView* source, kvrole::ItemRef dragged, kvrole::ItemRef target) const;
     void setDropHighlight(QTreeWidgetItem* item);
+    void activateChildWindow();
     void moveDropped(kvrole::ItemRef dragged, kvrole::ItemRef target);
     void copyDropped(const CPavexFramework& source, kvrole::ItemRef dragged, kvrole::ItemRef target);
 

@@ -125,8 +125,10 @@ TEST_F(TransferWindow, CutTakesTheItemWithoutAskingWhateverConfirmDeleteSays) {
     EXPECT_EQ(held->data(roleclipboard::kCp1252Format), QByteArray("Listening\tAsks\r\nListening\tWaits\r\n"));
     EXPECT_EQ(held->text(), "Listening\tAsks\r\nListening\tWaits\r\n");
 
-    // Cut on the root empties the role, again without a question.
-    trigger(CMainFrame::Command::Cut, shown, ItemRef::root());
+    // Cut by its key on the root empties the role, again without a question.
+    shown->select(ItemRef::root());
+    QTest::keyClick(shown, Qt::Key_X, Qt::ControlModifier);
+    QApplication::processEvents();
     EXPECT_TRUE(m_context->prompts().texts().isEmpty());
     EXPECT_TRUE(shown->document().role().framework.competencies.empty());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "Planning\tSets goals\r\n");
@@ -134,7 +136,11 @@ TEST_F(TransferWindow, CutTakesTheItemWithoutAskingWhateverConfirmDeleteSays) {
 
 TEST_F(TransferWindow, CopyPutsTheCodePageBytesAndUnicodeTextAndPastePrefersTheCodePage) {
     CKVRoleView* shown = openRole({"Caf\xE9:Says \x93thank you\x94"});
-    trigger(CMainFrame::Command::Copy, shown, ItemRef::root());
+    // Ctrl+C is the window's Copy, not the item view's copy of the item's text.
+    activate(shown);
+    shown->select(ItemRef::root());
+    QTest::keyClick(shown, Qt::Key_C, Qt::ControlModifier);
+    QApplication::processEvents();
     const QMimeData* held = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(held, nullptr);
     EXPECT_EQ(held->data(roleclipboard::kCp1252Format), QByteArray("Caf\xE9\tSays \x93thank you\x94\r\n"));

@@ -1,0 +1,93 @@
+#!/bin/sh
+# Drives the real role editor under Xvfb: copies a competency from one role window into another
+# with a real mouse drag, saves, and checks the saved role with kvtool dump; then copies an item
+# and reads the clipboard from outside the program with xclip in both text flavours.
+# Usage: tests/kvrole/real-drag-drop.sh BUILD_BIN_DIR [SCREENSHOT_DIR]
+# Needs Xvfb, xdotool, xclip and python3. Exits 77 when one is missing.
+set -eu
+BIN=$(cd "$1" && pwd)
+SHOTS=${2:-}
+for tool in Xvfb xdotool xclip python3; do
+    command -v $tool >/dev/null || { echo "skipped: $tool missing"; exit 77; }
+done
+WORK=$(mktemp -d)
+chmod 700 "$WORK"
+DISPLAY_NUMBER=${DISPLAY_NUMBER:-117}
+Xvfb :$DISPLAY_NUMBER -screen 0 1280x900x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+XVFB=$!
+KVROLE=
+cleanup() {
+    [ -n "$KVROLE" ] && kill "$KVROLE" 2>/dev/null || true
+    kill "$XVFB" 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+export DISPLAY=:$DISPLAY_NUMBER XDG_RUNTIME_DIR=$WORK HOME=$WORK
+sleep 1
+
+cd "$WORK"
+printf 'Asks open questions,Coaching\r\nAgrees \223next\224 steps,Coaching\r\nSets milestones,Planning\r\n' >a.csv
+printf 'Listens well,Communication\r\n' >b.csv
+"$BIN/kvtool" role a.kvr --csv a.csv >/dev/null
+"$BIN/kvtool" role b.kvr --csv b.csv >/dev/null
+
+shot() { [ -z "$SHOTS" ] || import -window root "$SHOTS/$1.png"; }
+
+"$BIN/KVRole" "$WORK/a.kvr" >"$WORK/kvrole.log" 2>&1 &
+KVROLE=$!
+xdotool search --sync --name "a.kvr" >/dev/null
+sleep 1
+xdotool mousemove 300 300 click 1
+sleep 0.3
+xdotool key ctrl+o
+sleep 1.5
+xdotool type --delay 30 b.kvr
+xdotool key Return
+sleep 1.5
+# Window > Tile puts b.kvr (the active one) on the left and a.kvr on the right.
+xdotool mousemove 193 8 click 1
+sleep 0.7
+xdotool mousemove 204 73 click 1
+sleep 1
+shot tiled
+
+# Drag a.kvr's first competency onto b.kvr's first competency: a copy in front of it.
+xdotool mousemove 548 101
+sleep 0.2
+xdotool mousedown 1
+for point in "540 105" "520 110" "450 120" "300 110" "150 102" "117 101"; do
+    xdotool mousemove $point
+    sleep 0.15
+done
+sleep 0.4
+shot drag-in-progress
+xdotool mouseup 1
+sleep 1
+# The drop made b.kvr the active window; save it.
+xdotool key ctrl+s
+sleep 1
+"$BIN/kvtool" dump b.kvr >b.json
+python3 - b.json <<'PY'
+import json, sys
+role = json.load(open(sys.argv[1]))["framework"]
+names = [c["name"] for c in role["competencies"]]
+behaviours = [(b["statement"], b["competency"]) for b in role["behaviours"]]
+expected_names = ["Coaching", "Communication"]
+expected = [("Asks open questions", 0), ("Agrees \u201cnext\u201d steps", 0), ("Listens well", 1)]
+if names != expected_names or behaviours != expected:
+    sys.exit("drop copied wrongly: %s %s" % (names, behaviours))
+print("drag and drop: b.kvr holds", names, behaviours)
+PY
+
+# Copy on a.kvr's first competency, then read the clipboard as another program would.
+xdotool mousemove 548 101 click 1
+sleep 0.3
+xdotool key ctrl+c
+sleep 0.5
+xclip -o -selection clipboard -t 'text/plain;charset=windows-1252' >cp1252.txt
+xclip -o -selection clipboard -t UTF8_STRING >utf8.txt
+printf 'Coaching\tAsks open questions\r\nCoaching\tAgrees \223next\224 steps\r\n' >expected-cp1252.txt
+printf 'Coaching\tAsks open questions\r\nCoaching\tAgrees \342\200\234next\342\200\235 steps\r\n' >expected-utf8.txt
+cmp cp1252.txt expected-cp1252.txt
+cmp utf8.txt expected-utf8.txt
+echo "clipboard: both flavours hold the expected bytes"
