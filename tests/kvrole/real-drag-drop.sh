@@ -91,3 +91,26 @@ printf 'Coaching\tAsks open questions\r\nCoaching\tAgrees \342\200\234next\342\2
 cmp cp1252.txt expected-cp1252.txt
 cmp utf8.txt expected-utf8.txt
 echo "clipboard: both flavours hold the expected bytes"
+
+# Plain text from another program pasted on b.kvr's second competency: appended there, with the
+# character the files' code page lacks stored as "?".
+printf 'Gives feedback\nShares credit \342\230\203\n' | xclip -i -selection clipboard 2>/dev/null
+sleep 0.3
+xdotool mousemove 117 119 click 1
+sleep 0.3
+xdotool key ctrl+v
+sleep 0.5
+shot pasted
+xdotool key ctrl+s
+sleep 1
+"$BIN/kvtool" dump b.kvr >b.json
+python3 - b.json <<'PY'
+import json, sys
+role = json.load(open(sys.argv[1]))["framework"]
+behaviours = [(b["statement"], b["competency"]) for b in role["behaviours"]]
+expected = [("Asks open questions", 0), ("Agrees \u201cnext\u201d steps", 0), ("Listens well", 1),
+            ("Gives feedback", 1), ("Shares credit ?", 1)]
+if behaviours != expected:
+    sys.exit("paste went wrong: %s" % behaviours)
+print("paste from another program: b.kvr holds", behaviours)
+PY
