@@ -80,9 +80,10 @@ print("drag and drop: b.kvr holds", names, behaviours)
 PY
 
 # Copy on a.kvr's first competency, then read the clipboard as another program would.
-xdotool mousemove 548 101 click 1
+# (A click on the item already selected would open its label editor, so select it by key.)
+xdotool mousemove 548 119 click 1
 sleep 0.3
-xdotool key ctrl+c
+xdotool key Up ctrl+c
 sleep 0.5
 xclip -o -selection clipboard -t 'text/plain;charset=windows-1252' >cp1252.txt
 xclip -o -selection clipboard -t UTF8_STRING >utf8.txt
@@ -113,4 +114,31 @@ expected = [("Asks open questions", 0), ("Agrees \u201cnext\u201d steps", 0), ("
 if behaviours != expected:
     sys.exit("paste went wrong: %s" % behaviours)
 print("paste from another program: b.kvr holds", behaviours)
+PY
+
+# Within b.kvr, its first competency dragged below the last item moves to the end, behaviours and all.
+xdotool mousemove 97 101
+sleep 0.2
+xdotool mousedown 1
+for point in "100 110" "110 150" "130 300" "150 400"; do
+    xdotool mousemove $point
+    sleep 0.15
+done
+sleep 0.4
+shot move-in-progress
+xdotool mouseup 1
+sleep 1
+xdotool key ctrl+s
+sleep 1
+"$BIN/kvtool" dump b.kvr >b.json
+python3 - b.json <<'PY'
+import json, sys
+role = json.load(open(sys.argv[1]))["framework"]
+names = [c["name"] for c in role["competencies"]]
+behaviours = [(b["statement"], b["competency"]) for b in role["behaviours"]]
+expected = [("Listens well", 0), ("Gives feedback", 0), ("Shares credit ?", 0), ("Asks open questions", 1),
+            ("Agrees \u201cnext\u201d steps", 1)]
+if names != ["Communication", "Coaching"] or behaviours != expected:
+    sys.exit("move went wrong: %s %s" % (names, behaviours))
+print("move within a window: b.kvr holds", names, behaviours)
 PY
