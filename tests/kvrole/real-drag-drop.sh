@@ -12,8 +12,8 @@ for tool in Xvfb xdotool xclip python3; do
 done
 WORK=$(mktemp -d)
 chmod 700 "$WORK"
-DISPLAY_NUMBER=${DISPLAY_NUMBER:-117}
-Xvfb :$DISPLAY_NUMBER -screen 0 1280x900x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+# Xvfb picks a free display and writes its number, so that runs side by side do not collide.
+Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
 XVFB=$!
 KVROLE=
 cleanup() {
@@ -22,8 +22,11 @@ cleanup() {
     rm -rf "$WORK"
 }
 trap cleanup EXIT
-export DISPLAY=:$DISPLAY_NUMBER XDG_RUNTIME_DIR=$WORK HOME=$WORK
-sleep 1
+for _ in 1 2 3 4 5 6 7 8 9 10; do
+    [ -s "$WORK/display" ] && break
+    sleep 0.5
+done
+export DISPLAY=:$(cat "$WORK/display") XDG_RUNTIME_DIR=$WORK HOME=$WORK
 
 cd "$WORK"
 printf 'Asks open questions,Coaching\r\nAgrees \223next\224 steps,Coaching\r\nSets milestones,Planning\r\n' >a.csv
@@ -35,7 +38,7 @@ shot() { [ -z "$SHOTS" ] || import -window root "$SHOTS/$1.png"; }
 
 "$BIN/KVRole" "$WORK/a.kvr" >"$WORK/kvrole.log" 2>&1 &
 KVROLE=$!
-xdotool search --sync --name "a.kvr" >/dev/null
+xdotool search --sync --onlyvisible --name "a\\.kvr" >/dev/null
 sleep 1
 xdotool mousemove 300 300 click 1
 sleep 0.3
@@ -44,18 +47,21 @@ sleep 1.5
 xdotool type --delay 30 b.kvr
 xdotool key Return
 sleep 1.5
-# Window > Tile puts b.kvr (the active one) on the left and a.kvr on the right.
+# Window > Tile puts b.kvr (the active one) on the left and a.kvr on the right half.
 xdotool mousemove 193 8 click 1
 sleep 0.7
 xdotool mousemove 204 73 click 1
 sleep 1
 shot tiled
+MAIN=$(xdotool search --onlyvisible --name 'kvr' | head -1)
+MAIN_WIDTH=$(xdotool getwindowgeometry --shell "$MAIN" | sed -n 's/^WIDTH=//p')
+RIGHT=$((MAIN_WIDTH / 2))
 
 # Drag a.kvr's first competency onto b.kvr's first competency: a copy in front of it.
-xdotool mousemove 548 101
+xdotool mousemove $((RIGHT + 96)) 101
 sleep 0.2
 xdotool mousedown 1
-for point in "540 105" "520 110" "450 120" "300 110" "150 102" "117 101"; do
+for point in "$((RIGHT + 88)) 105" "$((RIGHT + 68)) 110" "$((RIGHT - 2)) 120" "300 110" "150 102" "117 101"; do
     xdotool mousemove $point
     sleep 0.15
 done
@@ -81,7 +87,7 @@ PY
 
 # Copy on a.kvr's first competency, then read the clipboard as another program would.
 # (A click on the item already selected would open its label editor, so select it by key.)
-xdotool mousemove 548 119 click 1
+xdotool mousemove $((RIGHT + 96)) 119 click 1
 sleep 0.3
 xdotool key Up ctrl+c
 sleep 0.5
