@@ -347,7 +347,20 @@ void CKVRoleView::paste() {
 }
 
 void CKVRoleView::showEdited(ItemRef item, bool unfold) {
+    // A transfer can move every competency, so the unfolded ones are found again by name.
+    QStringList unfolded;
+    for (int competency = 0; competency < rootItem()->childCount(); ++competency) {
+        if (rootItem()->child(competency)->isExpanded()) {
+            unfolded << rootItem()->child(competency)->text(0);
+        }
+    }
     rebuild();
+    for (int competency = 0; competency < rootItem()->childCount(); ++competency) {
+        QTreeWidgetItem* competencyItem = rootItem()->child(competency);
+        if (unfolded.removeOne(competencyItem->text(0))) {
+            competencyItem->setExpanded(true);
+        }
+    }
     if (QTreeWidgetItem* shown = itemFor(item)) {
         for (QTreeWidgetItem* each = unfold ? shown : shown->parent(); each; each = each->parent()) {
             each->setExpanded(true);

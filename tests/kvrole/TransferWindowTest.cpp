@@ -210,6 +210,10 @@ TEST_F(TransferWindow, DraggingWithinAWindowMovesAndDropsThatChangeNothingAreRef
     EXPECT_EQ(outline(shown->document().role().framework), (Outline{"A:a2", "B:b1,a1", "C:"}));
     EXPECT_EQ(drag(shown, ItemRef::competency(0), shown, nullptr), Qt::MoveAction);
     EXPECT_EQ(outline(shown->document().role().framework), (Outline{"B:b1,a1", "C:", "A:a2"}));
+    // What was unfolded stays unfolded wherever it went.
+    EXPECT_TRUE(shown->rootItem()->child(0)->isExpanded());
+    EXPECT_TRUE(shown->rootItem()->child(2)->isExpanded());
+    EXPECT_FALSE(shown->rootItem()->child(1)->isExpanded());
     expectTreeMatchesRole();
 }
 
