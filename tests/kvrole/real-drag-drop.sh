@@ -1,7 +1,9 @@
 #!/bin/sh
-# Drives the real role editor under Xvfb: copies a competency from one role window into another
-# with a real mouse drag, saves, and checks the saved role with kvtool dump; then copies an item
-# and reads the clipboard from outside the program with xclip in both text flavours.
+# Drives the real role editor under Xvfb with xdotool and checks each step in the saved file with
+# kvtool dump: a competency dragged from one role window into another is copied there; Copy puts
+# both text flavours on the clipboard (read from outside with xclip); plain text and code-page text
+# offered by another program paste as they should; a competency dragged within its window moves.
+# Not part of ctest: it waits on real windows with fixed pauses, which a loaded machine can outrun.
 # Usage: tests/kvrole/real-drag-drop.sh BUILD_BIN_DIR [SCREENSHOT_DIR]
 # Needs Xvfb, xdotool, xclip and python3. Exits 77 when one is missing.
 set -eu
@@ -147,4 +149,22 @@ expected = [("Listens well", 0), ("Gives feedback", 0), ("Shares credit ?", 0), 
 if names != ["Communication", "Coaching"] or behaviours != expected:
     sys.exit("move went wrong: %s %s" % (names, behaviours))
 print("move within a window: b.kvr holds", names, behaviours)
+PY
+
+# Another program offering only the code page's bytes: they are taken as they are.
+printf 'Caf\351 cr\350me\n' | xclip -i -selection clipboard -t 'text/plain;charset=windows-1252' 2>/dev/null
+sleep 0.3
+xdotool mousemove 150 83 click 1
+sleep 0.3
+xdotool key ctrl+v
+sleep 0.5
+xdotool key ctrl+s
+sleep 1
+"$BIN/kvtool" dump b.kvr >b.json
+python3 - b.json <<'PY'
+import json, sys
+names = [c["name"] for c in json.load(open(sys.argv[1]))["framework"]["competencies"]]
+if names != ["Communication", "Coaching", "Caf\u00e9 cr\u00e8me"]:
+    sys.exit("code page paste went wrong: %s" % names)
+print("code page paste from another program: b.kvr holds", names)
 PY
