@@ -293,34 +293,20 @@ void CMainFrame::updateCommands() {
                             C::Cascade, C::Tile, C::ArrangeIcons}) {
         action(command)->setVisible(hasDocument);
     }
-    for (Command command : {C::Merge,
-                            C::Close,
-                            C::Save,
-                            C::SaveAs,
-                            C::Print,
-                            C::PrintPreview,
-                            C::Edit,
-                            C::Delete,
-                            C::RoleDetails,
-                            C::NewCompetency,
-                            C::NewBehaviour,
-                            C::EditResponses,
-                            C::WebQuestionnaire,
-                            C::NewWindow,
-                            C::Cascade,
-                            C::Tile,
-                            C::ArrangeIcons,
-                            C::Cut,
-                            C::Copy,
-                            C::Paste}) {
+    for (Command command : {C::Merge, C::Close, C::Save, C::SaveAs, C::Print, C::PrintPreview, C::Edit, C::Delete,
+                            C::RoleDetails, C::NewCompetency, C::NewBehaviour, C::EditResponses, C::WebQuestionnaire,
+                            C::NewWindow, C::Cascade, C::Tile, C::ArrangeIcons}) {
         action(command)->setEnabled(hasDocument);
     }
     for (QMenu* documentMenu : m_documentMenus) {
         documentMenu->menuAction()->setVisible(hasDocument);
     }
     action(C::Send)->setEnabled(hasDocument && m_context.mail().available());
-    // Undo has no handler.
+    // Undo has no handler; the clipboard commands act on the selected item of any role.
     action(C::Undo)->setEnabled(false);
+    for (Command command : {C::Cut, C::Copy, C::Paste}) {
+        action(command)->setEnabled(hasDocument);
+    }
 }
 
 void CMainFrame::updateTitles() {
