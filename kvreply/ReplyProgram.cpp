@@ -3,6 +3,7 @@
 #include "model/JournalFile.h"
 #include "model/Requests.h"
 #include "model/UserPrompts.h"
+#include "model/Windows1252.h"
 #include "questionnaire/PreliminariesDialog.h"
 #include "questionnaire/QuestionnaireDialog.h"
 
@@ -61,6 +62,7 @@ ReplyProgram::Outcome ReplyProgram::run(const QStringList& arguments) {
 // answers must not be lost because of that.
 ReplyProgram::Outcome ReplyProgram::save(CPavexDoc& completed) {
     if (JournalFile::save(completed.path, completed, m_prompts)) {
+        m_prompts.message(replytext::answersSaved(completed.path, completed.person));
         return Outcome::Saved;
     }
     const std::string fileName = QFileInfo(QString::fromStdString(completed.path)).fileName().toStdString();
@@ -73,9 +75,20 @@ ReplyProgram::Outcome ReplyProgram::save(CPavexDoc& completed) {
         choice.confirmOverwrite = true;
         const std::optional<std::string> chosen = m_prompts.chooseSaveFile(choice);
         if (chosen && JournalFile::save(*chosen, completed, m_prompts)) {
+            m_prompts.message(replytext::answersSaved(*chosen, completed.person));
             return Outcome::SavedElsewhere;
         }
     }
     m_prompts.message(replytext::kAnswersDiscarded);
     return Outcome::Cancelled;
 }
+
+namespace replytext {
+
+std::string answersSaved(const std::string& path, const std::string& requester) {
+    const std::string whom = requester.empty() ? std::string("the person who asked for them") : requester;
+    return "Your answers are saved in " + cp1252::fromUtf8(path) + ". Send this file back to " + whom +
+           ", who adds them to their reflectory.";
+}
+
+} // namespace replytext

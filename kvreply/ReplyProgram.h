@@ -35,4 +35,6 @@ inline constexpr const char* kSaveElsewhereTitle = "Save Completed Reflectory Re
 inline constexpr const char* kSaveElsewhere =
     "Your answers have not been lost.  Do you want to save the completed request somewhere else?";
 inline constexpr const char* kAnswersDiscarded = "Your answers have not been saved.";
+// The last word of a run: where the answers are (the platform's path) and what to do with the file.
+std::string answersSaved(const std::string& path, const std::string& requester);
 } // namespace replytext

@@ -1,6 +1,7 @@
 #include "ReplyProgram.h"
 #include "ui/Icons.h"
 #include "ui/QtPrompts.h"
+#include "ui/TextFieldFocus.h"
 
 #include <QApplication>
 
@@ -8,6 +9,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(replytext::kProgramTitle));
     QApplication::setWindowIcon(ui::programIcon(ui::Program::Reply));
+    ui::TextFieldFocus::install();
     ui::QtPrompts prompts(QString::fromLatin1(replytext::kProgramTitle));
     DialogDecoration decoration;
     decoration.windowIcon = ui::programIcon(ui::Program::Reply);

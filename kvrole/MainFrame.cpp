@@ -17,6 +17,8 @@
 #include "ui/Icons.h"
 #include "ui/MailAttachment.h"
 #include "ui/ProgramPlaces.h"
+#include "ui/Settings.h"
+#include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -25,6 +27,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPageSetupDialog>
@@ -70,7 +73,7 @@ CMainFrame::CMainFrame(EditorContext& context)
     });
     updateCommands();
     updateTitles();
-    resize(900, 640);
+    ui::WindowPlacement::restore(*this, ui::Settings(ui::SettingsScope::roleEditor()));
 }
 
 CMainFrame::~CMainFrame() {
@@ -310,15 +313,39 @@ void CMainFrame::updateCommands() {
 }
 
 void CMainFrame::updateTitles() {
+    // "[*]" is where the platform shows its mark of a modified document.
     const QString program = QString::fromLatin1(EditorContext::kProgramTitle);
     const CKVRoleDoc* document = activeDocument();
-    setWindowTitle(document ? program + QStringLiteral(" - ") + document->title() : program);
+    setWindowTitle(document ? program + QStringLiteral(" - ") + document->title() + QStringLiteral("[*]") : program);
+    setWindowModified(document != nullptr && document->isModified());
     for (CKVRoleDoc* each : m_documents) {
         const QList<CChildFrame*> frames = framesOf(each);
         for (int index = 0; index < frames.size(); ++index) {
-            frames[index]->setWindowTitle(frames.size() > 1 ? each->title() + QStringLiteral(":%1").arg(index + 1)
-                                                            : each->title());
+            frames[index]->setWindowTitle(
+                (frames.size() > 1 ? each->title() + QStringLiteral(":%1").arg(index + 1) : each->title()) +
+                QStringLiteral("[*]"));
+            frames[index]->setWindowModified(each->isModified());
         }
+    }
+}
+
+QRect CMainFrame::workspaceArea() const {
+    // Before the window is shown the area is not laid out: estimate it from the window's size.
+    if (m_mdi->isVisible()) {
+        return m_mdi->viewport()->rect();
+    }
+    return QRect(0, 0, width(), height() * 3 / 4);
+}
+
+void CMainFrame::fitIntoWorkspace(QMdiSubWindow* frame) {
+    const QRect area = m_mdi->viewport()->rect();
+    frame->setGeometry(ui::WindowPlacement::onVisibleScreen(frame->geometry(), {area}));
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    for (QMdiSubWindow* frame : m_mdi->subWindowList()) {
+        fitIntoWorkspace(frame);
     }
 }
 
@@ -328,9 +355,12 @@ CChildFrame* CMainFrame::addFrame(CKVRoleDoc& document) {
     frame->setWindowIcon(ui::icon(ui::Icon::Role));
     m_mdi->addSubWindow(frame);
     connect(frame, &QObject::destroyed, this, [this] { frameClosed(nullptr); });
-    // The area may not be laid out yet when the first window opens; size by the main window.
-    frame->resize(width() * 3 / 4, height() * 2 / 3);
+    const QRect area = workspaceArea();
+    frame->resize(area.width() * 3 / 4, area.height() * 3 / 4);
     frame->show();
+    if (m_mdi->isVisible()) {
+        fitIntoWorkspace(frame);
+    }
     m_mdi->setActiveSubWindow(frame);
     view->setFocus();
     updateTitles();
@@ -341,6 +371,7 @@ CChildFrame* CMainFrame::addFrame(CKVRoleDoc& document) {
 CKVRoleDoc* CMainFrame::newDocument() {
     auto* document = new CKVRoleDoc(++m_untitledCount, this);
     connect(document, &CKVRoleDoc::titleChanged, this, &CMainFrame::updateTitles);
+    connect(document, &CKVRoleDoc::modifiedChanged, this, &CMainFrame::updateTitles);
     m_documents << document;
     addFrame(*document);
     return document;
@@ -362,6 +393,7 @@ CKVRoleDoc* CMainFrame::openDocument(const QString& path) {
         return nullptr;
     }
     connect(document, &CKVRoleDoc::titleChanged, this, &CMainFrame::updateTitles);
+    connect(document, &CKVRoleDoc::modifiedChanged, this, &CMainFrame::updateTitles);
     m_documents << document;
     addFrame(*document);
     addRecentFile(absolute);
@@ -371,9 +403,20 @@ CKVRoleDoc* CMainFrame::openDocument(const QString& path) {
 void CMainFrame::openFile() {
     FileChoice choice = roleFileChoice("Open Role");
     choice.mustExist = true;
+    choice.startFolder = localPath(openFolder());
     if (const std::optional<std::string> path = m_context.prompts().chooseOpenFile(choice)) {
         openDocument(fromLocalPath(*path));
     }
+}
+
+QString CMainFrame::openFolder() const {
+    // The folder of the role used last; before any, the user's own role folder, where Save puts
+    // a new role and the journal program lists it.
+    if (!m_recent.paths().isEmpty()) {
+        return QFileInfo(m_recent.paths().front()).absolutePath();
+    }
+    const QString folder = ui::ProgramPlaces::userRoleDirectory();
+    return QDir().mkpath(folder) ? folder : QString();
 }
 
 CKVRoleView* CMainFrame::activeView() const {
@@ -485,6 +528,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     for (CKVRoleDoc* document : discarded) {
         document->setModified(false);
     }
+    ui::Settings settings(ui::SettingsScope::roleEditor());
+    ui::WindowPlacement::store(*this, settings);
     event->accept();
 }
 

@@ -16,6 +16,7 @@ class CKVRoleView;
 class EditorContext;
 class QAction;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 
@@ -91,6 +92,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -102,6 +104,12 @@ private:
     void frameClosed(CChildFrame* frame);
     void updateCommands();
     void updateTitles();
+    // The child windows' area, estimated from the main window's size before it is shown.
+    QRect workspaceArea() const;
+    // Moves (and if need be shrinks) a child window to lie wholly inside the area.
+    void fitIntoWorkspace(QMdiSubWindow* frame);
+    // Where the Open dialog starts.
+    QString openFolder() const;
     void addRecentFile(const QString& path);
     void openFile();
     void print();

@@ -1,5 +1,6 @@
 #include "kvrole/EditorContext.h"
 #include "kvrole/MainFrame.h"
+#include "ui/TextFieldFocus.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -8,7 +9,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("KV Software"));
     QApplication::setApplicationName(QStringLiteral("KVRole"));
-    QApplication::setApplicationDisplayName(QString::fromLatin1(EditorContext::kProgramTitle));
+    // No application display name: the platform would append it to every title a second time.
+    ui::TextFieldFocus::install();
 
     EditorContext context;
     CMainFrame frame(context);

@@ -132,17 +132,19 @@ ReadOutcome decodeOrdinary(std::string_view bytes, JournalRecord& record, const 
     return {};
 }
 
-PasswordGate askingGate(UserPrompts& prompts) {
-    return [&prompts](const PasswordCheck& isRight) {
-        const std::optional<std::string> typed = prompts.askPassword();
-        if (!typed) {
-            return PasswordVerdict::Cancelled;
-        }
-        if (!isRight(*typed)) {
+PasswordGate askingGate(UserPrompts& prompts, int tries, std::string context) {
+    return [&prompts, tries, context = std::move(context)](const PasswordCheck& isRight) {
+        for (int attempt = 0; attempt < tries; ++attempt) {
+            const std::optional<std::string> typed = prompts.askPassword(context);
+            if (!typed) {
+                return PasswordVerdict::Cancelled;
+            }
+            if (isRight(*typed)) {
+                return PasswordVerdict::Continue;
+            }
             prompts.message(journaltext::kWrongPassword);
-            return PasswordVerdict::Wrong;
         }
-        return PasswordVerdict::Continue;
+        return PasswordVerdict::Wrong;
     };
 }
 
@@ -156,17 +158,17 @@ ReadOutcome readThrough(const std::string& path, JournalRecord& record, UserProm
 
 } // namespace
 
-ReadOutcome read(const std::string& path, JournalRecord& record, UserPrompts& prompts) {
-    return readThrough(path, record, prompts, askingGate(prompts));
+ReadOutcome read(const std::string& path, JournalRecord& record, UserPrompts& prompts, int passwordTries) {
+    return readThrough(path, record, prompts, askingGate(prompts, passwordTries, SuiteFile::displayName(path)));
 }
 
 ReadOutcome readWithoutPassword(const std::string& path, JournalRecord& record, UserPrompts& prompts) {
     return readThrough(path, record, prompts, {});
 }
 
-bool open(const std::string& path, CPavexDoc& doc, UserPrompts& prompts, ReadOutcome* outcome) {
+bool open(const std::string& path, CPavexDoc& doc, UserPrompts& prompts, ReadOutcome* outcome, int passwordTries) {
     JournalRecord record;
-    const ReadOutcome result = read(path, record, prompts);
+    const ReadOutcome result = read(path, record, prompts, passwordTries);
     if (outcome != nullptr) {
         *outcome = result;
     }

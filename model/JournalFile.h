@@ -29,18 +29,26 @@ ReadOutcome decode(std::string_view bytes, JournalRecord& record, const Password
 // The ordinary format only.
 ReadOutcome decodeOrdinary(std::string_view bytes, JournalRecord& record, const PasswordGate& gate = {});
 
-// The gate of the desktop: the "Security Check" prompt; a wrong password is told, Cancel is silent.
-PasswordGate askingGate(UserPrompts& prompts);
+// How often the password of a journal is asked for before the file is given up: once for a script
+// (its password is given once), three times at the desktop, where a mistyped password is common.
+inline constexpr int kScriptPasswordTries = 1;
+inline constexpr int kDesktopPasswordTries = 3;
+
+// The "Security Check" prompt, naming the file (context) below the prompt: a wrong password is told
+// and asked again until `tries` are used up; Cancel ends it silently.
+PasswordGate askingGate(UserPrompts& prompts, int tries = kScriptPasswordTries, std::string context = {});
 
 // Reads a journal file: asks for the password of a protected journal and reports damage, but does
 // not refuse request files (a merge reads those).
-ReadOutcome read(const std::string& path, JournalRecord& record, UserPrompts& prompts);
+ReadOutcome read(const std::string& path, JournalRecord& record, UserPrompts& prompts,
+                 int passwordTries = kScriptPasswordTries);
 // The same without the password prompt, as the respondent program reads a request.
 ReadOutcome readWithoutPassword(const std::string& path, JournalRecord& record, UserPrompts& prompts);
 // Open: read, then refuse a feedback request file. On success the document takes the file's
 // content and path and is unmodified; on failure it is unchanged. *outcome, when given, is what
 // came of the read (Ok for a refused request file), so callers can tell a bad file from a refusal.
-bool open(const std::string& path, CPavexDoc& doc, UserPrompts& prompts, ReadOutcome* outcome = nullptr);
+bool open(const std::string& path, CPavexDoc& doc, UserPrompts& prompts, ReadOutcome* outcome = nullptr,
+          int passwordTries = kScriptPasswordTries);
 // Writes atomically, sealed when the journal is encrypted; on failure tells the user and leaves the
 // previous file intact.
 bool save(const std::string& path, CPavexDoc& doc, UserPrompts& prompts);

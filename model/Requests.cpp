@@ -177,10 +177,10 @@ bool writeFeedbackRequest(const CPavexDoc& journal, const std::string& path, Use
     return true;
 }
 
-bool createFeedbackRequest(const CPavexDoc& journal, UserPrompts& prompts) {
+std::optional<std::string> createFeedbackRequest(const CPavexDoc& journal, UserPrompts& prompts) {
     if (journal.person.empty()) {
         prompts.message(requesttext::kEnterYourName);
-        return false;
+        return std::nullopt;
     }
     FileChoice choice;
     choice.title = requesttext::kCreateTitle;
@@ -190,9 +190,36 @@ bool createFeedbackRequest(const CPavexDoc& journal, UserPrompts& prompts) {
     choice.confirmOverwrite = true;
     const std::optional<std::string> chosen = prompts.chooseSaveFile(choice);
     if (!chosen) {
-        return false;
+        return std::nullopt;
     }
-    return writeFeedbackRequest(journal, withRequestExtension(*chosen), prompts);
+    const std::string path = withRequestExtension(*chosen);
+    if (!writeFeedbackRequest(journal, path, prompts)) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+std::string requestSavedNews(const std::string& path) {
+    return "Saved the request to " + SuiteFile::displayName(path) +
+           ": send it to the person who will answer it; they open it with the reply program";
+}
+
+std::string mergedNews(const CPavexDoc& journal, const Merged& merged) {
+    std::string names;
+    for (std::size_t index = merged.first; index < merged.first + merged.count && index < journal.questionnaires.size();
+         ++index) {
+        const CPavexFeedback& questionnaire = journal.questionnaires[index];
+        if (!names.empty()) {
+            names += ", ";
+        }
+        names += questionnaire.assessor;
+        const std::int32_t relationship = questionnaire.relationship;
+        if (relationship >= 0 && relationship < kRelationshipCount &&
+            !journal.relationshipLabels[static_cast<std::size_t>(relationship)].empty()) {
+            names += " (" + journal.relationshipLabels[static_cast<std::size_t>(relationship)] + ")";
+        }
+    }
+    return "Merged the feedback of " + names;
 }
 
 Merged mergeCompletedFeedback(CPavexDoc& journal, UserPrompts& prompts) {

@@ -22,8 +22,8 @@ std::string proposedRequestName(const std::string& title);
 std::string withRequestExtension(const std::string& chosen);
 
 // Create Feedback Request: asks for the file in a save dialog and writes the request. The journal,
-// its modified state and its file name are unchanged afterwards.
-bool createFeedbackRequest(const CPavexDoc& journal, UserPrompts& prompts);
+// its modified state and its file name are unchanged afterwards. The path written, or nothing.
+std::optional<std::string> createFeedbackRequest(const CPavexDoc& journal, UserPrompts& prompts);
 // Writes the request file directly (for tools): false, after telling why, when it fails.
 bool writeFeedbackRequest(const CPavexDoc& journal, const std::string& path, UserPrompts& prompts);
 
@@ -60,6 +60,12 @@ CPavexFeedback startAnswer(const std::string& assessor, std::int32_t relationshi
 CPavexDoc withAnswers(const CPavexDoc& request, CPavexFeedback answers);
 // Stores the answers in slot 0 and saves the request in place.
 bool completeRequest(CPavexDoc& request, CPavexFeedback answers, UserPrompts& prompts);
+
+// What the status bar says after a success, in the texts' code page: what happened and what comes
+// next. `path` is the platform's file name.
+std::string requestSavedNews(const std::string& path);
+// Names each merged assessor with the relationship: "Merged the feedback of Pat (Peer)".
+std::string mergedNews(const CPavexDoc& journal, const Merged& merged);
 
 } // namespace requests
 

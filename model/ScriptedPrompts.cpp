@@ -22,8 +22,8 @@ bool ScriptedPrompts::question(std::string_view text, std::string_view caption) 
     return takeFront(m_questions, false);
 }
 
-std::optional<std::string> ScriptedPrompts::askPassword() {
-    m_shown.push_back({Kind::Password, std::string(kSecurityCheckCaption), std::string(kPasswordPrompt)});
+std::optional<std::string> ScriptedPrompts::askPassword(std::string_view context) {
+    m_shown.push_back({Kind::Password, std::string(kSecurityCheckCaption), passwordPromptText(context)});
     return takeFront(m_passwords, std::optional<std::string>{});
 }
 

@@ -15,6 +15,15 @@
 inline constexpr std::string_view kSecurityCheckCaption = "Security Check";
 inline constexpr std::string_view kPasswordPrompt = "Please type the password for this file:";
 
+// The prompt as shown: the fixed prompt, then the context on a line of its own.
+inline std::string passwordPromptText(std::string_view context) {
+    std::string text(kPasswordPrompt);
+    if (!context.empty()) {
+        text.append("\n").append(context);
+    }
+    return text;
+}
+
 struct FileFilter {
     std::string label;                 // e.g. "Reflectorys (*.kva)"
     std::vector<std::string> patterns; // e.g. {"*.kva"}
@@ -32,6 +41,8 @@ struct FileChoice {
     // and holds the user's choice once a file is chosen. The label is in the files' code page.
     std::string checkBoxLabel;
     std::shared_ptr<bool> checkBoxState;
+    // The folder the dialog starts in (UTF-8) unless the proposed name is a path of its own.
+    std::string startFolder;
 };
 
 // The answers to "Save changes to %1?".
@@ -50,8 +61,9 @@ public:
     virtual void message(std::string_view text, std::string_view caption = {}) = 0;
     // An OK/Cancel question; true only for OK.
     virtual bool question(std::string_view text, std::string_view caption = {}) = 0;
-    // The "Security Check" password prompt; nothing on Cancel.
-    virtual std::optional<std::string> askPassword() = 0;
+    // The "Security Check" password prompt; nothing on Cancel. A context (the file's name as messages
+    // show it, in the texts' code page) is shown on a line of its own below the prompt.
+    virtual std::optional<std::string> askPassword(std::string_view context = {}) = 0;
     virtual std::optional<std::string> chooseOpenFile(const FileChoice& choice) = 0;
     virtual std::optional<std::string> chooseSaveFile(const FileChoice& choice) = 0;
     // "Save changes to %1?" with Yes, No and Cancel; the name is the platform's (a file name).

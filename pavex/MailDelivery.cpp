@@ -35,7 +35,7 @@ bool MailDelivery::sendFeedbackRequest(const CPavexDoc& journal, int mailType, U
     const bool alternativePresent = m_probe.alternativeProfileSwitch() != 0 && m_probe.alternativeLibraryFound();
     if (!standardPresent && !alternativePresent) {
         prompts.message(mailtext::kNoMail);
-        return requests::createFeedbackRequest(journal, prompts);
+        return requests::createFeedbackRequest(journal, prompts).has_value();
     }
     // The choice made in the options wins even when that system is missing: its own messages say so.
     const bool useStandard = mailType == static_cast<int>(MailType::Standard) ||

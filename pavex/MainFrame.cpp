@@ -4,6 +4,7 @@
 #include "model/Requests.h"
 #include "model/RoleLibrary.h"
 #include "model/SealedJournal.h"
+#include "model/SuiteFile.h"
 #include "model/UserPrompts.h"
 #include "pavex/AutopilotController.h"
 #include "pavex/DroppedFile.h"
@@ -28,6 +29,7 @@
 #include "ui/MailHandoff.h"
 #include "ui/ProgramPlaces.h"
 #include "ui/Settings.h"
+#include "ui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -47,6 +49,8 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -109,7 +113,6 @@ CMainFrame::CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidg
     m_splitter->addWidget(m_view);
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes({kTreeWidth, 600});
     setCentralWidget(m_splitter);
 
     m_statusTitle = new QLabel(this);
@@ -136,8 +139,20 @@ CMainFrame::CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidg
     connect(this, &CMainFrame::autopilotRequested, m_autopilot.get(), &AutopilotController::show);
     createMenus();
     setAcceptDrops(true);
-    resize(900, 640);
+    placeWindow();
     rebuildContents();
+}
+
+int CMainFrame::firstTreeWidth(int windowWidth) {
+    return std::max(kTreeWidth, windowWidth * kTreePercent / 100);
+}
+
+void CMainFrame::placeWindow() {
+    const ui::Settings settings(ui::SettingsScope::journalProgram());
+    ui::WindowPlacement::restore(*this, settings);
+    const int tree = firstTreeWidth(width());
+    m_splitter->setSizes({tree, std::max(1, width() - tree)});
+    ui::WindowPlacement::restoreSplitter(*m_splitter, settings, width());
 }
 
 CMainFrame::~CMainFrame() {
@@ -302,7 +317,9 @@ QString CMainFrame::displayTitle() const {
 }
 
 void CMainFrame::updateTitle() {
-    setWindowTitle(displayTitle() + QStringLiteral(" - ") + QString::fromLatin1(kProgramTitle));
+    // The platform shows "[*]" as its mark of a modified document, and nothing otherwise.
+    setWindowTitle(displayTitle() + QStringLiteral("[*] - ") + QString::fromLatin1(kProgramTitle));
+    setWindowModified(m_doc->modified);
 }
 
 bool CMainFrame::saveModifiedIfWanted() {
@@ -357,7 +374,8 @@ bool CMainFrame::openJournalFile(const QString& path, ReadOutcome* outcome) {
         return false;
     }
     CPavexDoc opened;
-    if (!JournalFile::open(QFile::encodeName(path).toStdString(), opened, m_prompts, outcome)) {
+    if (!JournalFile::open(QFile::encodeName(path).toStdString(), opened, m_prompts, outcome,
+                           JournalFile::kDesktopPasswordTries)) {
         return false;
     }
     // The pages refer to the journal being replaced, so they go before it changes.
@@ -380,6 +398,7 @@ bool CMainFrame::saveTo(const std::string& path) {
     m_recent.add(QString::fromStdString(path));
     m_recentMenu->refresh();
     updateTitle();
+    tellDone("Saved " + SuiteFile::displayName(path));
     return true;
 }
 
@@ -501,7 +520,14 @@ bool CMainFrame::runQuestionnaire(CPavexFeedback answers) {
 }
 
 bool CMainFrame::createFeedbackRequest() {
-    return requireRole() && requests::createFeedbackRequest(*m_doc, m_prompts);
+    if (!requireRole()) {
+        return false;
+    }
+    const std::optional<std::string> written = requests::createFeedbackRequest(*m_doc, m_prompts);
+    if (written) {
+        tellDone(requests::requestSavedNews(*written));
+    }
+    return written.has_value();
 }
 
 bool CMainFrame::sendFeedbackRequest() {
@@ -518,9 +544,20 @@ bool CMainFrame::mergeCompletedFeedback() {
         return false;
     }
     const std::size_t before = m_doc->questionnaires.size();
-    const bool merged = static_cast<bool>(requests::mergeCompletedFeedback(*m_doc, m_prompts));
-    afterMerge(merged, before);
-    return merged;
+    const requests::Merged merged = requests::mergeCompletedFeedback(*m_doc, m_prompts);
+    afterMergedFile(merged, before);
+    return static_cast<bool>(merged);
+}
+
+void CMainFrame::afterMergedFile(const requests::Merged& merged, std::size_t questionnairesBefore) {
+    afterMerge(static_cast<bool>(merged), questionnairesBefore);
+    if (merged) {
+        tellDone(requests::mergedNews(*m_doc, merged));
+    }
+}
+
+void CMainFrame::tellDone(const std::string& news) {
+    statusBar()->showMessage(ui::fromCp1252(news));
 }
 
 void CMainFrame::afterMerge(bool merged, std::size_t questionnairesBefore) {
@@ -547,12 +584,12 @@ void CMainFrame::handleDroppedFile(const QString& path) {
     case DroppedFileKind::RequestFile:
         // A drop does no more than the menu, which merges only into a journal with a role.
         if (requireRole()) {
-            afterMerge(static_cast<bool>(requests::mergeRequestFile(*m_doc, localPath, m_prompts)), before);
+            afterMergedFile(requests::mergeRequestFile(*m_doc, localPath, m_prompts), before);
         }
         break;
     case DroppedFileKind::WebReply:
         if (requireRole()) {
-            afterMerge(static_cast<bool>(requests::mergeWebReply(*m_doc, localPath, m_prompts)), before);
+            afterMergedFile(requests::mergeWebReply(*m_doc, localPath, m_prompts), before);
         }
         break;
     case DroppedFileKind::RoleProfile:
@@ -581,6 +618,7 @@ void CMainFrame::toggleBehaviourMark(int behaviour) {
         page->refresh();
     }
     m_view->redraw();
+    updateTitle();
 }
 
 void CMainFrame::showBehaviourMenu(int behaviour, const QPoint& globalPosition) {
@@ -748,6 +786,8 @@ void CMainFrame::showAbout() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (saveModifiedIfWanted()) {
+        ui::Settings settings(ui::SettingsScope::journalProgram());
+        ui::WindowPlacement::store(*this, settings, m_splitter);
         event->accept();
     } else {
         event->ignore();

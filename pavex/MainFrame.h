@@ -15,6 +15,10 @@
 #include <map>
 #include <memory>
 
+namespace requests {
+struct Merged;
+} // namespace requests
+
 class ActionEditing;
 class AutopilotController;
 class CPavexTreeView;
@@ -34,7 +38,11 @@ class MailHandoff;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
+    // The tree's share of the window's width on a first run: wide enough for typical behaviour
+    // names, never narrower than kTreeWidth.
     static constexpr int kTreeWidth = 200;
+    static constexpr int kTreePercent = 30;
+    static int firstTreeWidth(int windowWidth);
     static constexpr const char* kProgramTitle = "Reflectory 360";
     // Said by every command that needs a role when the journal has none.
     static constexpr const char* kChooseRoleFirst = "Please choose your role first, using Tools Choose Your Role.";
@@ -147,9 +155,15 @@ protected:
 
 private:
     void createMenus();
+    // The stored size and place, or most of the screen on a first run, and the tree's width.
+    void placeWindow();
     void rebuildContents();
     void showPage(CResultPage* page);
     void afterMerge(bool merged, std::size_t questionnairesBefore);
+    // A merge of a returned request or web reply: as afterMerge, then the status bar names who was merged.
+    void afterMergedFile(const requests::Merged& merged, std::size_t questionnairesBefore);
+    // A word in the status bar after a success (texts in the files' code page).
+    void tellDone(const std::string& news);
     // After a command changed the journal: the selected node's page is refreshed and redrawn.
     void afterEdit(bool changed);
     bool onSelectedNode(bool (TreeCommands::*command)(const ContentNode&));

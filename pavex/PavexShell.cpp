@@ -25,7 +25,7 @@ bool PavexShell::start(const QStringList& arguments) {
             }
         }
     } else {
-        WelcomeDialog welcome;
+        WelcomeDialog welcome(lastJournalKnown());
         const bool accepted = welcome.exec() == QDialog::Accepted;
         if (!begin(welcome, accepted)) {
             return false;
@@ -33,6 +33,10 @@ bool PavexShell::start(const QStringList& arguments) {
     }
     m_frame->show();
     return true;
+}
+
+bool PavexShell::lastJournalKnown() const {
+    return !m_frame->recentFiles().paths().isEmpty();
 }
 
 bool PavexShell::begin(const WelcomeDialog& welcome, bool accepted) {

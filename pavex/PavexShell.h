@@ -26,6 +26,8 @@ public:
     bool start(const QStringList& arguments);
     // Carries out the welcome dialog's choice; false when it was cancelled.
     bool begin(const WelcomeDialog& welcome, bool accepted);
+    // Whether there is a last journal to reopen: the welcome dialog offers to only then.
+    bool lastJournalKnown() const;
 
     CMainFrame& mainFrame() { return *m_frame; }
     ui::QtPrompts& prompts() { return m_prompts; }

@@ -5,9 +5,11 @@
 #include "ui/Icons.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QToolTip>
 
 namespace {
 
@@ -290,4 +292,32 @@ void CPavexTreeView::openPopup(const ContentNode& node, const QPoint& globalPosi
     }
     m_popup = menu;
     menu->popup(globalPosition);
+}
+
+bool CPavexTreeView::labelCutOff(const QTreeWidgetItem& item) const {
+    const QRect shown = visualItemRect(&item);
+    if (shown.isEmpty()) {
+        return false;
+    }
+    const int labelWidth = sizeHintForIndex(indexFromItem(&item)).width();
+    return shown.left() < 0 || shown.left() + labelWidth > viewport()->width();
+}
+
+QString CPavexTreeView::toolTipAt(const QPoint& viewportPosition) const {
+    const QTreeWidgetItem* item = itemAt(viewportPosition);
+    return item != nullptr && labelCutOff(*item) ? item->text(0) : QString();
+}
+
+bool CPavexTreeView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = toolTipAt(help->pos());
+        if (tip.isEmpty()) {
+            QToolTip::hideText();
+        } else {
+            QToolTip::showText(help->globalPos(), tip, viewport(), visualItemRect(itemAt(help->pos())));
+        }
+        return true;
+    }
+    return QTreeWidget::viewportEvent(event);
 }

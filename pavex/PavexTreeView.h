@@ -31,6 +31,11 @@ public:
     // Refreshes the selected node's page and shows it again, after the journal changed.
     void showSelected();
 
+    // Whether the item's label does not show in full in the tree's width (its tooltip then shows it).
+    bool labelCutOff(const QTreeWidgetItem& item) const;
+    // The tooltip at a point of the viewport: the full label of a cut-off item, otherwise none.
+    QString toolTipAt(const QPoint& viewportPosition) const;
+
     // The pop-up menu opened by the last right-click on a node; null before any.
     QMenu* popupMenu() const { return m_popup; }
 
@@ -48,6 +53,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void treeRebuilt() override;

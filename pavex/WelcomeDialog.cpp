@@ -10,7 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-WelcomeDialog::WelcomeDialog(QWidget* parent) : QDialog(parent) {
+WelcomeDialog::WelcomeDialog(bool lastJournalKnown, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("PAVEX"));
     setWindowIcon(ui::programIcon(ui::Program::Journal));
 
@@ -37,6 +37,7 @@ WelcomeDialog::WelcomeDialog(QWidget* parent) : QDialog(parent) {
     choices->addWidget(m_reopenLast);
     choices->addWidget(m_openAnother);
     m_newJournal->setChecked(true);
+    m_reopenLast->setEnabled(lastJournalKnown);
     layout->addWidget(question);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

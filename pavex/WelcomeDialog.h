@@ -11,7 +11,8 @@ class WelcomeDialog : public QDialog {
 public:
     enum class Choice { NewJournal, ReopenLast, OpenAnother };
 
-    explicit WelcomeDialog(QWidget* parent = nullptr);
+    // Without a journal to reopen (no recent file), "Reopen the last reflectory" is disabled.
+    explicit WelcomeDialog(bool lastJournalKnown, QWidget* parent = nullptr);
 
     Choice choice() const;
     QRadioButton* choiceButton(Choice which) const;

@@ -1,5 +1,6 @@
 #include "pavex/JournalReport.h"
 #include "pavex/PavexShell.h"
+#include "ui/TextFieldFocus.h"
 
 #include "model/JournalFile.h"
 #include "model/ScriptedPrompts.h"
@@ -42,6 +43,7 @@ int main(int argc, char* argv[]) {
     if (reportOnly) {
         return exportReport(arguments.at(1), arguments.at(2));
     }
+    ui::TextFieldFocus::install();
     PavexShell shell;
     if (!shell.start(arguments)) {
         return 0;

@@ -31,7 +31,7 @@ SaveAnswer ConsolePrompts::askSaveChanges(std::string_view documentName) {
     return SaveAnswer::Cancel;
 }
 
-std::optional<std::string> ConsolePrompts::askPassword() {
+std::optional<std::string> ConsolePrompts::askPassword(std::string_view) {
     m_log << kSecurityCheckCaption << ": " << kPasswordPrompt << (m_password ? " [given]" : " [Cancel]") << '\n';
     return m_password;
 }

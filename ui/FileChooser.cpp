@@ -70,6 +70,9 @@ std::optional<QString> FileChooser::choose(const FileChoice& choice, Purpose pur
         dialog.setNameFilters(filters);
     }
     dialog.setDefaultSuffix(extensionOf(choice));
+    if (!choice.startFolder.empty()) {
+        dialog.setDirectory(QFile::decodeName(QByteArray::fromStdString(choice.startFolder)));
+    }
     if (!choice.proposedName.empty()) {
         dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(choice.proposedName)));
     }

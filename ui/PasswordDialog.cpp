@@ -15,7 +15,8 @@ QString fromLatin(std::string_view text) {
 }
 } // namespace
 
-PasswordDialog::PasswordDialog(QWidget* parent) : QDialog(parent), m_entry(new QLineEdit(this)) {
+PasswordDialog::PasswordDialog(QWidget* parent, const QString& context)
+    : QDialog(parent), m_entry(new QLineEdit(this)) {
     setWindowTitle(fromLatin(kSecurityCheckCaption));
     auto* prompt = new QLabel(fromLatin(kPasswordPrompt), this);
     prompt->setBuddy(m_entry);
@@ -29,6 +30,12 @@ PasswordDialog::PasswordDialog(QWidget* parent) : QDialog(parent), m_entry(new Q
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(prompt);
+    if (!context.isEmpty()) {
+        auto* fileName = new QLabel(context, this);
+        fileName->setTextFormat(Qt::PlainText);
+        fileName->setObjectName(QStringLiteral("passwordContext"));
+        layout->addWidget(fileName);
+    }
     layout->addWidget(m_entry);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -6,10 +6,11 @@ class QLineEdit;
 
 namespace ui {
 
-// The "Security Check" prompt for a protected file: one masked entry, OK and Cancel.
+// The "Security Check" prompt for a protected file: the prompt, the file's name below it when
+// given, one masked entry, OK and Cancel.
 class PasswordDialog : public QDialog {
 public:
-    explicit PasswordDialog(QWidget* parent = nullptr);
+    explicit PasswordDialog(QWidget* parent = nullptr, const QString& context = {});
 
     QString password() const;
     QLineEdit* entry() const { return m_entry; }

@@ -114,11 +114,16 @@ bool QtPrompts::question(std::string_view text, std::string_view caption) {
     return m_dialogsShown && showBox(shown.text, shown.caption, true);
 }
 
-std::optional<std::string> QtPrompts::askPassword() {
-    m_shown.push_back({Kind::Password, fromCp1252(kSecurityCheckCaption), fromCp1252(kPasswordPrompt)});
+std::optional<std::string> QtPrompts::askPassword(std::string_view context) {
+    const QString contextText = fromCp1252(context);
+    QString shownText = fromCp1252(kPasswordPrompt);
+    if (!contextText.isEmpty()) {
+        shownText += QLatin1Char('\n') + contextText;
+    }
+    m_shown.push_back({Kind::Password, fromCp1252(kSecurityCheckCaption), shownText});
     std::optional<QString> password;
     if (!takeFront(m_passwords, &password) && m_dialogsShown) {
-        PasswordDialog dialog(m_parent);
+        PasswordDialog dialog(m_parent, contextText);
         if (dialog.exec() == QDialog::Accepted) {
             password = dialog.password();
         }

@@ -65,7 +65,7 @@ public:
 
     void message(std::string_view text, std::string_view caption = {}) override;
     bool question(std::string_view text, std::string_view caption = {}) override;
-    std::optional<std::string> askPassword() override;
+    std::optional<std::string> askPassword(std::string_view context = {}) override;
     std::optional<std::string> chooseOpenFile(const FileChoice& choice) override;
     std::optional<std::string> chooseSaveFile(const FileChoice& choice) override;
     SaveAnswer askSaveChanges(std::string_view documentName) override;

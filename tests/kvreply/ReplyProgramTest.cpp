@@ -66,7 +66,11 @@ TEST_F(ReplyProgramTest, AnsweredRequestIsSavedInPlaceAndMergesIntoTheJournal) {
     ReplyProgram program(prompts, {});
     EXPECT_EQ(program.run({QString::fromStdString(path)}), ReplyProgram::Outcome::Saved);
     EXPECT_TRUE(script.done());
-    EXPECT_TRUE(prompts.shown().empty()); // a protected request is answered without its password
+    // A protected request is answered without its password; the last word says where the answers are.
+    EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Your answers are saved in " + path +
+                                                        ". Send this file back to Alex Example, who adds them to "
+                                                        "their reflectory."});
+    EXPECT_EQ(prompts.shown().size(), 1u);
 
     JournalRecord answered;
     ASSERT_TRUE(JournalFile::decode(bytesOf(path), answered).ok());
@@ -178,6 +182,7 @@ TEST_F(ReplyProgramTest, WhenTheRequestCannotBeRewrittenTheAnswersCanBeSavedElse
     EXPECT_EQ(prompts.texts()[0], "Sorry, Request.kvq could not be saved: No such file or directory. The file on "
                                   "disk is unchanged.");
     EXPECT_EQ(prompts.texts()[1], replytext::kSaveElsewhere);
+    EXPECT_EQ(prompts.texts().back(), replytext::answersSaved(file("Saved.kvq"), "Alex Example"));
     JournalRecord saved;
     ASSERT_TRUE(JournalFile::decode(bytesOf(file("Saved.kvq")), saved).ok());
     EXPECT_EQ(saved.questionnaires.at(0).assessor, "Robin");

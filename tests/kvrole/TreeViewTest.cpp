@@ -1,4 +1,5 @@
 #include "GuiTestSupport.h"
+#include "tests/support/ShownTitle.h"
 
 #include "kvrole/KVRoleDoc.h"
 #include "kvrole/ResponseDialog.h"
@@ -214,11 +215,12 @@ TEST_F(TreeView, RenamingTheRootOfAnUnsavedRoleRenamesItsWindowButNotAfterSaving
     typeLabel("Supervisor");
     EXPECT_EQ(view()->document().role().name, "Supervisor");
     EXPECT_EQ(view()->document().title(), "Supervisor");
-    EXPECT_EQ(m_frame->windowTitle(), "Reflectory Kitsmith - Supervisor");
+    EXPECT_EQ(shownTitle(*m_frame), "Reflectory Kitsmith - Supervisor*"); // renamed, not yet saved
 
     m_context->prompts().queueFileName(folder.filePath("sup.kvr"));
     ASSERT_TRUE(m_frame->saveAs(view()->document()));
     EXPECT_EQ(view()->document().title(), "sup.kvr");
+    EXPECT_EQ(shownTitle(*m_frame), "Reflectory Kitsmith - sup.kvr");
     whenModal<RoleDetailsDialog>([](RoleDetailsDialog* dialog) {
         dialog->nameEdit()->setText("Senior Supervisor");
         dialog->descriptionEdit()->setPlainText("Line one\nLine two");

@@ -138,6 +138,43 @@ TEST(JournalOpen, AsksThePasswordAndRefusesAWrongOne) {
     EXPECT_FALSE(doc.modified);
 }
 
+TEST(JournalOpen, AtTheDesktopAWrongPasswordIsAskedAgainUpToThreeTimesNamingTheFile) {
+    TempFolder folder;
+    const std::string path = folder.file("Jo\xc3\xa9.kva");
+    writeFile(path, JournalFile::encode(samples::journal("secret")));
+    const std::string wrong = "Sorry, that was the wrong password";
+    const ScriptedPrompts::Shown asked{ScriptedPrompts::Kind::Password, "Security Check",
+                                       "Please type the password for this file:\nJo\xe9.kva"};
+    const ScriptedPrompts::Shown told{ScriptedPrompts::Kind::Message, "", wrong};
+
+    CPavexDoc doc;
+    ScriptedPrompts secondRight;
+    secondRight.queuePassword(std::string("Secret"));
+    secondRight.queuePassword(std::string("secret"));
+    ASSERT_TRUE(JournalFile::open(path, doc, secondRight, nullptr, JournalFile::kDesktopPasswordTries));
+    EXPECT_EQ(secondRight.shown(), (std::vector<ScriptedPrompts::Shown>{asked, told, asked}));
+    EXPECT_EQ(doc.person, "Alex Example");
+
+    CPavexDoc untouched;
+    ScriptedPrompts allWrong;
+    for (const char* typed : {"a", "b", "c", "secret"}) {
+        allWrong.queuePassword(std::string(typed));
+    }
+    ReadOutcome outcome;
+    EXPECT_FALSE(JournalFile::open(path, untouched, allWrong, &outcome, JournalFile::kDesktopPasswordTries));
+    EXPECT_EQ(outcome.status, ReadStatus::WrongPassword);
+    EXPECT_EQ(allWrong.shown(), (std::vector<ScriptedPrompts::Shown>{asked, told, asked, told, asked, told}));
+    EXPECT_FALSE(allWrong.allAnswersUsed()); // the fourth is never asked for
+
+    ScriptedPrompts cancelledAfterOne;
+    cancelledAfterOne.queuePassword(std::string("a"));
+    cancelledAfterOne.queuePassword(std::nullopt);
+    EXPECT_FALSE(JournalFile::open(path, untouched, cancelledAfterOne, &outcome, JournalFile::kDesktopPasswordTries));
+    EXPECT_EQ(outcome.status, ReadStatus::Cancelled);
+    EXPECT_EQ(cancelledAfterOne.texts(), std::vector<std::string>{wrong});
+    EXPECT_EQ(untouched.person, "");
+}
+
 TEST(JournalOpen, RefusesARequestFileWithoutAskingItsPassword) {
     TempFolder folder;
     CPavexDoc request = samples::journal("secret");

@@ -1,9 +1,9 @@
 #include "model/SealedJournal.h"
 #include "model/AtomicFile.h"
 #include "model/JournalFile.h"
-#include "model/SuiteFile.h"
 #include "model/Requests.h"
 #include "model/ScriptedPrompts.h"
+#include "model/SuiteFile.h"
 #include "tests/support/Samples.h"
 #include "tests/support/TempFolder.h"
 #include "vault/Envelope.h"
@@ -94,6 +94,19 @@ TEST_F(SealedJournalTest, WrongPasswordIsToldAndCancelIsSilentAndNeitherOpens) {
 
     EXPECT_EQ(static_cast<const JournalRecord&>(doc), static_cast<const JournalRecord&>(untouched));
     EXPECT_EQ(readFile(path), before);
+}
+
+TEST_F(SealedJournalTest, AtTheDesktopASecondTryWithTheRightPasswordOpensIt) {
+    const std::string path = saved(encryptedJournal());
+    ScriptedPrompts prompts;
+    prompts.queuePassword("Tulip");
+    prompts.queuePassword("tulip");
+    CPavexDoc opened;
+    ASSERT_TRUE(JournalFile::open(path, opened, prompts, nullptr, JournalFile::kDesktopPasswordTries));
+    EXPECT_TRUE(prompts.allAnswersUsed());
+    EXPECT_EQ(prompts.texts(), std::vector<std::string>{journaltext::kWrongPassword});
+    EXPECT_TRUE(opened.encrypted);
+    EXPECT_EQ(opened.password, "tulip");
 }
 
 TEST_F(SealedJournalTest, EnvelopeHoldsNoneOfTheJournalsTexts) {

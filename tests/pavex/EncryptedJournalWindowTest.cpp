@@ -50,6 +50,17 @@ TEST_F(EncryptedWindowTest, AWrongPasswordIsToldAndTheOpenJournalStays) {
     EXPECT_EQ(m_frame->document().title(), "Alex.kva");
 }
 
+TEST_F(EncryptedWindowTest, AMistypedPasswordIsAskedAgainNamingTheFile) {
+    const std::string path = writeEncrypted();
+    m_prompts.queuePassword(QStringLiteral("Tulip"));
+    m_prompts.queuePassword(QStringLiteral("tulip"));
+    ASSERT_TRUE(m_frame->openJournalFile(QString::fromStdString(path)));
+    EXPECT_EQ(m_prompts.texts(), QStringList{journaltext::kWrongPassword});
+    ASSERT_EQ(m_prompts.shown().size(), 3u);
+    EXPECT_EQ(m_prompts.shown()[2].text, QStringLiteral("Please type the password for this file:\nSealed.kva"));
+    EXPECT_TRUE(m_frame->document().encrypted);
+}
+
 TEST_F(EncryptedWindowTest, ExportResultsWritesTheBehaviourTableAfterAskingForTheFile) {
     m_frame->newJournal();
     EXPECT_FALSE(m_frame->action(CMainFrame::Command::ExportResults)->isEnabled()); // no role, no figures

@@ -19,6 +19,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 
 namespace {
 
@@ -310,7 +311,9 @@ TEST_F(JournalEditingTest, ANewUserGoesFromAnEmptyJournalToResultsWithTheShipped
     EXPECT_TRUE(m_frame->action(CMainFrame::Command::NewQuestionnaire)->isEnabled());
 
     whenModal<COptionSheet>([](COptionSheet* sheet) {
-        QTest::keyClicks(sheet->personal()->nameEdit(), "Alex Example");
+        // The sheet opens with the focus in the name box: what is typed at once is the name.
+        ASSERT_EQ(sheet->focusWidget(), sheet->personal()->nameEdit());
+        QTest::keyClicks(sheet->focusWidget(), "Alex Example");
         QTest::keyClicks(sheet->personal()->passwordEdit(), "tiger");
         QTest::keyClicks(sheet->personal()->repeatEdit(), "tiger");
         sheet->accept();
@@ -327,6 +330,8 @@ TEST_F(JournalEditingTest, ANewUserGoesFromAnEmptyJournalToResultsWithTheShipped
     const QString request = QString::fromStdString(m_temp.file("For Robin.kvq"));
     m_prompts.queueFileName(request);
     ASSERT_TRUE(m_frame->createFeedbackRequest());
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(), "Saved the request to For Robin.kvq: send it to the person who "
+                                                      "will answer it; they open it with the reply program");
     QProcess answer;
     answer.start(QStringLiteral(KVTOOL_PATH),
                  {"answer", request, "--name", "Robin", "--relationship", "3", "--options",
@@ -337,6 +342,7 @@ TEST_F(JournalEditingTest, ANewUserGoesFromAnEmptyJournalToResultsWithTheShipped
     drop({request});
     ASSERT_EQ(doc.questionnaires.size(), 2u);
     EXPECT_EQ(doc.questionnaires[1].assessor, "Robin");
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(), "Merged the feedback of Robin (Peer)");
     const auto& marks = contents().landmarks();
     marks.results->page().refresh();
     const auto& perGroup = dynamic_cast<const RankingContent&>(marks.results->page()).list().questionnairesPerGroup();
@@ -349,6 +355,7 @@ TEST_F(JournalEditingTest, ANewUserGoesFromAnEmptyJournalToResultsWithTheShipped
     const std::string path = m_temp.file("Alex.kva");
     m_prompts.queueFileName(QString::fromStdString(path));
     ASSERT_TRUE(m_frame->save());
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(), "Saved Alex.kva");
     m_prompts.queuePassword(QStringLiteral("tiger"));
     ASSERT_TRUE(m_frame->openJournalFile(QString::fromStdString(path)));
     EXPECT_EQ(m_frame->document().questionnaires.size(), 2u);

@@ -1,5 +1,7 @@
 #include "tests/pavex/MainWindowFixture.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/ShownTitle.h"
+#include "ui/WindowPlacement.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -8,12 +10,20 @@
 #include <QPrintPreviewWidget>
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
 
 namespace {
 
-TEST_F(MainWindowTest, StartsWithAnUntitledJournalBesideATreeTwoHundredPixelsWide) {
-    EXPECT_EQ(m_frame->splitter()->sizes().front(), CMainFrame::kTreeWidth);
-    EXPECT_EQ(m_frame->windowTitle(), "Untitled - Reflectory 360");
+TEST_F(MainWindowTest, StartsWithAnUntitledJournalUsingMostOfTheScreenBesideATreeWithAShareOfIt) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(m_frame->geometry(), ui::WindowPlacement::firstGeometry(screen));
+    EXPECT_EQ(m_frame->splitter()->sizes().front(), CMainFrame::firstTreeWidth(m_frame->width()));
+    EXPECT_EQ(CMainFrame::firstTreeWidth(1024), 307);
+    EXPECT_EQ(CMainFrame::firstTreeWidth(500), CMainFrame::kTreeWidth);
+    EXPECT_EQ(shownTitle(*m_frame), "Untitled - Reflectory 360");
     EXPECT_EQ(tree().topLevelItemCount(), 3);
     // Without a role the commands that need one are off.
     EXPECT_FALSE(m_frame->action(CMainFrame::Command::CreateRequest)->isEnabled());
@@ -26,7 +36,7 @@ TEST_F(MainWindowTest, StartsWithAnUntitledJournalBesideATreeTwoHundredPixelsWid
 TEST_F(MainWindowTest, OpeningTheShippedSampleJournalShowsTheFeedbackListAndBuildsTheWholeTree) {
     ASSERT_TRUE(m_frame->openJournalFile(QStringLiteral(PAVEX_SAMPLE_JOURNAL)));
     EXPECT_EQ(m_frame->statusTitle(), "Completed feedback questionnaires");
-    EXPECT_EQ(m_frame->windowTitle(), "sample-journal.kva - Reflectory 360");
+    EXPECT_EQ(shownTitle(*m_frame), "sample-journal.kva - Reflectory 360");
     int nodes = 0;
     contents().forEachNode([&](ContentNode& node, int) {
         ++nodes;
@@ -325,12 +335,12 @@ TEST_F(MainWindowTest, SavingAndReopeningKeepsEverything) {
     EXPECT_EQ(m_prompts.fileChoices().back().title, "Save Reflectory As");
     EXPECT_EQ(m_prompts.fileChoices().back().filters.front().label, "Reflectorys (*.kva)");
     EXPECT_FALSE(m_frame->document().modified);
-    EXPECT_EQ(m_frame->windowTitle(), "Copy.kva - Reflectory 360");
+    EXPECT_EQ(shownTitle(*m_frame), "Copy.kva - Reflectory 360");
     const JournalRecord saved = m_frame->document();
 
     ASSERT_TRUE(m_frame->newJournal());
     EXPECT_EQ(m_frame->document().questionnaires.size(), 0u);
-    EXPECT_EQ(m_frame->windowTitle(), "Untitled - Reflectory 360");
+    EXPECT_EQ(shownTitle(*m_frame), "Untitled - Reflectory 360");
     ASSERT_TRUE(m_frame->openJournalFile(copy + ".kva"));
     EXPECT_EQ(static_cast<const JournalRecord&>(m_frame->document()), saved);
     EXPECT_EQ(m_frame->recentFiles().paths().front(), copy + ".kva");
@@ -381,7 +391,7 @@ TEST_F(MainWindowTest, EverySaveDialogOfAJournalAsksBeforeReplacingAFile) {
 TEST_F(MainWindowTest, FileNamesOutsideAsciiShowAsTheyAreInTitlesQuestionsAndAttachments) {
     m_journal = samples::journal("");
     ASSERT_TRUE(m_frame->openJournalFile(QString::fromStdString(writeJournal(m_journal, "Zo\u00EB.kva"))));
-    EXPECT_EQ(m_frame->windowTitle(), QString::fromUtf8("Zo\u00EB.kva - Reflectory 360"));
+    EXPECT_EQ(shownTitle(*m_frame), QString::fromUtf8("Zo\u00EB.kva - Reflectory 360"));
     ASSERT_TRUE(m_frame->sendJournal());
     ASSERT_EQ(m_handoff.handoffs().size(), 1u);
     EXPECT_EQ(m_handoff.handoffs()[0].fileName, QString::fromUtf8("Zo\u00EB.kva"));
@@ -540,7 +550,7 @@ TEST_F(MainWindowTest, OnlyAPagesFirstDrawingScrollsBackToTheTop) {
 }
 
 TEST(WelcomeDialog, OffersThreeChoicesWithTheFirstChosenAndCancelEndsTheProgram) {
-    WelcomeDialog welcome;
+    WelcomeDialog welcome(true);
     EXPECT_EQ(welcome.windowTitle(), "PAVEX");
     EXPECT_TRUE(welcome.choiceButton(WelcomeDialog::Choice::NewJournal)->isChecked());
     EXPECT_EQ(welcome.choiceButton(WelcomeDialog::Choice::ReopenLast)->text(), "&Reopen the last reflectory");
@@ -560,11 +570,61 @@ TEST(WelcomeDialog, OffersThreeChoicesWithTheFirstChosenAndCancelEndsTheProgram)
     const std::string path = temp.file("Last.kva");
     ScriptedPrompts quiet;
     ASSERT_TRUE(JournalFile::save(path, last, quiet));
+    EXPECT_FALSE(shell.lastJournalKnown());
     journalRecentFiles().add(QString::fromStdString(path));
     PavexShell again;
+    EXPECT_TRUE(again.lastJournalKnown());
     welcome.choiceButton(WelcomeDialog::Choice::ReopenLast)->setChecked(true);
     EXPECT_TRUE(again.begin(welcome, true));
     EXPECT_EQ(again.mainFrame().document().title(), "Last.kva");
+}
+
+TEST_F(MainWindowTest, TheWindowsPlaceAndTreeWidthAreRememberedWhenItCloses) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect chosen(screen.left() + 15, screen.top() + 25, screen.width() * 2 / 3, screen.height() * 2 / 3);
+    m_frame->setGeometry(chosen);
+    m_frame->splitter()->setSizes({240, chosen.width() - 240});
+    QApplication::processEvents();
+    const QRect placed = m_frame->geometry();
+    const int tree = m_frame->splitter()->sizes().front();
+    ASSERT_TRUE(m_frame->close());
+
+    CMainFrame reopened(m_prompts, m_handoff);
+    EXPECT_EQ(reopened.geometry(), placed);
+    reopened.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&reopened));
+    EXPECT_EQ(reopened.splitter()->sizes().front(), tree);
+}
+
+TEST_F(MainWindowTest, ATreeLabelCutOffByTheTreesWidthShowsInFullAsItsTooltip) {
+    openSample();
+    m_frame->splitter()->setSizes({60, m_frame->width() - 60});
+    QApplication::processEvents();
+    const ContentNode* behaviour = contents().landmarks().firstBehaviour;
+    ASSERT_NE(behaviour, nullptr);
+    tree().selectNode(*behaviour);
+    QTreeWidgetItem* item = tree().itemOf(*behaviour);
+    ASSERT_NE(item, nullptr);
+    tree().scrollToItem(item);
+    const QPoint inside = tree().visualItemRect(item).center();
+    EXPECT_TRUE(tree().labelCutOff(*item));
+    EXPECT_EQ(tree().toolTipAt(inside), item->text(0));
+
+    m_frame->splitter()->setSizes({m_frame->width() - 60, 60});
+    QApplication::processEvents();
+    tree().horizontalScrollBar()->setValue(0);
+    if (!tree().labelCutOff(*item)) {
+        EXPECT_TRUE(tree().toolTipAt(tree().visualItemRect(item).center()).isEmpty());
+    }
+}
+
+TEST(WelcomeDialog, ReopeningTheLastJournalIsDisabledWhenThereIsNoneToReopen) {
+    const WelcomeDialog firstRun(false);
+    EXPECT_FALSE(firstRun.choiceButton(WelcomeDialog::Choice::ReopenLast)->isEnabled());
+    EXPECT_TRUE(firstRun.choiceButton(WelcomeDialog::Choice::OpenAnother)->isEnabled());
+    EXPECT_EQ(firstRun.choice(), WelcomeDialog::Choice::NewJournal);
+    const WelcomeDialog later(true);
+    EXPECT_TRUE(later.choiceButton(WelcomeDialog::Choice::ReopenLast)->isEnabled());
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // The one main of the Qt tests: an application on the offscreen platform unless a display is asked
 // for, Qt's test mode for standard paths, and settings and runtime files in folders of the run's
 // own, so the tests run on machines without a screen and never touch the user's files.
+#include "ui/TextFieldFocus.h"
+
 #include <QApplication>
 #include <QSettings>
 #include <QStandardPaths>
@@ -23,6 +25,8 @@ int main(int argc, char** argv) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
 
     QApplication application(argc, argv);
+    // As in the programs: every dialog that asks for text opens with the focus in its first field.
+    ui::TextFieldFocus::install();
     QTemporaryDir settingsFolder;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());

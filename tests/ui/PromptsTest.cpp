@@ -25,7 +25,7 @@ namespace {
 const QString kTitle = QStringLiteral("KV 360");
 
 FileChoice journalSaveChoice() {
-    return {"Save Reflectory", {{"Reflectorys (*.kva)", {"*.kva"}}}, "", "kva", false, true, {}, {}};
+    return {"Save Reflectory", {{"Reflectorys (*.kva)", {"*.kva"}}}, "", "kva", false, true, {}, {}, {}};
 }
 
 // Fails the test and closes the dialog if any modal dialog shows up while it lives.
@@ -75,7 +75,7 @@ TEST(QtPrompts, QueuedAnswersAreTakenInOrderAndEveryPromptIsRecorded) {
     EXPECT_EQ(prompts.askPassword(), std::optional<std::string>("Gr\xfc\xdf"
                                                                 "e"));
     EXPECT_EQ(prompts.chooseSaveFile(journalSaveChoice()), std::optional<std::string>("/tmp/folder.d/journal.kva"));
-    EXPECT_EQ(prompts.chooseOpenFile({"Open Reflectory", {}, "", "kva", true, false, {}, {}}), std::nullopt);
+    EXPECT_EQ(prompts.chooseOpenFile({"Open Reflectory", {}, "", "kva", true, false, {}, {}, {}}), std::nullopt);
     EXPECT_TRUE(prompts.allAnswersUsed());
 
     const std::vector<QtPrompts::Shown> expected{
@@ -155,6 +155,21 @@ TEST(QtPrompts, RealPasswordDialogMasksTheEntryAndGivesFileBytes) {
     EXPECT_EQ(prompts.askPassword(), std::nullopt);
 }
 
+TEST(QtPrompts, PasswordDialogNamesTheFileOnALineBelowThePromptWithFocusInTheEntry) {
+    QtPrompts prompts(kTitle);
+    whenModal<ui::PasswordDialog>([](ui::PasswordDialog* dialog) {
+        const auto labels = dialog->findChildren<QLabel*>();
+        ASSERT_EQ(labels.size(), 2);
+        EXPECT_EQ(labels[0]->text(), QStringLiteral("Please type the password for this file:"));
+        EXPECT_EQ(labels[1]->text(), QStringLiteral("Café.kva"));
+        EXPECT_EQ(dialog->focusWidget(), dialog->entry());
+        QTest::keyClicks(dialog->entry(), QStringLiteral("typed"));
+        QTest::keyClick(dialog->entry(), Qt::Key_Return);
+    });
+    EXPECT_EQ(prompts.askPassword("Caf\xe9.kva"), std::optional<std::string>("typed"));
+    EXPECT_EQ(prompts.shown().back().text, QStringLiteral("Please type the password for this file:\nCafé.kva"));
+}
+
 TEST(QtPrompts, RealSaveDialogAddsTheExtensionAndAsksBeforeReplacing) {
     QTemporaryDir folder;
     QFile existing(folder.filePath("old.kva"));
@@ -204,9 +219,18 @@ TEST(QtPrompts, RealSaveDialogShowsTheChoicesCheckBoxAndHandsBackItsState) {
 
 TEST(QtPrompts, RealOpenDialogInsistsOnAnExistingFileAndCancelGivesNothing) {
     QtPrompts prompts(kTitle);
-    const FileChoice choice{
-        "Open Reflectory Request", {{"Reflectory Requests", {"*.KVQ"}}}, "Request.KVQ", "", true, false, {}, {}};
-    whenModal<QFileDialog>([](QFileDialog* dialog) {
+    QTemporaryDir startFolder;
+    const FileChoice choice{"Open Reflectory Request",
+                            {{"Reflectory Requests", {"*.KVQ"}}},
+                            "Request.KVQ",
+                            "",
+                            true,
+                            false,
+                            {},
+                            {},
+                            QFile::encodeName(startFolder.path()).toStdString()};
+    whenModal<QFileDialog>([&startFolder](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->directory().absolutePath(), QDir(startFolder.path()).absolutePath());
         auto* nameBox = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(nameBox, nullptr);
         EXPECT_EQ(nameBox->text(), QStringLiteral("Request.KVQ"));
@@ -232,7 +256,7 @@ TEST(FileChooser, DefaultExtensionOnlyWhenTheNameHasNone) {
     EXPECT_EQ(FileChooser::withDefaultExtension("/a/my.journal", "kva"), "/a/my.journal");
     EXPECT_EQ(FileChooser::withDefaultExtension("/a/journal", ""), "/a/journal");
     EXPECT_EQ(FileChooser::withDefaultExtension("", "kva"), "");
-    EXPECT_EQ(FileChooser::extensionOf({"", {}, "", ".kvr", false, false, {}, {}}), "kvr");
+    EXPECT_EQ(FileChooser::extensionOf({"", {}, "", ".kvr", false, false, {}, {}, {}}), "kvr");
 }
 
 TEST(QtPrompts, SaveChangesAsksYesNoCancelAboutTheFileNameAndTakesQueuedAnswersFirst) {
