@@ -35,6 +35,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 
 namespace {
@@ -353,12 +354,22 @@ CChildFrame* CMainFrame::addFrame(CKVRoleDoc& document) {
     auto* view = new CKVRoleView(document, m_context);
     auto* frame = new CChildFrame(view, [this](CChildFrame* closing) { return canClose(closing); });
     frame->setWindowIcon(ui::icon(ui::Icon::Role));
+    QMdiSubWindow* previous = m_mdi->activeSubWindow();
     m_mdi->addSubWindow(frame);
     connect(frame, &QObject::destroyed, this, [this] { frameClosed(nullptr); });
     const QRect area = workspaceArea();
     frame->resize(area.width() * 3 / 4, area.height() * 3 / 4);
     frame->show();
     if (m_mdi->isVisible()) {
+        // Cascaded below the title of the window before it, back at the corner once there is no room.
+        if (previous != nullptr && !previous->isMaximized()) {
+            const int step = frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, frame);
+            QPoint next = previous->geometry().topLeft() + QPoint(step, step);
+            if (!m_mdi->viewport()->rect().contains(QRect(next, frame->size()))) {
+                next = QPoint(0, 0);
+            }
+            frame->move(next);
+        }
         fitIntoWorkspace(frame);
     }
     m_mdi->setActiveSubWindow(frame);

@@ -41,7 +41,7 @@ public:
     // The tree's share of the window's width on a first run: wide enough for typical behaviour
     // names, never narrower than kTreeWidth.
     static constexpr int kTreeWidth = 200;
-    static constexpr int kTreePercent = 30;
+    static constexpr int kTreePercent = 40;
     static int firstTreeWidth(int windowWidth);
     static constexpr const char* kProgramTitle = "Reflectory 360";
     // Said by every command that needs a role when the journal has none.

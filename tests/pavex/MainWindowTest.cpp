@@ -21,7 +21,7 @@ TEST_F(MainWindowTest, StartsWithAnUntitledJournalUsingMostOfTheScreenBesideATre
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(m_frame->geometry(), ui::WindowPlacement::firstGeometry(screen));
     EXPECT_EQ(m_frame->splitter()->sizes().front(), CMainFrame::firstTreeWidth(m_frame->width()));
-    EXPECT_EQ(CMainFrame::firstTreeWidth(1024), 307);
+    EXPECT_EQ(CMainFrame::firstTreeWidth(1024), 409);
     EXPECT_EQ(CMainFrame::firstTreeWidth(500), CMainFrame::kTreeWidth);
     EXPECT_EQ(shownTitle(*m_frame), "Untitled - Reflectory 360");
     EXPECT_EQ(tree().topLevelItemCount(), 3);
