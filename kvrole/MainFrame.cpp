@@ -459,7 +459,15 @@ bool CMainFrame::save(CKVRoleDoc& document) {
     if (!document.hasFile()) {
         return saveAs(document);
     }
-    return document.saveAs(document.path(), m_context.prompts());
+    if (!document.saveAs(document.path(), m_context.prompts())) {
+        return false;
+    }
+    tellSaved(document);
+    return true;
+}
+
+void CMainFrame::tellSaved(const CKVRoleDoc& document) {
+    statusBar()->showMessage(tr("Saved %1").arg(document.title()));
 }
 
 bool CMainFrame::saveAs(CKVRoleDoc& document) {
@@ -481,6 +489,7 @@ bool CMainFrame::saveAs(CKVRoleDoc& document) {
         return false;
     }
     addRecentFile(QFileInfo(chosen).absoluteFilePath());
+    tellSaved(document);
     return true;
 }
 

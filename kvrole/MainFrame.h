@@ -108,6 +108,8 @@ private:
     QRect workspaceArea() const;
     // Moves (and if need be shrinks) a child window to lie wholly inside the area.
     void fitIntoWorkspace(QMdiSubWindow* frame);
+    // A word in the status bar after a role is saved.
+    void tellSaved(const CKVRoleDoc& document);
     // Where the Open dialog starts.
     QString openFolder() const;
     void addRecentFile(const QString& path);

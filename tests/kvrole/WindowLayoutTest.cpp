@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStatusBar>
 #include <QTemporaryDir>
 
 namespace {
@@ -72,6 +73,7 @@ TEST_F(EditorWindowLayout, OpenStartsInTheRoleFolderUntilARoleWasUsed) {
     CKVRoleDoc* role = m_frame->newDocument();
     m_context->prompts().queueFileName(folder.filePath("kept.kvr"));
     ASSERT_TRUE(m_frame->saveAs(*role));
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(), "Saved kept.kvr");
     m_frame->action(CMainFrame::Command::Open)->trigger();
     EXPECT_EQ(m_context->prompts().fileChoices().back().startFolder,
               QFile::encodeName(QDir(folder.path()).absolutePath()).toStdString());

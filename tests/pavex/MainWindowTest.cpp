@@ -613,9 +613,8 @@ TEST_F(MainWindowTest, ATreeLabelCutOffByTheTreesWidthShowsInFullAsItsTooltip) {
     m_frame->splitter()->setSizes({m_frame->width() - 60, 60});
     QApplication::processEvents();
     tree().horizontalScrollBar()->setValue(0);
-    if (!tree().labelCutOff(*item)) {
-        EXPECT_TRUE(tree().toolTipAt(tree().visualItemRect(item).center()).isEmpty());
-    }
+    EXPECT_FALSE(tree().labelCutOff(*item));
+    EXPECT_TRUE(tree().toolTipAt(tree().visualItemRect(item).center()).isEmpty());
 }
 
 TEST(WelcomeDialog, ReopeningTheLastJournalIsDisabledWhenThereIsNoneToReopen) {
