@@ -25,6 +25,7 @@ void CPavexView::setPage(CResultPage* page) {
     m_page = page;
     m_rememberedBehaviour = -1;
     m_pendingEdge.reset();
+    m_keepAtBottom = false;
     viewport()->update();
 }
 
@@ -45,6 +46,7 @@ void CPavexView::applyEdge(Edge edge) {
     horizontalScrollBar()->setValue(0);
     QScrollBar* vertical = verticalScrollBar();
     vertical->setValue(edge == Edge::Top ? vertical->minimum() : vertical->maximum());
+    m_keepAtBottom = edge == Edge::Bottom;
 }
 
 QPoint CPavexView::scrollOffset() const {
@@ -61,8 +63,15 @@ void CPavexView::updateScrollBars(const QSize& extent) {
     verticalScrollBar()->setPageStep(client.height());
     horizontalScrollBar()->setSingleStep(16);
     verticalScrollBar()->setSingleStep(16);
+    QScrollBar* vertical = verticalScrollBar();
+    const bool atBottom = m_keepAtBottom && vertical->value() == vertical->maximum();
     horizontalScrollBar()->setRange(0, std::max(0, extent.width() - client.width()));
-    verticalScrollBar()->setRange(0, std::max(0, extent.height() - client.height()));
+    vertical->setRange(0, std::max(0, extent.height() - client.height()));
+    if (atBottom) {
+        vertical->setValue(vertical->maximum());
+    } else {
+        m_keepAtBottom = false;
+    }
 }
 
 void CPavexView::paintEvent(QPaintEvent*) {

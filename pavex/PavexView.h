@@ -57,4 +57,7 @@ private:
     CResultPage* m_page = nullptr;
     int m_rememberedBehaviour = -1;
     std::optional<Edge> m_pendingEdge;
+    // A page scrolled to its bottom stays there while its extent or the view's size still settles
+    // (a horizontal scroll bar appearing makes the view shorter), until the view is scrolled away.
+    bool m_keepAtBottom = false;
 };

@@ -399,7 +399,7 @@ TEST_F(AutopilotWindowTest, AtStartUpTheGuideComesWithTheMainWindowWhenTheJourna
     }
 
     // A new journal from the welcome dialog: the guide waits for the main window to be on screen.
-    WelcomeDialog welcome;
+    WelcomeDialog welcome(false);
     PavexShell shell;
     ASSERT_TRUE(shell.begin(welcome, true));
     EXPECT_EQ(shell.mainFrame().autopilot().window(), nullptr);
