@@ -1,6 +1,11 @@
 # The two commands of the README: `make run` and `make test`.
 .PHONY: all deps build run test fuzz bench format clean install package report-largest
 
+# ccache reuses compilations across clones and build folders: paths below this folder are taken
+# as relative, and the working folder is not part of a debug build's key.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
+
 all: build
 
 deps:
