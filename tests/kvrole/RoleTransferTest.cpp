@@ -1,5 +1,7 @@
 #include "kvrole/core/RoleTransfer.h"
 
+#include "RoleOutline.h"
+
 #include "model/ScriptedPrompts.h"
 
 #include <gtest/gtest.h>
@@ -9,40 +11,15 @@ namespace transfer = kvrole::transfer;
 
 namespace {
 
-// Competencies in order, each as "name:statement,statement".
-std::vector<std::string> outline(const CPavexFramework& framework) {
-    std::vector<std::string> result;
-    for (std::size_t c = 0; c < framework.competencies.size(); ++c) {
-        std::string line = framework.competencies[c].name + ":";
-        bool first = true;
-        for (const CBehaviour& behaviour : framework.behaviours) {
-            if (behaviour.competency == static_cast<int>(c)) {
-                line += (first ? "" : ",") + behaviour.statement;
-                first = false;
-            }
-        }
-        result.push_back(line);
-    }
-    return result;
+using Outline = RoleOutline;
+
+Outline outline(const CPavexFramework& framework) {
+    return outlineOf(framework);
 }
 
-using Outline = std::vector<std::string>;
-
-// Builds a framework from "name:statement,statement" lines.
 CPavexFramework frameworkOf(const Outline& lines) {
     CPavexFramework framework = CRole::makeDefault().framework;
-    for (const std::string& line : lines) {
-        const auto colon = line.find(':');
-        const int competency = static_cast<int>(framework.competencies.size());
-        framework.competencies.push_back({line.substr(0, colon), ""});
-        std::string rest = line.substr(colon + 1);
-        while (!rest.empty()) {
-            const auto comma = rest.find(',');
-            kvrole::editing::insertBehaviour(framework, static_cast<int>(framework.behaviours.size()), competency,
-                                             rest.substr(0, comma));
-            rest = comma == std::string::npos ? "" : rest.substr(comma + 1);
-        }
-    }
+    appendOutline(framework, lines);
     return framework;
 }
 

@@ -1,4 +1,5 @@
 #include "GuiTestSupport.h"
+#include "RoleOutline.h"
 
 #include "kvrole/ChildFrame.h"
 #include "kvrole/KVRoleDoc.h"
@@ -15,23 +16,10 @@ using kvrole::ItemRef;
 
 namespace {
 
-using Outline = std::vector<std::string>;
+using Outline = RoleOutline;
 
-// Competencies in order, each as "name:statement,statement".
 Outline outline(const CPavexFramework& framework) {
-    Outline result;
-    for (std::size_t c = 0; c < framework.competencies.size(); ++c) {
-        std::string line = framework.competencies[c].name + ":";
-        bool first = true;
-        for (const CBehaviour& behaviour : framework.behaviours) {
-            if (behaviour.competency == static_cast<int>(c)) {
-                line += (first ? "" : ",") + behaviour.statement;
-                first = false;
-            }
-        }
-        result.push_back(line);
-    }
-    return result;
+    return outlineOf(framework);
 }
 
 class TransferWindow : public EditorWindowFixture {
@@ -39,19 +27,7 @@ protected:
     // A new document holding `lines` ("name:statement,statement"), shown in the active window.
     CKVRoleView* openRole(const Outline& lines) {
         m_frame->newDocument();
-        CPavexFramework& framework = view()->document().role().framework;
-        for (const std::string& line : lines) {
-            const auto colon = line.find(':');
-            const int competency = static_cast<int>(framework.competencies.size());
-            framework.competencies.push_back({line.substr(0, colon), ""});
-            std::string rest = line.substr(colon + 1);
-            while (!rest.empty()) {
-                const auto comma = rest.find(',');
-                kvrole::editing::insertBehaviour(framework, static_cast<int>(framework.behaviours.size()), competency,
-                                                 rest.substr(0, comma));
-                rest = comma == std::string::npos ? "" : rest.substr(comma + 1);
-            }
-        }
+        appendOutline(view()->document().role().framework, lines);
         view()->document().updateAllViews();
         return view();
     }
