@@ -148,22 +148,10 @@ PasswordGate askingGate(UserPrompts& prompts, int tries, std::string context) {
     };
 }
 
-namespace {
-
-ReadOutcome readThrough(const std::string& path, JournalRecord& record, UserPrompts& prompts,
-                        const PasswordGate& gate) {
+ReadOutcome read(const std::string& path, JournalRecord& record, UserPrompts& prompts, int passwordTries) {
+    const PasswordGate gate = askingGate(prompts, passwordTries, SuiteFile::displayName(path));
     return SuiteFile::readTelling(
         path, [&](std::string_view bytes) { return decode(bytes, record, gate); }, prompts);
-}
-
-} // namespace
-
-ReadOutcome read(const std::string& path, JournalRecord& record, UserPrompts& prompts, int passwordTries) {
-    return readThrough(path, record, prompts, askingGate(prompts, passwordTries, SuiteFile::displayName(path)));
-}
-
-ReadOutcome readWithoutPassword(const std::string& path, JournalRecord& record, UserPrompts& prompts) {
-    return readThrough(path, record, prompts, {});
 }
 
 bool open(const std::string& path, CPavexDoc& doc, UserPrompts& prompts, ReadOutcome* outcome, int passwordTries) {

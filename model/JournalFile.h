@@ -42,8 +42,6 @@ PasswordGate askingGate(UserPrompts& prompts, int tries = kScriptPasswordTries, 
 // not refuse request files (a merge reads those).
 ReadOutcome read(const std::string& path, JournalRecord& record, UserPrompts& prompts,
                  int passwordTries = kScriptPasswordTries);
-// The same without the password prompt, as the respondent program reads a request.
-ReadOutcome readWithoutPassword(const std::string& path, JournalRecord& record, UserPrompts& prompts);
 // Open: read, then refuse a feedback request file. On success the document takes the file's
 // content and path and is unmodified; on failure it is unchanged. *outcome, when given, is what
 // came of the read (Ok for a refused request file), so callers can tell a bad file from a refusal.

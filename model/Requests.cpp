@@ -309,16 +309,20 @@ Merged mergeWebReply(CPavexDoc& journal, const std::string& path, UserPrompts& p
 }
 
 bool openRequestToAnswer(const std::string& path, CPavexDoc& request, UserPrompts& prompts) {
-    // Requests are never encrypted: an envelope holds a journal.
-    if (const std::optional<std::string> bytes = readWholeFile(path); bytes && vault::looksSealed(*bytes)) {
-        prompts.message(requesttext::kNotARequest);
-        return false;
-    }
     JournalRecord record;
-    if (!JournalFile::readWithoutPassword(path, record, prompts).ok()) {
+    bool sealed = false;
+    const ReadOutcome outcome = SuiteFile::readTelling(
+        path,
+        [&](std::string_view bytes) {
+            // Requests are never encrypted: an envelope holds a journal.
+            sealed = vault::looksSealed(bytes);
+            return sealed ? ReadOutcome{} : JournalFile::decode(bytes, record);
+        },
+        prompts);
+    if (!outcome.ok()) {
         return false;
     }
-    if (record.request == 0) {
+    if (sealed || record.request == 0) {
         prompts.message(requesttext::kNotARequest);
         return false;
     }
