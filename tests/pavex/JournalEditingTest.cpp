@@ -34,6 +34,23 @@ protected:
         ASSERT_TRUE(m_frame->openJournalFile(QString::fromStdString(writeJournal(m_journal))));
     }
 
+    // Opens m_journal and asks for a new questionnaire, which must be refused with `message` before
+    // any dialog opens, leaving the questionnaires as they were.
+    void expectNewQuestionnaireRefusedBeforeAnyDialog(const QString& message) {
+        ASSERT_TRUE(m_frame->openJournalFile(QString::fromStdString(writeJournal(m_journal))));
+        int dialogsSeen = 0;
+        ModalScript script;
+        script.then([&dialogsSeen](QWidget* modal) {
+            ++dialogsSeen;
+            modal->close();
+            return true;
+        });
+        EXPECT_FALSE(m_frame->newFeedbackQuestionnaire());
+        EXPECT_EQ(dialogsSeen, 0);
+        EXPECT_EQ(m_prompts.texts(), QStringList{message});
+        EXPECT_EQ(m_frame->document().questionnaires.size(), m_journal.questionnaires.size());
+    }
+
     // Right-clicks the node and picks the entry of its pop-up menu with the given text.
     void chooseFromPopup(const ContentNode& node, const QString& entry) {
         QTreeWidgetItem* item = tree().itemOf(node);
@@ -140,38 +157,16 @@ TEST_F(JournalEditingTest, NewFeedbackQuestionnaireRunsTheDialogsAndAppendsTheAn
 TEST_F(JournalEditingTest, TheThirtyThirdQuestionnaireIsRefusedBeforeAnyDialog) {
     m_journal = samples::journal("");
     m_journal.questionnaires.resize(static_cast<std::size_t>(kMaxQuestionnaires), m_journal.questionnaires[0]);
-    ASSERT_TRUE(m_frame->openJournalFile(QString::fromStdString(writeJournal(m_journal))));
-    int dialogsSeen = 0;
-    ModalScript script;
-    script.then([&dialogsSeen](QWidget* modal) {
-        ++dialogsSeen;
-        modal->close();
-        return true;
-    });
-    EXPECT_FALSE(m_frame->newFeedbackQuestionnaire());
-    EXPECT_EQ(dialogsSeen, 0);
-    EXPECT_EQ(m_prompts.texts(),
-              QStringList{"Sorry, you have reached the maximum number of questionnaires in one assessment file."});
-    EXPECT_EQ(m_frame->document().questionnaires.size(), static_cast<std::size_t>(kMaxQuestionnaires));
+    expectNewQuestionnaireRefusedBeforeAnyDialog(
+        "Sorry, you have reached the maximum number of questionnaires in one assessment file.");
 }
 
 TEST_F(JournalEditingTest, ARoleWithMoreBehavioursThanAQuestionnaireHoldsIsRefusedBeforeAnyDialog) {
     m_journal = samples::journal("");
     m_journal.framework.behaviours.resize(static_cast<std::size_t>(kMaxResponses) + 1,
                                           m_journal.framework.behaviours[0]);
-    ASSERT_TRUE(m_frame->openJournalFile(QString::fromStdString(writeJournal(m_journal))));
-    int dialogsSeen = 0;
-    ModalScript script;
-    script.then([&dialogsSeen](QWidget* modal) {
-        ++dialogsSeen;
-        modal->close();
-        return true;
-    });
-    EXPECT_FALSE(m_frame->newFeedbackQuestionnaire());
-    EXPECT_EQ(dialogsSeen, 0);
-    EXPECT_EQ(m_prompts.texts(), QStringList{"Sorry, this role has more than 256 behaviours, more than one "
-                                             "questionnaire can hold, so it cannot be answered."});
-    EXPECT_EQ(m_frame->document().questionnaires.size(), m_journal.questionnaires.size());
+    expectNewQuestionnaireRefusedBeforeAnyDialog("Sorry, this role has more than 256 behaviours, more than one "
+                                                 "questionnaire can hold, so it cannot be answered.");
 }
 
 TEST_F(JournalEditingTest, NewQuestionnaireOrActionFromThePopUpWithoutARoleSaysToChooseOne) {
