@@ -10,6 +10,7 @@
 #include "analysis/pages/report/PdfOutline.h"
 #include "analysis/pages/report/SheetFlow.h"
 #include "analysis/pages/report/SummarySections.h"
+#include "model/AtomicFile.h"
 #include "model/Windows1252.h"
 
 #include <QDir>
@@ -19,7 +20,6 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
-#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -296,15 +296,10 @@ bool writeFeedbackReport(const JournalRecord& journal, const ReportOptions& opti
         }
         result = finished;
     }
-    // The finished file replaces the target in one step.
-    const QString staged = path + QStringLiteral(".part");
-    QFile::remove(staged);
-    if (!QFile::copy(result, staged)) {
-        fail(failure, QStringLiteral("cannot write %1").arg(path));
-        return false;
-    }
-    if (std::rename(QFile::encodeName(staged).constData(), QFile::encodeName(path).constData()) != 0) {
-        QFile::remove(staged);
+    // The finished file replaces the target in one step, as every save of the suite does.
+    QFile finishedFile(result);
+    if (!finishedFile.open(QIODevice::ReadOnly) ||
+        !AtomicFile::write(QFile::encodeName(path).toStdString(), finishedFile.readAll().toStdString())) {
         fail(failure, QStringLiteral("cannot write %1").arg(path));
         return false;
     }
