@@ -67,6 +67,9 @@ CKVRoleView::CKVRoleView(CKVRoleDoc& document, EditorContext& context, QWidget* 
     : QTreeWidget(parent), m_document(document), m_context(context) {
     setHeaderHidden(true);
     setColumnCount(1);
+    // Readers see the header even when hidden: it names the column instead of numbering it.
+    setHeaderLabels({QStringLiteral("Role")});
+    setAccessibleName(QStringLiteral("Role"));
     setRootIsDecorated(true);
     setExpandsOnDoubleClick(false);
     setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
@@ -585,6 +588,11 @@ bool CKVRoleView::event(QEvent* event) {
 }
 
 void CKVRoleView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier && state() != EditingState) {
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint());
+        contextMenuEvent(&menu);
+        return;
+    }
     // Return in the label editor reaches the tree too while the edit is being committed.
     const bool editing = state() == EditingState;
     if (!editing && (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier)) {
@@ -606,10 +614,14 @@ QStringList CKVRoleView::popupEntries(ItemRef::Kind kind) {
 }
 
 void CKVRoleView::contextMenuEvent(QContextMenuEvent* event) {
-    QTreeWidgetItem* item = itemAt(event->pos());
+    // From the keyboard the menu is the current item's, shown beside it.
+    QTreeWidgetItem* item = event->reason() == QContextMenuEvent::Keyboard ? currentItem() : itemAt(event->pos());
     if (!item) {
         return;
     }
+    const QPoint at = event->reason() == QContextMenuEvent::Keyboard
+                          ? viewport()->mapToGlobal(visualItemRect(item).center())
+                          : event->globalPos();
     setCurrentItem(item);
     const ItemRef::Kind kind = refOf(item).kind;
     QMenu menu(this);
@@ -632,5 +644,5 @@ void CKVRoleView::contextMenuEvent(QContextMenuEvent* event) {
             menu.addAction(entries[entry], this, [this, command] { (this->*command)(); });
         }
     }
-    menu.exec(event->globalPos());
+    menu.exec(at);
 }

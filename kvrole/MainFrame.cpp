@@ -150,7 +150,7 @@ void CMainFrame::createCommands() {
          {},
          Icon::NewBehaviour},
         {C::EditResponses,
-         "Edit Responses",
+         "Edit &Responses...",
          "Edit the responses to questions to rate each behaviour in this role",
          "Edit Responses",
          {},
@@ -182,7 +182,8 @@ void CMainFrame::createCommands() {
           C::PrintSetup, Slot::Separator, C::Send, Slot::RecentFiles, Slot::Separator, C::Exit}},
         {"&Edit", {C::Undo, Slot::Separator, C::Cut, C::Copy, C::Paste}},
         {"&View", {C::ToggleToolbar, C::ToggleStatusBar}},
-        {"&Tools", {C::NewCompetency, C::NewBehaviour, C::Edit, C::Delete, Slot::Separator, C::Options}},
+        {"&Tools",
+         {C::NewCompetency, C::NewBehaviour, C::EditResponses, C::Edit, C::Delete, Slot::Separator, C::Options}},
         {"&Window", {C::NewWindow, C::Cascade, C::Tile, C::ArrangeIcons}},
         {"&Help", {C::Contents, Slot::Separator, C::About}},
     };

@@ -28,6 +28,7 @@ AutopilotWindow::AutopilotWindow(QWidget* parent) : QDialog(parent) {
     m_text = new QPlainTextEdit(this);
     m_text->setReadOnly(true);
     m_text->setTabChangesFocus(true);
+    m_text->setAccessibleName(QStringLiteral("Autopilot step"));
     layout->addWidget(m_text, 1);
 
     auto* bottom = new QHBoxLayout;
@@ -38,6 +39,8 @@ AutopilotWindow::AutopilotWindow(QWidget* parent) : QDialog(parent) {
         button->setAutoDefault(false);
         bottom->addWidget(button);
     }
+    // Return moves on through the steps, the way the guide is mostly read.
+    m_next->setDefault(true);
     layout->addLayout(bottom);
 
     connect(m_hide, &QPushButton::clicked, this, &AutopilotWindow::hideRequested);

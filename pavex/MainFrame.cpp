@@ -138,6 +138,7 @@ CMainFrame::CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidg
     m_autopilot = std::make_unique<AutopilotController>(*this);
     connect(this, &CMainFrame::autopilotRequested, m_autopilot.get(), &AutopilotController::show);
     createMenus();
+    addPaneKeys();
     setAcceptDrops(true);
     placeWindow();
     rebuildContents();
@@ -163,6 +164,47 @@ CMainFrame::~CMainFrame() {
     m_view->disconnect(this);
     m_view->setPage(nullptr);
     m_tree->detach();
+}
+
+// F6 and Shift+F6 move the keyboard round the tree, the page and the Autopilot while it is up.
+void CMainFrame::addPaneKeys() {
+    const auto addKey = [this](const QKeySequence& keys, int step) {
+        auto* key = new QAction(this);
+        key->setShortcut(keys);
+        key->setShortcutContext(Qt::ApplicationShortcut);
+        addAction(key);
+        connect(key, &QAction::triggered, this, [this, step] { movePaneFocus(step); });
+    };
+    addKey(QKeySequence(Qt::Key_F6), 1);
+    addKey(QKeySequence(Qt::SHIFT | Qt::Key_F6), -1);
+}
+
+void CMainFrame::movePaneFocus(int step) {
+    AutopilotWindow* guide = m_autopilot->window();
+    const bool guideUp = guide != nullptr && guide->isVisible();
+    QWidget* active = QApplication::activeWindow();
+    if (active != this && !(guideUp && active == guide)) {
+        return;
+    }
+    std::vector<QWidget*> panes{m_tree, m_view};
+    if (guideUp) {
+        panes.push_back(guide);
+    }
+    const int count = static_cast<int>(panes.size());
+    QWidget* focus = QApplication::focusWidget();
+    int at = 0;
+    for (int i = 0; i < count; ++i) {
+        if (focus != nullptr &&
+            (panes[static_cast<std::size_t>(i)] == focus || panes[static_cast<std::size_t>(i)]->isAncestorOf(focus))) {
+            at = i;
+        }
+    }
+    QWidget* next = panes[static_cast<std::size_t>((at + step + count) % count)];
+    next->window()->activateWindow();
+    next->window()->raise();
+    if (next != guide) {
+        next->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void CMainFrame::createMenus() {

@@ -155,6 +155,8 @@ protected:
 
 private:
     void createMenus();
+    void addPaneKeys();
+    void movePaneFocus(int step);
     // The stored size and place, or most of the screen on a first run, and the tree's width.
     void placeWindow();
     void rebuildContents();

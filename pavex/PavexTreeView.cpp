@@ -66,6 +66,9 @@ CPavexTreeView::CPavexTreeView(QWidget* parent) : QTreeWidget(parent) {
     setColumnCount(1);
     setRootIsDecorated(true);
     setItemsExpandable(true);
+    setAccessibleName(QStringLiteral("Contents"));
+    // Readers see the header even when hidden: it names the column instead of numbering it.
+    setHeaderLabels({QStringLiteral("Contents")});
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformRowHeights(true);
     // Long behaviour statements scroll sideways rather than being cut short.
@@ -235,6 +238,11 @@ void CPavexTreeView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CPavexTreeView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint());
+        contextMenuEvent(&menu);
+        return;
+    }
     if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
         emit deleteRequested();
         return;
@@ -244,6 +252,21 @@ void CPavexTreeView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTreeWidget::keyPressEvent(event);
+}
+
+void CPavexTreeView::contextMenuEvent(QContextMenuEvent* event) {
+    // The mouse opens its menu on the press; the Menu key and Shift+F10 open the selected node's.
+    if (event->reason() != QContextMenuEvent::Keyboard) {
+        return;
+    }
+    QTreeWidgetItem* item = currentItem();
+    ContentNode* node = nodeOfItem(item);
+    if (node == nullptr) {
+        return;
+    }
+    scrollToItem(item);
+    const QRect place = visualItemRect(item);
+    openPopup(*node, viewport()->mapToGlobal(QPoint(place.left() + place.height(), place.center().y())));
 }
 
 void CPavexTreeView::openPopup(const ContentNode& node, const QPoint& globalPosition) {

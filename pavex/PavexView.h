@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/PageFigures.h"
 #include "analysis/pages/ResultPage.h"
 
 #include <QAbstractScrollArea>
@@ -9,7 +10,9 @@
 class QPrinter;
 
 // The right-hand pane: draws the page of the selected tree node, scrolls it, and turns clicks on a
-// behaviour row's check box into a request to toggle that behaviour's development mark.
+// behaviour row's check box into a request to toggle that behaviour's development mark. From the
+// keyboard a framed row focus moves over the page's rows and acts on the focused row as the mouse
+// acts on a row; screen readers read the page's figures as a table.
 class CPavexView : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -32,6 +35,17 @@ public:
     // The behaviour under the last right-click, or -1.
     int rememberedBehaviour() const { return m_rememberedBehaviour; }
 
+    // The page's title as readers hear it.
+    QString pageTitle() const;
+    // The figures of the page as of its last refresh or redraw.
+    const PageFigures& figures() const { return m_figures; }
+    // The row the keyboard acts on, or -1 on a page without rows.
+    int focusRow() const { return m_focusRow; }
+    // Moves the row focus; false for a row the page does not have.
+    bool setFocusRow(int row);
+    // A row's rectangle on screen (the whole view for a row whose place is not known).
+    QRect accessibleRowRect(int row) const;
+
 signals:
     // The user clicked the check box of a behaviour row.
     void markToggleRequested(int behaviour);
@@ -45,6 +59,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
@@ -53,9 +70,17 @@ private:
     void updateScrollBars(const QSize& extent);
     const HotArea* hotAreaAt(const QPoint& pagePoint, bool checkBox) const;
     void applyEdge(Edge edge);
+    void takeFigures();
+    // The focused row's rectangle in page coordinates, or an empty one when the page does not say.
+    QRect focusRowRect() const;
+    void paintFocusFrame(QPainter& painter) const;
+    void actOnFocusRow(int key);
+    void announceFocusRow();
 
     CResultPage* m_page = nullptr;
     int m_rememberedBehaviour = -1;
+    PageFigures m_figures;
+    int m_focusRow = -1;
     std::optional<Edge> m_pendingEdge;
     // A page scrolled to its bottom stays there while its extent or the view's size still settles
     // (a horizontal scroll bar appearing makes the view shorter), until the view is scrolled away.

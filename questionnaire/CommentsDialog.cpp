@@ -21,6 +21,8 @@ CommentsDialog::CommentsDialog(const std::string& text, QWidget* parent) : QDial
     m_editor = new QPlainTextEdit(toEditable(text), this);
     m_editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_editor->setTabChangesFocus(true);
+    m_editor->setAccessibleName(QStringLiteral("Comments"));
+    m_editor->setAccessibleDescription(note->text());
     m_editor->setMinimumSize(480, 240);
     layout->addWidget(m_editor, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,7 +25,9 @@ PreliminariesDialog::PreliminariesDialog(DialogFlavour flavour, const std::strin
     if (reply) {
         auto* person = new QLineEdit(toDisplay(personLine), this);
         person->setReadOnly(true);
-        person->setFocusPolicy(Qt::NoFocus);
+        // The only place that says who is being rated: reachable with Tab and read with its name.
+        person->setFocusPolicy(Qt::StrongFocus);
+        person->setAccessibleName(QStringLiteral("Person being assessed"));
         person->setObjectName(QStringLiteral("personLine"));
         layout->addWidget(person);
     }
@@ -51,15 +54,16 @@ PreliminariesDialog::PreliminariesDialog(DialogFlavour flavour, const std::strin
     nameLabel->setBuddy(m_name);
     form->addWidget(nameLabel, 0, 0);
     form->addWidget(m_name, 0, 1);
-    form->addWidget(new QLabel(QStringLiteral("Reporting relationship:"), this), 1, 0, Qt::AlignTop);
-    auto* radios = new QVBoxLayout;
+    // A titled group, so that readers hear which question the choices answer.
+    auto* group = new QGroupBox(QStringLiteral("Reporting relationship"), this);
+    auto* radios = new QVBoxLayout(group);
     m_relationships = new QButtonGroup(this);
     for (int i = 0; i < 6; ++i) {
-        auto* radio = new QRadioButton(QString::fromLatin1(kRelationshipCaptions[i]), this);
+        auto* radio = new QRadioButton(QString::fromLatin1(kRelationshipCaptions[i]), group);
         m_relationships->addButton(radio, i);
         radios->addWidget(radio);
     }
-    form->addLayout(radios, 1, 1);
+    form->addWidget(group, 1, 0, 1, 2);
     layout->addLayout(form);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

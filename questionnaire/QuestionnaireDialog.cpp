@@ -4,13 +4,13 @@
 #include "DialogText.h"
 #include "model/UserPrompts.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -64,6 +64,7 @@ QuestionnaireDialog::QuestionnaireDialog(DialogFlavour flavour, const CPavexFram
     m_behaviour = new QPlainTextEdit(frame);
     m_behaviour->setReadOnly(true);
     m_behaviour->setFocusPolicy(Qt::NoFocus);
+    m_behaviour->setAccessibleName(QStringLiteral("Behaviour"));
     m_behaviour->setMinimumSize(320, 200);
     QFont larger = m_behaviour->font();
     larger.setPointSizeF(larger.pointSizeF() * 1.2);
@@ -95,9 +96,11 @@ QuestionnaireDialog::QuestionnaireDialog(DialogFlavour flavour, const CPavexFram
     layout->addWidget(frame, 1);
 
     auto* progressRow = new QHBoxLayout;
-    m_progressBox = new QLineEdit(this);
-    m_progressBox->setReadOnly(true);
-    m_progressBox->setFocusPolicy(Qt::NoFocus);
+    // Shown as a box, read as the plain text it is.
+    m_progressBox = new QLabel(this);
+    m_progressBox->setFrameShape(QFrame::Panel);
+    m_progressBox->setFrameShadow(QFrame::Sunken);
+    m_progressBox->setMinimumWidth(120);
     m_progressBox->setMaximumWidth(160);
     progressRow->addWidget(m_progressBox);
     progressRow->addStretch(1);
@@ -159,12 +162,18 @@ void QuestionnaireDialog::makeComments() {
 void QuestionnaireDialog::refresh() {
     const QuestionnaireProgress::Page page = m_progress.page();
     m_progressBox->setText(QString::fromStdString(page.progress));
+    m_progressBox->setAccessibleName(QStringLiteral("Progress: ") + m_progressBox->text());
     if (page.finalPage) {
         m_behaviour->setPlainText(
             QString::fromLatin1(m_flavour == DialogFlavour::Reply ? kReplyFinalText : kJournalFinalText));
     } else {
         m_behaviour->setPlainText(toDisplay(page.behaviourText));
     }
+    // The buttons are what has focus: each tells the question it answers.
+    const QString question =
+        page.finalPage
+            ? m_behaviour->toPlainText()
+            : QStringLiteral("Question %1: %2").arg(QString::fromStdString(page.progress), m_behaviour->toPlainText());
     for (int b = 0; b < QuestionnaireProgress::kButtons; ++b) {
         QPushButton* button = m_responses[static_cast<std::size_t>(b)];
         const bool shown = b < page.visibleButtons;
@@ -172,16 +181,34 @@ void QuestionnaireDialog::refresh() {
                               : QString());
         button->setEnabled(shown);
         button->setVisible(shown);
+        button->setAccessibleDescription(shown ? question : QString());
         if (QWidget* number = findChild<QWidget*>(QStringLiteral("responseNumber%1").arg(b + 1))) {
             number->setVisible(shown);
         }
     }
     m_previous->setEnabled(page.previousEnabled);
     m_ok->setEnabled(page.okEnabled);
+    QWidget* focused = nullptr;
     if (page.finalPage) {
-        m_ok->setFocus();
+        focused = m_ok;
     } else if (page.visibleButtons > 0) {
-        m_responses[0]->setFocus();
+        focused = m_responses[0];
+    }
+    if (focused != nullptr) {
+        focused->setFocus();
+        m_ok->setAccessibleDescription(page.finalPage ? question : QString());
+        announceQuestion(focused);
+    }
+}
+
+void QuestionnaireDialog::announceQuestion(QWidget* focused) {
+    QAccessibleEvent described(focused, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&described);
+    // Focus that stays on the same button moves no focus event of its own: one is sent so that a
+    // reader speaks the button and its new question again.
+    if (focused->hasFocus()) {
+        QAccessibleEvent focus(focused, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
     }
 }
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-class QLineEdit;
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class UserPrompts;
@@ -49,13 +49,15 @@ private:
     void goBack();
     void makeComments();
     void refresh();
+    // Tells readers the question now asked, whether or not one is listening yet.
+    void announceQuestion(QWidget* focused);
 
     DialogFlavour m_flavour;
     QuestionnaireProgress m_progress;
     UserPrompts& m_prompts;
     CommentsEditor m_commentsEditor;
     QPlainTextEdit* m_behaviour = nullptr;
-    QLineEdit* m_progressBox = nullptr;
+    QLabel* m_progressBox = nullptr;
     std::array<QPushButton*, QuestionnaireProgress::kButtons> m_responses{};
     QPushButton* m_previous = nullptr;
     QPushButton* m_comments = nullptr;

@@ -4,6 +4,7 @@
 #include "model/UserPrompts.h"
 #include "pavex/editors/LocaleDates.h"
 #include "questionnaire/DialogText.h"
+#include "ui/ScreenFit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,7 +22,11 @@ ActionDialog::ActionDialog(const CPavexFramework& framework, const CPavexAction&
                            QWidget* parent)
     : QDialog(parent), m_action(action), m_prompts(prompts) {
     setWindowTitle(QStringLiteral("Development Action"));
-    auto* layout = new QVBoxLayout(this);
+    auto* outer = new QVBoxLayout(this);
+    // A long form: at a large scale it scrolls, leaving OK and Cancel on the screen.
+    auto* form = new QWidget;
+    auto* layout = new QVBoxLayout(form);
+    layout->setContentsMargins(0, 0, 0, 0);
 
     auto* behaviourLabel = new QLabel(QStringLiteral("Be&haviour being developed:"), this);
     m_behaviour = new QComboBox(this);
@@ -59,12 +64,14 @@ ActionDialog::ActionDialog(const CPavexFramework& framework, const CPavexAction&
     bottom->addWidget(m_completed);
     bottom->addStretch(1);
     layout->addLayout(bottom);
+    ui::addScrollingForm(*outer, form);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    outer->addWidget(buttons);
     resize(580, 560);
+    ui::fitToScreen(*this);
 }
 
 void ActionDialog::fillBehaviours(const CPavexFramework& framework) {
@@ -97,6 +104,9 @@ QPlainTextEdit* ActionDialog::addQuestion(QGridLayout* grid, int row, const QStr
     box->setTabChangesFocus(true);
     box->setMinimumHeight(52);
     label->setBuddy(box);
+    // The prompt is the question the box answers: readers hear it with the box.
+    box->setAccessibleName(QString(caption).remove(QLatin1Char('&')).remove(QLatin1Char(':')).trimmed());
+    box->setAccessibleDescription(question);
     grid->addWidget(label, row, 0, Qt::AlignTop);
     grid->addWidget(prompt, row, 1);
     grid->addWidget(box, row + 1, 0, 1, 2);

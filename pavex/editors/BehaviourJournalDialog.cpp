@@ -36,15 +36,19 @@ BehaviourJournalDialog::BehaviourJournalDialog(CPavexDoc& doc, std::int32_t beha
     statement->setReadOnly(true);
     statement->setTabChangesFocus(true);
     statement->setMaximumHeight(64);
+    statement->setAccessibleName(QStringLiteral("Behaviour"));
     layout->addWidget(statement);
 
     m_marked = new QCheckBox(QStringLiteral("&Marked for development"), this);
     m_marked->setChecked(shown.marked != 0);
     layout->addWidget(m_marked);
 
-    layout->addWidget(new QLabel(QStringLiteral("Actions for this behaviour:"), this));
+    auto* listLabel = new QLabel(QStringLiteral("Actions for this behaviour:"), this);
+    layout->addWidget(listLabel);
     auto* middle = new QHBoxLayout;
     m_list = new QTreeWidget(this);
+    listLabel->setBuddy(m_list);
+    m_list->setAccessibleName(QStringLiteral("Actions for this behaviour"));
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->setAllColumnsShowFocus(true);

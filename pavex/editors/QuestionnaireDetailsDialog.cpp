@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -21,13 +22,16 @@ QuestionnaireDetailsDialog::QuestionnaireDetailsDialog(const CPavexFeedback& que
     layout->addWidget(nameLabel);
     layout->addWidget(m_name);
 
-    layout->addWidget(new QLabel(QStringLiteral("Reporting relationship:"), this));
+    // A titled group, so that readers hear which question the choices answer.
+    auto* group = new QGroupBox(QStringLiteral("Reporting relationship"), this);
+    auto* radios = new QVBoxLayout(group);
     for (std::size_t i = 0; i < m_relationships.size(); ++i) {
-        auto* radio = new QRadioButton(QString::fromLatin1(kRelationshipCaptions[i]), this);
+        auto* radio = new QRadioButton(QString::fromLatin1(kRelationshipCaptions[i]), group);
         radio->setChecked(questionnaire.relationship == static_cast<std::int32_t>(i));
         m_relationships[i] = radio;
-        layout->addWidget(radio);
+        radios->addWidget(radio);
     }
+    layout->addWidget(group);
 
     m_include = new QCheckBox(QStringLiteral("&Include in results"), this);
     m_include->setChecked(questionnaire.useInResults != 0);

@@ -10,11 +10,19 @@ ColourButton::ColourButton(const QColor& colour, ColourChooser chooser, QWidget*
     setMinimumSize(64, 22);
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, &ColourButton::choose);
+    describeColour();
 }
 
 void ColourButton::setColour(const QColor& colour) {
     m_colour = colour;
+    describeColour();
     update();
+}
+
+// A reader cannot see the button's face: the colour is told as its red, green and blue parts.
+void ColourButton::describeColour() {
+    setAccessibleDescription(
+        QStringLiteral("Red %1, green %2, blue %3").arg(m_colour.red()).arg(m_colour.green()).arg(m_colour.blue()));
 }
 
 std::optional<QColor> ColourButton::chooseWithDialog(const QColor& initial, QWidget* parent) {

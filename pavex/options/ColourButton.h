@@ -25,6 +25,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void describeColour();
     void choose();
 
     QColor m_colour;

@@ -31,14 +31,19 @@ RoleChoiceDialog::RoleChoiceDialog(const std::vector<std::string>& roleFolders, 
     auto* listLabel = new QLabel(QStringLiteral("Role:"), this);
     m_list = new QListWidget(this);
     listLabel->setBuddy(m_list);
+    m_list->setAccessibleName(QStringLiteral("Role"));
     auto* descriptionLabel = new QLabel(QStringLiteral("Role description:"), this);
     m_description = new QPlainTextEdit(this);
     m_description->setReadOnly(true);
     m_description->setTabChangesFocus(true);
     descriptionLabel->setBuddy(m_description);
+    m_description->setAccessibleName(QStringLiteral("Role description"));
     auto* treeLabel = new QLabel(QStringLiteral("Competencies and behaviours required for role:"), this);
     m_tree = new QTreeWidget(this);
     m_tree->setHeaderHidden(true);
+    // Readers see the header even when hidden: it names the column instead of numbering it.
+    m_tree->setHeaderLabels({QStringLiteral("Competencies and behaviours")});
+    m_tree->setAccessibleName(QStringLiteral("Competencies and behaviours required for role"));
     treeLabel->setBuddy(m_tree);
     grid->addWidget(listLabel, 0, 0);
     grid->addWidget(m_list, 1, 0);

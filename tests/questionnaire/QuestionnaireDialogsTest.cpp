@@ -4,6 +4,7 @@
 #include "questionnaire/QuestionnaireDialog.h"
 #include "tests/support/Samples.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,10 @@
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -162,6 +167,57 @@ TEST(PreliminariesDialog, OkWaitsForARelationshipAndTheFlavourSetsTheTexts) {
     ASSERT_NE(person, nullptr);
     EXPECT_EQ(person->text(), "Person being assessed: Alex");
     EXPECT_TRUE(person->isReadOnly());
+    // Who is being rated is said nowhere else, so a reader reaches it with Tab and hears its name.
+    EXPECT_NE(person->focusPolicy() & Qt::TabFocus, 0);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(person)->text(QAccessible::Name), "Person being assessed");
+}
+
+namespace {
+std::vector<std::pair<QAccessible::Event, QObject*>> g_questionEvents;
+void recordQuestionEvent(QAccessibleEvent* event) {
+    g_questionEvents.emplace_back(event->type(), event->object());
+}
+} // namespace
+
+TEST(QuestionnaireDialog, EachAnswerButtonTellsTheQuestionAndEachNewQuestionIsAnnounced) {
+    Fixture f(frameworkWith(2));
+    f.dialog.show();
+    QApplication::setActiveWindow(&f.dialog);
+    QAccessibleInterface* first = QAccessible::queryAccessibleInterface(f.dialog.responseButton(0));
+    EXPECT_EQ(first->text(QAccessible::Description), "Question 1 of 2: Communication: Statement 1");
+
+    g_questionEvents.clear();
+    QAccessible::installUpdateHandler(recordQuestionEvent);
+    QTest::keyClick(&f.dialog, Qt::Key_2);
+    QAccessible::installUpdateHandler(nullptr);
+    EXPECT_EQ(first->text(QAccessible::Description), "Question 2 of 2: Team Work: Statement 2");
+    const auto told = [](QAccessible::Event type, QObject* object) {
+        return std::find(g_questionEvents.begin(), g_questionEvents.end(), std::make_pair(type, object)) !=
+               g_questionEvents.end();
+    };
+    EXPECT_TRUE(told(QAccessible::DescriptionChanged, f.dialog.responseButton(0)));
+    EXPECT_TRUE(told(QAccessible::Focus, f.dialog.responseButton(0)));
+
+    // The last answer leads to OK, which says what is left to do.
+    QTest::keyClick(&f.dialog, Qt::Key_1);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(f.dialog.okButton())->text(QAccessible::Description),
+              "Press the OK button to finish");
+    EXPECT_TRUE(
+        QAccessible::queryAccessibleInterface(f.dialog.responseButton(0))->text(QAccessible::Description).isEmpty());
+}
+
+TEST(QuestionnaireDialog, TheProgressIsANamedTextThatCannotBeEdited) {
+    Fixture f(frameworkWith(3));
+    for (QLabel* label : f.dialog.findChildren<QLabel*>()) {
+        if (label->text() == "1 of 3") {
+            QAccessibleInterface* box = QAccessible::queryAccessibleInterface(label);
+            EXPECT_EQ(box->text(QAccessible::Name), "Progress: 1 of 3");
+            EXPECT_EQ(box->role(), QAccessible::StaticText);
+            EXPECT_FALSE(box->state().editable);
+            return;
+        }
+    }
+    ADD_FAILURE() << "no progress box showing 1 of 3";
 }
 
 TEST(CommentsDialog, EditsWithLineFeedsAndHandsBackCarriageReturns) {
