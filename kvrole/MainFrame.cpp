@@ -32,6 +32,7 @@
 #include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPainter>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QStatusBar>
@@ -328,6 +329,43 @@ void CMainFrame::updateTitles() {
             frames[index]->setWindowModified(each->isModified());
         }
     }
+    updateWindowList();
+}
+
+void CMainFrame::updateWindowList() {
+    QMenu* windowMenu = m_commands.menu(QStringLiteral("&Window"));
+    for (QAction* entry : std::as_const(m_windowEntries)) {
+        windowMenu->removeAction(entry);
+        // Not at once: the entry chosen may still be delivering its signal.
+        entry->deleteLater();
+    }
+    m_windowEntries.clear();
+    const QList<QMdiSubWindow*> frames = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    if (frames.isEmpty()) {
+        return;
+    }
+    m_windowEntries << windowMenu->addSeparator();
+    QMdiSubWindow* active = m_mdi->activeSubWindow() ? m_mdi->activeSubWindow() : m_mdi->currentSubWindow();
+    for (int index = 0; index < frames.size(); ++index) {
+        QMdiSubWindow* frame = frames[index];
+        QString title = frame->windowTitle().remove(QStringLiteral("[*]"));
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        // The first nine are reached by their digit.
+        const QString number = index < 9 ? QStringLiteral("&%1").arg(index + 1) : QString::number(index + 1);
+        QAction* entry = windowMenu->addAction(number + QLatin1Char(' ') + title);
+        entry->setCheckable(true);
+        entry->setChecked(frame == active);
+        entry->setStatusTip(tr("Activate this window"));
+        connect(entry, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(frame)] {
+            if (window) {
+                if (window->isMinimized()) {
+                    window->showNormal();
+                }
+                m_mdi->setActiveSubWindow(window);
+            }
+        });
+        m_windowEntries << entry;
+    }
 }
 
 QRect CMainFrame::workspaceArea() const {
@@ -409,6 +447,27 @@ CKVRoleDoc* CMainFrame::openDocument(const QString& path) {
     addFrame(*document);
     addRecentFile(absolute);
     return document;
+}
+
+bool CMainFrame::openDocuments(const QStringList& paths) {
+    bool anyOpen = false;
+    for (const QString& path : paths) {
+        anyOpen = openDocument(path) != nullptr || anyOpen;
+    }
+    return anyOpen;
+}
+
+void CMainFrame::openHandedOver(const QStringList& paths) {
+    if (paths.isEmpty()) {
+        newDocument();
+    } else {
+        openDocuments(paths);
+    }
+    // The user started the editor to see these: it comes to the front, restored if minimised.
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
 }
 
 void CMainFrame::openFile() {

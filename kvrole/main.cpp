@@ -1,5 +1,7 @@
 #include "kvrole/EditorContext.h"
 #include "kvrole/MainFrame.h"
+#include "kvrole/SingleInstance.h"
+#include "ui/Settings.h"
 #include "ui/TextFieldFocus.h"
 
 #include <QApplication>
@@ -10,18 +12,26 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("KV Software"));
     QApplication::setApplicationName(QStringLiteral("KVRole"));
     // No application display name: the platform would append it to every title a second time.
-    ui::TextFieldFocus::install();
 
+    // One editor per user and desktop, so that roles opened from the desktop share its windows
+    // and can exchange items.
+    const QStringList files = QApplication::arguments().mid(1);
+    SingleInstance instance(SingleInstance::nameFor(ui::Settings(ui::SettingsScope::roleEditor()).fileName()));
+    if (instance.start(files) == SingleInstance::Start::HandedOver) {
+        return 0;
+    }
+
+    ui::TextFieldFocus::install();
     EditorContext context;
     CMainFrame frame(context);
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1) {
-        if (!frame.openDocument(arguments.at(1))) {
+    if (!files.isEmpty()) {
+        if (!frame.openDocuments(files)) {
             return 1;
         }
     } else {
         frame.newDocument();
     }
+    QObject::connect(&instance, &SingleInstance::filesHandedOver, &frame, &CMainFrame::openHandedOver);
     frame.show();
     return QApplication::exec();
 }
