@@ -37,6 +37,7 @@
 #include <QPrintPreviewDialog>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -340,7 +341,13 @@ void CMainFrame::updateWindowList() {
         entry->deleteLater();
     }
     m_windowEntries.clear();
-    const QList<QMdiSubWindow*> frames = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    // A window being destroyed is still in the area's list, but no longer a child frame.
+    QList<QMdiSubWindow*> frames;
+    for (QMdiSubWindow* window : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+        if (dynamic_cast<CChildFrame*>(window)) {
+            frames << window;
+        }
+    }
     if (frames.isEmpty()) {
         return;
     }
@@ -353,16 +360,22 @@ void CMainFrame::updateWindowList() {
         // The first nine are reached by their digit.
         const QString number = index < 9 ? QStringLiteral("&%1").arg(index + 1) : QString::number(index + 1);
         QAction* entry = windowMenu->addAction(number + QLatin1Char(' ') + title);
-        entry->setCheckable(true);
+        // Only the active window's entry carries a mark; the others show no empty box.
+        entry->setCheckable(frame == active);
         entry->setChecked(frame == active);
         entry->setStatusTip(tr("Activate this window"));
         connect(entry, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(frame)] {
-            if (window) {
-                if (window->isMinimized()) {
-                    window->showNormal();
+            // Once the entry has finished its signal, as activating rebuilds the entries; rebuilt
+            // in any case, since choosing the checked entry has just taken its mark away.
+            QTimer::singleShot(0, this, [this, window] {
+                if (window) {
+                    if (window->isMinimized()) {
+                        window->showNormal();
+                    }
+                    m_mdi->setActiveSubWindow(window);
                 }
-                m_mdi->setActiveSubWindow(window);
-            }
+                updateWindowList();
+            });
         });
         m_windowEntries << entry;
     }

@@ -24,14 +24,19 @@ int main(int argc, char** argv) {
     ui::TextFieldFocus::install();
     EditorContext context;
     CMainFrame frame(context);
-    if (!files.isEmpty()) {
-        if (!frame.openDocuments(files)) {
-            return 1;
-        }
-    } else {
+    // The first file that opens comes with the window; the others follow once it is laid out, so
+    // that they cascade. When none opens, the program ends.
+    qsizetype opened = 0;
+    while (opened < files.size() && !frame.openDocument(files.at(opened))) {
+        ++opened;
+    }
+    if (files.isEmpty()) {
         frame.newDocument();
+    } else if (opened == files.size()) {
+        return 1;
     }
     QObject::connect(&instance, &SingleInstance::filesHandedOver, &frame, &CMainFrame::openHandedOver);
     frame.show();
+    frame.openDocuments(files.mid(opened + 1));
     return QApplication::exec();
 }

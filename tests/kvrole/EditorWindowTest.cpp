@@ -254,12 +254,19 @@ TEST_F(EditorWindow, TheWindowMenuListsTheOpenWindowsNumberedWithTheActiveOneChe
         EXPECT_TRUE(windowMenu->actions().contains(entry));
     }
 
-    // Choosing an entry brings its window forward, minimised or not.
-    m_frame->mdiArea()->subWindowList(QMdiArea::CreationOrder).front()->showMinimized();
+    // Choosing an entry brings its window forward, minimised or not; choosing the active one
+    // keeps its mark.
+    const QList<QMdiSubWindow*> frames = m_frame->mdiArea()->subWindowList(QMdiArea::CreationOrder);
+    frames.front()->showMinimized();
+    m_frame->mdiArea()->setActiveSubWindow(frames.back());
+    ASSERT_TRUE(frames.front()->isMinimized());
     m_frame->windowListEntries().at(1)->trigger();
     QApplication::processEvents();
     EXPECT_EQ(m_frame->activeDocument()->title(), "Role1");
     EXPECT_FALSE(m_frame->mdiArea()->activeSubWindow()->isMinimized());
+    EXPECT_EQ(windowList(*m_frame), (QStringList{"&1 Role1 (checked)", "&2 Role2", "&3 Role3"}));
+    m_frame->windowListEntries().at(1)->trigger();
+    QApplication::processEvents();
     EXPECT_EQ(windowList(*m_frame), (QStringList{"&1 Role1 (checked)", "&2 Role2", "&3 Role3"}));
 
     // A second window of a role, a renamed role and a closed window show at once.
