@@ -602,7 +602,7 @@ bool CKVRoleView::event(QEvent* event) {
 
 void CKVRoleView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier && state() != EditingState) {
-        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint());
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(), QPoint());
         contextMenuEvent(&menu);
         return;
     }

@@ -239,7 +239,7 @@ void CPavexTreeView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void CPavexTreeView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
-        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint());
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(), QPoint());
         contextMenuEvent(&menu);
         return;
     }

@@ -5,6 +5,7 @@
 #include "analysis/pages/RankingPage.h"
 #include "analysis/pages/ResponseFrequencies.h"
 #include "pavex/PageAccessible.h"
+#include "ui/Announcement.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -37,9 +38,9 @@ void CPavexView::setPage(CResultPage* page) {
     m_keepAtBottom = false;
     m_focusRow = -1;
     takeFigures();
-    // Told to readers whether or not one is listening now, so that the change can be followed.
+    // Readers follow the focused pane's name: a new page is heard by its title.
     QAccessibleEvent titleChanged(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&titleChanged);
+    ui::announce(titleChanged);
     viewport()->update();
 }
 
@@ -139,7 +140,7 @@ void CPavexView::announceFocusRow() {
     const int column = m_figures.rowHeaders.empty() ? 0 : -1;
     if (QAccessibleInterface* cell = table->cellInterface(m_focusRow, column)) {
         QAccessibleEvent focus(cell, QAccessible::Focus);
-        QAccessible::updateAccessibility(&focus);
+        ui::announce(focus);
     }
 }
 

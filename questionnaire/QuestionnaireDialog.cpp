@@ -3,6 +3,7 @@
 #include "CommentsDialog.h"
 #include "DialogText.h"
 #include "model/UserPrompts.h"
+#include "ui/Announcement.h"
 
 #include <QAccessible>
 #include <QCloseEvent>
@@ -203,12 +204,12 @@ void QuestionnaireDialog::refresh() {
 
 void QuestionnaireDialog::announceQuestion(QWidget* focused) {
     QAccessibleEvent described(focused, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&described);
+    ui::announce(described);
     // Focus that stays on the same button moves no focus event of its own: one is sent so that a
     // reader speaks the button and its new question again.
     if (focused->hasFocus()) {
         QAccessibleEvent focus(focused, QAccessible::Focus);
-        QAccessible::updateAccessibility(&focus);
+        ui::announce(focus);
     }
 }
 

@@ -9,9 +9,11 @@
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QScreen>
@@ -19,7 +21,7 @@
 
 namespace {
 
-std::vector<QAccessibleEvent::Type> g_events;
+std::vector<QAccessible::Event> g_events;
 std::vector<QObject*> g_eventObjects;
 
 void recordEvent(QAccessibleEvent* event) {
@@ -217,8 +219,8 @@ public:
 };
 
 bool interactive(const QWidget& widget) {
-    // Scroll bars are read through the view they scroll.
-    if (qobject_cast<const QScrollBar*>(&widget) != nullptr) {
+    // Scroll bars are read through the view they scroll, headers through their named sections.
+    if (qobject_cast<const QScrollBar*>(&widget) != nullptr || qobject_cast<const QHeaderView*>(&widget) != nullptr) {
         return false;
     }
     return qobject_cast<const QAbstractButton*>(&widget) != nullptr ||
