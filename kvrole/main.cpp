@@ -1,6 +1,8 @@
 #include "kvrole/EditorContext.h"
 #include "kvrole/MainFrame.h"
+#include "kvrole/SingleInstance.h"
 #include "ui/CommandLineHelp.h"
+#include "ui/Settings.h"
 #include "ui/TextFieldFocus.h"
 
 #include <QApplication>
@@ -9,12 +11,13 @@
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: KVRole [ROLE]\n"
+    "Usage: KVRole [ROLE]...\n"
     "Edit role profiles (.kvr): the competencies and behaviours of a job that a 360-degree feedback\n"
     "questionnaire asks about, their questions and answer scales, and the web questionnaire pages\n"
     "made from them.\n"
     "\n"
-    "With no ROLE a new role profile is started.\n"
+    "With no ROLE a new role profile is started. An editor already running for the same user and\n"
+    "desktop opens the roles in its own window instead.\n"
     "\n"
     "Options:\n"
     "  -h, --help     show this text and exit\n";
@@ -29,18 +32,31 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("KV Software"));
     QApplication::setApplicationName(QStringLiteral("KVRole"));
     // No application display name: the platform would append it to every title a second time.
-    ui::TextFieldFocus::install();
 
+    // One editor per user and desktop, so that roles opened from the desktop share its windows
+    // and can exchange items.
+    const QStringList files = QApplication::arguments().mid(1);
+    SingleInstance instance(SingleInstance::nameFor(ui::Settings(ui::SettingsScope::roleEditor()).fileName()));
+    if (instance.start(files) == SingleInstance::Start::HandedOver) {
+        return 0;
+    }
+
+    ui::TextFieldFocus::install();
     EditorContext context;
     CMainFrame frame(context);
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1) {
-        if (!frame.openDocument(arguments.at(1))) {
-            return 1;
-        }
-    } else {
-        frame.newDocument();
+    // The first file that opens comes with the window; the others follow once it is laid out, so
+    // that they cascade. When none opens, the program ends.
+    qsizetype opened = 0;
+    while (opened < files.size() && !frame.openDocument(files.at(opened))) {
+        ++opened;
     }
+    if (files.isEmpty()) {
+        frame.newDocument();
+    } else if (opened == files.size()) {
+        return 1;
+    }
+    QObject::connect(&instance, &SingleInstance::filesHandedOver, &frame, &CMainFrame::openHandedOver);
     frame.show();
+    frame.openDocuments(files.mid(opened + 1));
     return QApplication::exec();
 }
