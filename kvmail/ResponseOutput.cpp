@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 void DescriptorOutput::write(std::string_view text) {
+    m_written += text.size();
     while (!text.empty()) {
         const ssize_t written = ::write(m_fd, text.data(), text.size());
         if (written < 0 && errno == EINTR) {

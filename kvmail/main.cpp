@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
         return gateway.handle(std::getenv("CONTENT_LENGTH"), 0, standardOutput);
     } catch (const std::exception&) {
         // Caught so that unwinding removes the reply file; the page still gets its one ending.
-        standardOutput.write("<p>Error: cannot process the feedback</p></body></html>\n");
+        Gateway::writeFailurePage("<p>Error: cannot process the feedback</p></body></html>\n",
+                                  standardOutput.written() > 0, standardOutput);
         return 1;
     }
 }

@@ -161,7 +161,7 @@ void CMainFrame::createCommands() {
         {C::Delete, "&Delete", "Delete the currently selected item", "Delete current item"},
         {C::Options, "&Options...", "Set Kitsmith options", "Set Options"},
         {C::WebQuestionnaire,
-         "Create Web Questionnaire",
+         "Create &Web Questionnaire...",
          "Generate an HTML file for the Internet for gathering feedback",
          "Create Web Questionnaire",
          {},
@@ -184,7 +184,9 @@ void CMainFrame::createCommands() {
           C::PrintSetup, Slot::Separator, C::Send, Slot::RecentFiles, Slot::Separator, C::Exit}},
         {"&Edit", {C::Undo, Slot::Separator, C::Cut, C::Copy, C::Paste}},
         {"&View", {C::ToggleToolbar, C::ToggleStatusBar}},
-        {"&Tools", {C::NewCompetency, C::NewBehaviour, C::Edit, C::Delete, Slot::Separator, C::Options}},
+        {"&Tools",
+         {C::NewCompetency, C::NewBehaviour, C::Edit, C::Delete, Slot::Separator, C::WebQuestionnaire, Slot::Separator,
+          C::Options}},
         {"&Window", {C::NewWindow, C::Cascade, C::Tile, C::ArrangeIcons}},
         {"&Help", {C::Contents, Slot::Separator, C::About}},
     };
@@ -257,7 +259,9 @@ void CMainFrame::createCommands() {
     m_commands.onTriggered(C::Options, this, &CMainFrame::options);
     m_commands.onTriggered(C::WebQuestionnaire, this, [this] {
         if (CKVRoleDoc* document = activeDocument()) {
-            createWebQuestionnaire(*document, m_context, this);
+            if (const std::optional<QString> page = createWebQuestionnaire(*document, m_context, this)) {
+                statusBar()->showMessage(tr("Saved the web questionnaire as %1").arg(QDir::toNativeSeparators(*page)));
+            }
         }
     });
     m_commands.onTriggered(C::NewWindow, this, [this] {

@@ -111,23 +111,15 @@ bool webReplyFitsRole(const CWebReply& reply, const CPavexDoc& journal) {
            behaviourCount <= static_cast<std::size_t>(kMaxResponses);
 }
 
-// A decimal number at the start of the text, as the C library reads one; 0 when there is none.
-// Values beyond the integer range saturate, which no relationship can be.
-long long leadingNumber(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) {
-        ++i;
+// The relationship index a reply names: only the decimal text of one of the six counts, since a
+// reply whose relationship reads as anything else would be stored under a group nobody chose.
+std::optional<std::int32_t> relationshipIndex(const std::string& text) {
+    if (text.empty() || text.size() > 2 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
     }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-        value = std::min<long long>(value * 10 + (text[i] - '0'), LLONG_MAX / 20);
-    }
-    return negative ? -value : value;
+    const int value = std::stoi(text);
+    return value < kRelationshipCount ? std::optional<std::int32_t>(value) : std::nullopt;
 }
 
 } // namespace
@@ -262,27 +254,26 @@ Merged mergeRequestFile(CPavexDoc& journal, const std::string& path, UserPrompts
     return appendQuestionnaires(journal, std::move(returned.questionnaires), requestMergedBefore, prompts);
 }
 
-std::optional<CPavexFeedback> questionnaireFromWebReply(const CWebReply& reply, const CPavexFramework& framework) {
-    const long long relationship = leadingNumber(reply.relationship);
-    if (relationship < 0 || relationship >= kRelationshipCount) {
-        return std::nullopt;
+WebAnswers questionnaireFromWebReply(const CWebReply& reply, const CPavexFramework& framework) {
+    const std::optional<std::int32_t> relationship = relationshipIndex(reply.relationship);
+    if (!relationship) {
+        return {std::nullopt, requesttext::kReplyRelationshipUnknown};
     }
     const std::int32_t optionCount = framework.scales.empty() ? 0 : framework.scales[0].optionCount;
     CPavexFeedback questionnaire;
     questionnaire.assessor = reply.assessor;
-    questionnaire.relationship = static_cast<std::int32_t>(relationship);
+    questionnaire.relationship = *relationship;
     questionnaire.date = reply.date;
     questionnaire.useInResults = 1;
     questionnaire.details = reply.details;
     for (std::size_t k = 0; k < reply.responses.size(); ++k) {
         const char c = reply.responses[k];
-        const int option = std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : 0;
-        if (option >= optionCount) {
-            return std::nullopt;
+        if (c < '0' || c > '9' || c - '0' >= optionCount) {
+            return {std::nullopt, requesttext::kReplyDoesNotMatch};
         }
-        questionnaire.responses.push_back({static_cast<std::int32_t>(k), option});
+        questionnaire.responses.push_back({static_cast<std::int32_t>(k), c - '0'});
     }
-    return questionnaire;
+    return {std::move(questionnaire), {}};
 }
 
 Merged mergeWebReply(CPavexDoc& journal, const std::string& path, UserPrompts& prompts) {
@@ -300,12 +291,12 @@ Merged mergeWebReply(CPavexDoc& journal, const std::string& path, UserPrompts& p
     if (!replyPasswordAccepted(reply.password, journal.password, prompts)) {
         return {};
     }
-    std::optional<CPavexFeedback> questionnaire = questionnaireFromWebReply(reply, journal.framework);
-    if (!questionnaire) {
-        prompts.message(requesttext::kReplyDoesNotMatch);
+    WebAnswers answers = questionnaireFromWebReply(reply, journal.framework);
+    if (!answers.questionnaire) {
+        prompts.message(answers.refusal);
         return {};
     }
-    return appendQuestionnaires(journal, {std::move(*questionnaire)}, webReplyMergedBefore, prompts);
+    return appendQuestionnaires(journal, {std::move(*answers.questionnaire)}, webReplyMergedBefore, prompts);
 }
 
 bool openRequestToAnswer(const std::string& path, CPavexDoc& request, UserPrompts& prompts) {

@@ -43,10 +43,14 @@ Merged mergeFile(CPavexDoc& journal, const std::string& path, UserPrompts& promp
 Merged mergeRequestFile(CPavexDoc& journal, const std::string& path, UserPrompts& prompts);
 Merged mergeWebReply(CPavexDoc& journal, const std::string& path, UserPrompts& prompts);
 
-// The questionnaire a web reply's answers make under the framework, usable in results; nothing when
-// the relationship is not one of the six or an answer is not an option of the framework's first
-// scale. A character that is not a digit answers option 0.
-std::optional<CPavexFeedback> questionnaireFromWebReply(const CWebReply& reply, const CPavexFramework& framework);
+// The questionnaire a web reply's answers make under the framework, usable in results, or the
+// message that refuses it: the relationship must be the number of one of the six, and every answer
+// a digit naming an option of the framework's first scale.
+struct WebAnswers {
+    std::optional<CPavexFeedback> questionnaire;
+    std::string refusal;
+};
+WebAnswers questionnaireFromWebReply(const CWebReply& reply, const CPavexFramework& framework);
 
 // Opening a request to answer it, as the reply program does: no password prompt; journals and
 // completed requests are refused with their messages.
@@ -80,6 +84,8 @@ inline constexpr const char* kDuplicate =
     "and may have been merged before.  Are you sure you wish to add it?";
 inline constexpr const char* kCannotRead = "Sorry, cannot read that file";
 inline constexpr const char* kReplyDoesNotMatch = "Sorry, the feedback doesn't match your role.";
+inline constexpr const char* kReplyRelationshipUnknown =
+    "Sorry, the feedback's relationship is not a number from 0 to 5, so it cannot be merged.";
 inline constexpr const char* kNotARequest = "This is a Reflectory file.  You cannot open it with KVReply.";
 inline constexpr const char* kAlreadyCompleted =
     "This Reflectory Request has already been completed.  Please send it back to the person that was assessed.";

@@ -8,6 +8,7 @@
 #include "model/Windows1252.h"
 
 #include <cstdlib>
+#include <iostream>
 
 namespace {
 
@@ -32,6 +33,10 @@ void runWebPage(const ParsedArguments& arguments, std::ostream& out) {
     takeOption(arguments, "--cgi", settings.cgi);
     takeOption(arguments, "--message", settings.message);
     takeOption(arguments, "--subject", settings.subject);
+    // Said before anything is written: such a page would otherwise fail only at its first post.
+    if (const std::string warning = kvrole::mailServerPortWarning(settings.mailServer); !warning.empty()) {
+        std::cerr << "kvtool: warning: " << cp1252::toUtf8(warning) << '\n';
+    }
 
     std::string templatePath;
     if (const std::string* given = arguments.option("--template")) {

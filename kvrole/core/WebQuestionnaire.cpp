@@ -2,6 +2,7 @@
 
 #include "model/AtomicFile.h"
 #include "model/FileSearch.h"
+#include "model/MailServerAddress.h"
 #include "model/TextRules.h"
 
 #include <algorithm>
@@ -216,6 +217,14 @@ std::string_view webPageFailureText(WebPageOutcome outcome) {
         break;
     }
     return {};
+}
+
+std::string mailServerPortWarning(std::string_view mailServer) {
+    if (!MailServerAddress::parse(mailServer).namesPort()) {
+        return {};
+    }
+    return "The Email Server names a port: the web server's kvmail.ini must list \"" + std::string(mailServer) +
+           "\" in allowed_mailservers, or set port there and leave it out here.";
 }
 
 std::optional<std::filesystem::path> findWebTemplate(const std::filesystem::path& programDirectory,

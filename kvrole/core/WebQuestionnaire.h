@@ -64,7 +64,12 @@ WebPageOutcome writeWebPage(const CRole& role, const WebPageSettings& settings,
 // The message for an outcome other than Written.
 std::string_view webPageFailureText(WebPageOutcome outcome);
 
-// The template along the suite's search order, starting beside the program.
+// What to tell whoever types a mail server with a port ("host:port", "[v6]:port"), or "" when it
+// names none: the gateway refuses a port from a page unless the site lists that very entry.
+std::string mailServerPortWarning(std::string_view mailServer);
+
+// The template: beside the program, then in the installed data folder, then along the rest of the
+// suite's search order.
 std::optional<std::filesystem::path> findWebTemplate(const std::filesystem::path& programDirectory,
                                                      const char* searchPath);
 

@@ -153,18 +153,24 @@ TEST(WriteWebPage, MissingTemplateAndUnwritablePageAreTold) {
     EXPECT_EQ(webPageFailureText(WebPageOutcome::PageNotWritten), "Can't open web questionnaire file to create it");
 }
 
-TEST(FindWebTemplate, ProgramFolderFirstThenPathThenInstalledDataFolder) {
+TEST(FindWebTemplate, ProgramFolderThenInstalledDataFolderThenCurrentFolderThenPath) {
     TempFolder folder{"webpage-test"};
     const fs::path program = folder.file("prefix/bin");
     fs::create_directories(program);
     const std::string searchPath = folder.file("onpath");
+    fs::create_directories(folder.file("elsewhere"));
+    const fs::path started = fs::current_path();
+    fs::current_path(folder.file("elsewhere"));
     EXPECT_FALSE(findWebTemplate(program, searchPath.c_str()));
-    folder.write("prefix/share/reflectory/template.txt", "data");
-    EXPECT_EQ(readBytes(*findWebTemplate(program, searchPath.c_str())), "data");
     folder.write("onpath/template.txt", "path");
     EXPECT_EQ(readBytes(*findWebTemplate(program, searchPath.c_str())), "path");
+    folder.write("elsewhere/template.txt", "decoy");
+    EXPECT_EQ(readBytes(*findWebTemplate(program, searchPath.c_str())), "decoy");
+    folder.write("prefix/share/reflectory/template.txt", "data");
+    EXPECT_EQ(readBytes(*findWebTemplate(program, searchPath.c_str())), "data");
     folder.write("prefix/bin/template.txt", "beside");
     EXPECT_EQ(readBytes(*findWebTemplate(program, searchPath.c_str())), "beside");
+    fs::current_path(started);
 }
 
 TEST(ShippedTemplate, FitsTheReadLimitAndCarriesEveryPlaceholderAndPostedName) {

@@ -272,7 +272,7 @@ TEST_F(RequestsTest, AMergeNeverGoesPastThirtyTwoQuestionnaires) {
 TEST_F(RequestsTest, WebReplyMergesWithoutPromptsWhenNothingIsProtected) {
     CPavexDoc doc = journal("");
     CWebReply reply = samples::webReply("");
-    reply.responses = "1x0"; // a character that is not a digit reads as option 0
+    reply.responses = "100";
     ScriptedPrompts prompts;
     ASSERT_TRUE(requests::mergeWebReply(doc, webReplyFile(reply), prompts));
     EXPECT_TRUE(prompts.shown().empty());
@@ -305,12 +305,22 @@ TEST_F(RequestsTest, WebReplyRefusals) {
     strangeRelationship.relationship = "6";
     CWebReply negativeRelationship = samples::webReply();
     negativeRelationship.relationship = "-1";
+    CWebReply wordRelationship = samples::webReply();
+    wordRelationship.relationship = "x"; // once read as 0, which stored it as a self-assessment
+    wordRelationship.responses = "abc";
+    CWebReply trailingRelationship = samples::webReply();
+    trailingRelationship.relationship = "3x";
+    CWebReply letterAnswer = samples::webReply();
+    letterAnswer.responses = "3a0"; // once read as option 0
     const std::vector<Case> cases = {
         {"short", shortAnswers, requesttext::roleMismatch("Team Leader")},
         {"role", otherRole, requesttext::roleMismatch("Chef")},
         {"digit", digitTooLarge, "Sorry, the feedback doesn't match your role."},
-        {"relationship", strangeRelationship, "Sorry, the feedback doesn't match your role."},
-        {"negative", negativeRelationship, "Sorry, the feedback doesn't match your role."},
+        {"letter", letterAnswer, "Sorry, the feedback doesn't match your role."},
+        {"relationship", strangeRelationship, requesttext::kReplyRelationshipUnknown},
+        {"negative", negativeRelationship, requesttext::kReplyRelationshipUnknown},
+        {"word", wordRelationship, requesttext::kReplyRelationshipUnknown},
+        {"trailing", trailingRelationship, requesttext::kReplyRelationshipUnknown},
     };
     for (const Case& c : cases) {
         CPavexDoc doc = original;

@@ -457,6 +457,19 @@ class WebPage(KvtoolCase):
         self.assertIn(f"\tthis.length = {behaviours};\r\n".encode(), written)
         self.assertNotIn(b"\r\r", written)
 
+    def test_a_mail_server_with_a_port_is_written_with_a_warning(self):
+        page = self.path("page.html")
+        for server in ("127.0.0.1:2525", "[::1]:2525"):
+            status, out, err = run("webpage", self.role, "-o", page, "--template", self.template,
+                                   "--mailserver", server)
+            self.assertEqual(status, 0)
+            self.assertEqual(err, 'kvtool: warning: The Email Server names a port: the web server\'s kvmail.ini must '
+                                  'list "%s" in allowed_mailservers, or set port there and leave it out here.\n'
+                             % server)
+            self.assertIn(b"<form action=\"/cgi-bin/kvmail\">%s|" % server.encode(), self.read_bytes(page))
+        status, out, err = run("webpage", self.role, "-o", page, "--template", self.template, "--mailserver", "::1")
+        self.assertEqual((status, err), (0, ""))
+
     def test_without_options_the_page_carries_a_new_users_settings(self):
         page = self.path("page.html")
         self.assertEqual(run("webpage", self.role, "-o", page, "--template", self.template)[0], 0)
@@ -476,10 +489,16 @@ class WebPage(KvtoolCase):
 
         self.assertFailsWithOneLine(search(), "Template file 'template.txt' not found")
         self.assertFalse(os.path.exists(page))
+        # A template in the folder the tool is started from is used only when the installation has none.
+        with open(os.path.join(self.tmp, "prefix", "template.txt"), "w") as f:
+            f.write("decoy %rolename%")
+        self.assertEqual(search()[0], 0)
+        self.assertTrue(self.read_bytes(page).startswith(b"decoy "))
         data = os.path.join(self.tmp, "prefix", "share", "reflectory")
         os.makedirs(data)
         shutil.copy(self.template, data)
         self.assertEqual(search()[0], 0)
+        self.assertFalse(self.read_bytes(page).startswith(b"decoy "))
         with open(os.path.join(os.path.dirname(program), "template.txt"), "w") as f:
             f.write("beside %rolename%")
         self.assertEqual(search()[0], 0)
