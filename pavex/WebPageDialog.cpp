@@ -15,7 +15,7 @@ WebPageDialog::WebPageDialog(UserPrompts& prompts, QWidget* parent)
       m_message(new QPlainTextEdit) {
     setWindowTitle(tr("Create Web Questionnaire"));
     m_message->setTabChangesFocus(true);
-    m_gateway->setPlaceholderText(tr("None: the page saves the answers for the respondent to mail"));
+    m_gateway->setPlaceholderText(tr("None: the page needs no server"));
 
     auto* lead = new QLabel(tr("The page asks your role's questions in any web browser, with nothing to install. "
                                "Respondents mail you the file it saves; merge it with Tools, Merge Feedback From "

@@ -250,8 +250,26 @@ def test_the_saved_reply_is_the_gateways_and_merges_from_mail(password, shots=Fa
         merge_from_mail(role, name, saved, password, work)
 
 
+def test_a_page_made_for_one_person_keeps_their_address_and_asks_no_password():
+    with tempfile.TemporaryDirectory() as work:
+        role = make_role(work)
+        page = os.path.join(work, "page.html")
+        run("webpage", role, "-o", page, "--no-gateway", "--email", PERSON)
+        driver = browser(work)
+        try:
+            driver.get("file://" + page + "#email=mallory@example.org")
+            recipient = driver.find_element(By.ID, "recipient")
+            assert recipient.get_attribute("value") == PERSON, recipient.get_attribute("value")
+            assert recipient.get_attribute("readOnly") == "true"
+            for hidden in ("repeat-field", "password-field"):
+                assert not driver.find_element(By.ID, hidden).is_displayed(), hidden
+        finally:
+            driver.quit()
+
+
 def main():
-    tests = [("with a typed password", lambda: test_the_saved_reply_is_the_gateways_and_merges_from_mail(
+    tests = [("a page for one person", test_a_page_made_for_one_person_keeps_their_address_and_asks_no_password),
+             ("with a typed password", lambda: test_the_saved_reply_is_the_gateways_and_merges_from_mail(
                  "s3cr\u20act \u00e9", shots=True)),
              ("without a password", lambda: test_the_saved_reply_is_the_gateways_and_merges_from_mail(""))]
     failed = 0
