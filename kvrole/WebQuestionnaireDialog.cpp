@@ -57,6 +57,8 @@ WebQuestionnaireDialog::WebQuestionnaireDialog(UserPrompts& prompts, QWidget* pa
     setWindowTitle(tr("Create Web Feedback Questionnaire"));
     m_message->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_message->setTabChangesFocus(true);
+    // An empty address makes a page that needs no server: it saves the answers for the respondent to mail.
+    m_cgi->setPlaceholderText(tr("None: the page needs no server"));
     connect(m_browse, &QPushButton::clicked, this, &WebQuestionnaireDialog::browse);
 
     auto* fileRow = new QHBoxLayout;

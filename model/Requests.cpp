@@ -90,11 +90,19 @@ bool webReplyMergedBefore(const std::vector<CPavexFeedback>& journal, const std:
 
 // The ending both merges share: room for all of them, the duplicate question, then the append.
 Merged appendQuestionnaires(CPavexDoc& journal, std::vector<CPavexFeedback> incoming, const DuplicateRule& mergedBefore,
-                            UserPrompts& prompts) {
-    if (!journal.checkRoomForQuestionnaire(prompts, incoming.size())) {
-        return {};
-    }
-    if (mergedBefore(journal.questionnaires, incoming) && !prompts.question(requesttext::kDuplicate)) {
+                            DuplicatePolicy duplicates, UserPrompts& prompts) {
+    // Answers already in the journal are no reason to refuse for want of room.
+    if (mergedBefore(journal.questionnaires, incoming)) {
+        if (duplicates == DuplicatePolicy::Skip) {
+            return {journal.questionnaires.size(), 0, true};
+        }
+        if (!journal.checkRoomForQuestionnaire(prompts, incoming.size())) {
+            return {};
+        }
+        if (!prompts.question(requesttext::kDuplicate)) {
+            return {};
+        }
+    } else if (!journal.checkRoomForQuestionnaire(prompts, incoming.size())) {
         return {};
     }
     const Merged merged{journal.questionnaires.size(), incoming.size()};
@@ -120,6 +128,59 @@ std::optional<std::int32_t> relationshipIndex(const std::string& text) {
     }
     const int value = std::stoi(text);
     return value < kRelationshipCount ? std::optional<std::int32_t>(value) : std::nullopt;
+}
+
+Merged mergeRequestBytes(CPavexDoc& journal, std::string_view bytes, const std::string& name, UserPrompts& prompts,
+                         DuplicatePolicy duplicates) {
+    JournalRecord returned;
+    const ReadOutcome outcome =
+        JournalFile::decode(bytes, returned, JournalFile::askingGate(prompts, JournalFile::kScriptPasswordTries, name));
+    if (!outcome.ok()) {
+        if (const std::string told = SuiteFile::readFailureMessageNamed(name, outcome); !told.empty()) {
+            prompts.message(told);
+        }
+        return {};
+    }
+    if (returned.questionnaires.empty()) {
+        prompts.message(requesttext::kNoResponses);
+        return {};
+    }
+    if (!returned.person.empty() && returned.person != journal.person &&
+        !prompts.question(requesttext::nameMismatch(returned.person))) {
+        return {};
+    }
+    if (!commonBehavioursAgree(journal.framework, returned.framework)) {
+        prompts.message(requesttext::roleMismatch(returned.roleName));
+        return {};
+    }
+    if (!replyPasswordAccepted(returned.password, journal.password, prompts)) {
+        return {};
+    }
+    return appendQuestionnaires(journal, std::move(returned.questionnaires), requestMergedBefore, duplicates, prompts);
+}
+
+Merged mergeWebReplyBytes(CPavexDoc& journal, std::string_view bytes, const std::string& name, UserPrompts& prompts,
+                          DuplicatePolicy duplicates) {
+    CWebReply reply;
+    const ReadOutcome outcome = reply.decode(bytes);
+    if (!outcome.ok()) {
+        prompts.message(SuiteFile::readFailureMessageNamed(name, outcome));
+        return {};
+    }
+    if (!webReplyFitsRole(reply, journal)) {
+        prompts.message(requesttext::roleMismatch(reply.roleName));
+        return {};
+    }
+    if (!replyPasswordAccepted(reply.password, journal.password, prompts)) {
+        return {};
+    }
+    WebAnswers answers = questionnaireFromWebReply(reply, journal.framework);
+    if (!answers.questionnaire) {
+        prompts.message(answers.refusal);
+        return {};
+    }
+    return appendQuestionnaires(journal, {std::move(*answers.questionnaire)}, webReplyMergedBefore, duplicates,
+                                prompts);
 }
 
 } // namespace
@@ -232,26 +293,13 @@ Merged mergeFile(CPavexDoc& journal, const std::string& path, UserPrompts& promp
 }
 
 Merged mergeRequestFile(CPavexDoc& journal, const std::string& path, UserPrompts& prompts) {
-    JournalRecord returned;
-    if (!JournalFile::read(path, returned, prompts).ok()) {
+    std::string error;
+    const std::optional<std::string> bytes = readWholeFile(path, &error);
+    if (!bytes) {
+        prompts.message(SuiteFile::readFailureMessage(path, {ReadStatus::Unreadable, error}));
         return {};
     }
-    if (returned.questionnaires.empty()) {
-        prompts.message(requesttext::kNoResponses);
-        return {};
-    }
-    if (!returned.person.empty() && returned.person != journal.person &&
-        !prompts.question(requesttext::nameMismatch(returned.person))) {
-        return {};
-    }
-    if (!commonBehavioursAgree(journal.framework, returned.framework)) {
-        prompts.message(requesttext::roleMismatch(returned.roleName));
-        return {};
-    }
-    if (!replyPasswordAccepted(returned.password, journal.password, prompts)) {
-        return {};
-    }
-    return appendQuestionnaires(journal, std::move(returned.questionnaires), requestMergedBefore, prompts);
+    return mergeRequestBytes(journal, *bytes, SuiteFile::displayName(path), prompts, DuplicatePolicy::Ask);
 }
 
 WebAnswers questionnaireFromWebReply(const CWebReply& reply, const CPavexFramework& framework) {
@@ -277,26 +325,18 @@ WebAnswers questionnaireFromWebReply(const CWebReply& reply, const CPavexFramewo
 }
 
 Merged mergeWebReply(CPavexDoc& journal, const std::string& path, UserPrompts& prompts) {
-    CWebReply reply;
-    const ReadOutcome outcome = SuiteFile::read(path, [&reply](std::string_view bytes) { return reply.decode(bytes); });
-    if (!outcome.ok()) {
-        prompts.message(outcome.status == ReadStatus::Unreadable ? requesttext::kCannotRead
-                                                                 : SuiteFile::readFailureMessage(path, outcome));
+    const std::optional<std::string> bytes = readWholeFile(path);
+    if (!bytes) {
+        prompts.message(requesttext::kCannotRead);
         return {};
     }
-    if (!webReplyFitsRole(reply, journal)) {
-        prompts.message(requesttext::roleMismatch(reply.roleName));
-        return {};
-    }
-    if (!replyPasswordAccepted(reply.password, journal.password, prompts)) {
-        return {};
-    }
-    WebAnswers answers = questionnaireFromWebReply(reply, journal.framework);
-    if (!answers.questionnaire) {
-        prompts.message(answers.refusal);
-        return {};
-    }
-    return appendQuestionnaires(journal, {std::move(*answers.questionnaire)}, webReplyMergedBefore, prompts);
+    return mergeWebReplyBytes(journal, *bytes, SuiteFile::displayName(path), prompts, DuplicatePolicy::Ask);
+}
+
+Merged mergeCompletedBytes(CPavexDoc& journal, std::string_view bytes, const std::string& name, UserPrompts& prompts,
+                           DuplicatePolicy duplicates) {
+    return endsWithIgnoringCase(name, ".kvi") ? mergeWebReplyBytes(journal, bytes, name, prompts, duplicates)
+                                              : mergeRequestBytes(journal, bytes, name, prompts, duplicates);
 }
 
 bool openRequestToAnswer(const std::string& path, CPavexDoc& request, UserPrompts& prompts) {

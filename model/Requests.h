@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 class CWebReply;
 class UserPrompts;
@@ -32,9 +33,15 @@ bool writeFeedbackRequest(const CPavexDoc& journal, const std::string& path, Use
 struct Merged {
     std::size_t first = 0;
     std::size_t count = 0;
+    // Nothing appended because the answers are in the journal already (DuplicatePolicy::Skip).
+    bool alreadyMerged = false;
     explicit operator bool() const { return count > 0; }
     bool operator==(const Merged&) const = default;
 };
+
+// What a merge does with answers that may have been merged before: ask the user, as a single
+// file's merge does, or leave them out without asking, as a merge of many mails does.
+enum class DuplicatePolicy { Ask, Skip };
 
 // Merge Completed Feedback Request: an open dialog, then a merge by the kind of the chosen file.
 Merged mergeCompletedFeedback(CPavexDoc& journal, UserPrompts& prompts);
@@ -42,6 +49,10 @@ Merged mergeFile(CPavexDoc& journal, const std::string& path, UserPrompts& promp
 // Each check, question and message in turn; a merge that stops leaves the journal unchanged.
 Merged mergeRequestFile(CPavexDoc& journal, const std::string& path, UserPrompts& prompts);
 Merged mergeWebReply(CPavexDoc& journal, const std::string& path, UserPrompts& prompts);
+// The same merges of a file already in memory (a mail's attachment); `name` is the file's name as
+// messages show it, in the texts' code page. A name ending in ".kvi" is merged as a web reply.
+Merged mergeCompletedBytes(CPavexDoc& journal, std::string_view bytes, const std::string& name, UserPrompts& prompts,
+                           DuplicatePolicy duplicates);
 
 // The questionnaire a web reply's answers make under the framework, usable in results, or the
 // message that refuses it: the relationship must be the number of one of the six, and every answer

@@ -187,6 +187,9 @@ void AutopilotController::requestFeedback() {
     case RequestingFeedbackDialog::Way::SavedRequest:
         m_frame.createFeedbackRequest();
         return;
+    case RequestingFeedbackDialog::Way::WebPage:
+        m_frame.createWebQuestionnaire();
+        return;
     }
 }
 

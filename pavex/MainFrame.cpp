@@ -1,5 +1,7 @@
 #include "pavex/MainFrame.h"
 
+#include "kvrole/core/WebQuestionnaire.h"
+#include "mailreader/MailMerge.h"
 #include "model/JournalFile.h"
 #include "model/Requests.h"
 #include "model/RoleLibrary.h"
@@ -14,6 +16,7 @@
 #include "pavex/PavexView.h"
 #include "pavex/ResultsExport.h"
 #include "pavex/TreeCommands.h"
+#include "pavex/WebPageDialog.h"
 #include "pavex/editors/ActionEditing.h"
 #include "pavex/editors/LocaleDates.h"
 #include "pavex/options/OptionSheet.h"
@@ -39,11 +42,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPageSetupDialog>
+#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QSplitter>
@@ -51,6 +56,7 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -201,7 +207,9 @@ void CMainFrame::createMenus() {
          ui::Icon::NewQuestionnaire},
         {C::SendRequest, "&Send Feedback Request...", "", "", {}, ui::Icon::SendRequest},
         {C::CreateRequest, "&Create Feedback Request...", "", "", {}, ui::Icon::CreateRequest},
+        {C::CreateWebPage, "Create &Web Questionnaire..."},
         {C::MergeRequest, "&Merge Completed Feedback Request...", "", "", {}, ui::Icon::MergeRequest},
+        {C::MergeFromMail, "Merge &Feedback From Mail...", "", "", {}, ui::Icon::MergeRequest},
         {C::NewAction, "New &Action...", "", "", {}, ui::Icon::NewAction},
         {C::Options, "&Options..."},
         {C::HelpContents, "&Help Contents", "", "", {QKeySequence(Qt::Key_F1)}},
@@ -214,8 +222,8 @@ void CMainFrame::createMenus() {
         {"&Edit", {C::Undo, Slot::Separator, C::Cut, C::Copy, C::Paste, C::Delete}},
         {"&View", {C::Autopilot, C::Toolbar, C::StatusBar}},
         {"&Tools",
-         {C::ChooseRole, C::NewQuestionnaire, C::SendRequest, C::CreateRequest, C::MergeRequest, C::NewAction,
-          Slot::Separator, C::Options}},
+         {C::ChooseRole, C::NewQuestionnaire, C::SendRequest, C::CreateRequest, C::CreateWebPage, C::MergeRequest,
+          C::MergeFromMail, C::NewAction, Slot::Separator, C::Options}},
         {"&Help", {C::HelpContents, Slot::Separator, C::About}},
     };
     const std::vector<ui::Entry<C>> buttons = {
@@ -243,6 +251,8 @@ void CMainFrame::createMenus() {
     m_commands.onTriggered(C::SendRequest, this, &CMainFrame::sendFeedbackRequest);
     m_commands.onTriggered(C::CreateRequest, this, &CMainFrame::createFeedbackRequest);
     m_commands.onTriggered(C::MergeRequest, this, &CMainFrame::mergeCompletedFeedback);
+    m_commands.onTriggered(C::MergeFromMail, this, &CMainFrame::mergeFeedbackFromMail);
+    m_commands.onTriggered(C::CreateWebPage, this, &CMainFrame::createWebQuestionnaire);
     m_commands.onTriggered(C::NewAction, this, &CMainFrame::newAction);
     m_commands.onTriggered(C::Options, this, &CMainFrame::showOptions);
     m_commands.onTriggered(C::Autopilot, m_autopilot.get(), &AutopilotController::setShown);
@@ -303,8 +313,9 @@ void CMainFrame::updateDeleteCommand() {
 
 void CMainFrame::updateCommands() {
     const bool hasRole = m_doc->hasRole();
-    for (const Command command : {Command::NewQuestionnaire, Command::SendRequest, Command::CreateRequest,
-                                  Command::MergeRequest, Command::NewAction, Command::ExportResults}) {
+    for (const Command command :
+         {Command::NewQuestionnaire, Command::SendRequest, Command::CreateRequest, Command::CreateWebPage,
+          Command::MergeRequest, Command::MergeFromMail, Command::NewAction, Command::ExportResults}) {
         action(command)->setEnabled(hasRole);
     }
     // Every stored answer refers to a behaviour by its index, so the role is fixed by the first one.
@@ -549,6 +560,87 @@ bool CMainFrame::mergeCompletedFeedback() {
     return static_cast<bool>(merged);
 }
 
+bool CMainFrame::createWebQuestionnaire() {
+    if (!requireRole()) {
+        return false;
+    }
+    ui::Settings settings(ui::SettingsScope::journalProgram());
+    const kvrole::WebPageSettings defaults;
+    WebPageDialog dialog(m_prompts, this);
+    dialog.emailEdit()->setText(settings.text(QStringLiteral("WebPageEmail")));
+    dialog.gatewayEdit()->setText(settings.text(QStringLiteral("WebPageGateway")));
+    dialog.subjectEdit()->setText(settings.text(QStringLiteral("WebPageSubject"), ui::fromCp1252(defaults.subject)));
+    dialog.messageEdit()->setPlainText(
+        settings.text(QStringLiteral("WebPageMessage"), ui::fromCp1252(defaults.message)));
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    const QString email = dialog.emailEdit()->text().trimmed();
+    const QString gateway = dialog.gatewayEdit()->text().trimmed();
+    settings.setText(QStringLiteral("WebPageEmail"), email);
+    settings.setText(QStringLiteral("WebPageGateway"), gateway);
+    settings.setText(QStringLiteral("WebPageSubject"), dialog.subjectEdit()->text());
+    settings.setText(QStringLiteral("WebPageMessage"), dialog.messageEdit()->toPlainText());
+    settings.sync();
+
+    FileChoice choice;
+    choice.title = "Create Web Questionnaire";
+    choice.filters = {{"Web Pages (*.html)", {"*.html"}}};
+    choice.defaultExtension = "html";
+    choice.proposedName = kvrole::defaultWebPageName(m_doc->title());
+    choice.confirmOverwrite = true;
+    const std::optional<std::string> chosen = m_prompts.chooseSaveFile(choice);
+    if (!chosen) {
+        return false;
+    }
+    // The journal's own role: the merge checks replies against it, whatever became of the role file.
+    CRole role;
+    role.name = m_doc->roleName;
+    role.framework = m_doc->framework;
+    kvrole::WebPageSettings page;
+    page.email = ui::toCp1252(email);
+    page.cgi = ui::toCp1252(gateway);
+    page.subject = ui::toCp1252(dialog.subjectEdit()->text());
+    page.message = ui::toCp1252(dialog.messageEdit()->toPlainText());
+    const std::string programFolder = QFile::encodeName(ui::ProgramPlaces().programFolder()).toStdString();
+    const kvrole::WebPageOutcome outcome =
+        kvrole::writeWebPage(role, page, kvrole::findWebTemplate(programFolder, std::getenv("PATH")), *chosen);
+    if (outcome != kvrole::WebPageOutcome::Written) {
+        m_prompts.message(kvrole::webPageFailureText(outcome));
+        return false;
+    }
+    tellDone("Saved the web questionnaire to " + SuiteFile::displayName(*chosen) +
+             ": send it to the people you ask, or put it on any web space");
+    return true;
+}
+
+bool CMainFrame::mergeFeedbackFromMail() {
+    if (!requireRole()) {
+        return false;
+    }
+    FileChoice choice;
+    choice.title = mailmerge::kMergeFromMailTitle;
+    choice.filters = {{"Saved Mail (*.eml *.mbox)", {"*.eml", "*.mbox"}}, {"All Files (*)", {"*"}}};
+    choice.mustExist = true;
+    const std::optional<std::string> chosen = m_prompts.chooseOpenFile(choice);
+    if (!chosen) {
+        return false;
+    }
+    return mergeFeedbackFromMailAt(QFile::decodeName(QByteArray::fromStdString(*chosen)));
+}
+
+bool CMainFrame::mergeFeedbackFromMailAt(const QString& path) {
+    if (!requireRole()) {
+        return false;
+    }
+    const std::size_t before = m_doc->questionnaires.size();
+    const mailmerge::Summary summary =
+        mailmerge::mergeFromMail(*m_doc, QFile::encodeName(path).toStdString(), m_prompts);
+    afterMergedFile(summary.merged, before);
+    m_prompts.message(summary.text());
+    return static_cast<bool>(summary.merged);
+}
+
 void CMainFrame::afterMergedFile(const requests::Merged& merged, std::size_t questionnairesBefore) {
     afterMerge(static_cast<bool>(merged), questionnairesBefore);
     if (merged) {
@@ -597,6 +689,9 @@ void CMainFrame::handleDroppedFile(const QString& path) {
         break;
     case DroppedFileKind::Journal:
         openJournalFile(path);
+        break;
+    case DroppedFileKind::Mail:
+        mergeFeedbackFromMailAt(path);
         break;
     case DroppedFileKind::Unknown:
         m_prompts.message(kNotAReflectoryFile);

@@ -72,7 +72,9 @@ public:
         NewQuestionnaire,
         SendRequest,
         CreateRequest,
+        CreateWebPage,
         MergeRequest,
+        MergeFromMail,
         NewAction,
         Options,
         HelpContents,
@@ -117,6 +119,11 @@ public:
     bool createFeedbackRequest();
     bool sendFeedbackRequest();
     bool mergeCompletedFeedback();
+    // A web questionnaire page made from the journal's own role, for the person's address.
+    bool createWebQuestionnaire();
+    // Every reply attached to saved mail (a message, an mbox or a Maildir), then one summary.
+    bool mergeFeedbackFromMail();
+    bool mergeFeedbackFromMailAt(const QString& path);
     bool chooseRole();
     // A new action for the selected tree node's behaviour, or for none.
     bool newAction();

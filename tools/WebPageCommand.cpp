@@ -33,6 +33,13 @@ void runWebPage(const ParsedArguments& arguments, std::ostream& out) {
     takeOption(arguments, "--cgi", settings.cgi);
     takeOption(arguments, "--message", settings.message);
     takeOption(arguments, "--subject", settings.subject);
+    takeOption(arguments, "--email", settings.email);
+    if (arguments.option("--no-gateway") != nullptr) {
+        if (arguments.option("--cgi") != nullptr) {
+            throw UsageError("--no-gateway and --cgi exclude each other");
+        }
+        settings.cgi.clear();
+    }
     // Said before anything is written: such a page would otherwise fail only at its first post.
     if (const std::string warning = kvrole::mailServerPortWarning(settings.mailServer); !warning.empty()) {
         std::cerr << "kvtool: warning: " << cp1252::toUtf8(warning) << '\n';
@@ -62,7 +69,11 @@ Command webPageCommand() {
              {"--mailserver", "HOST"},
              {"--from", "ADDR"},
              {"--subject", "TEXT"},
-             {"--message", "TEXT"}},
-            "Write the web questionnaire page of a role, as the role editor's Create Web Questionnaire does.",
+             {"--message", "TEXT"},
+             {"--email", "ADDR"},
+             {"--no-gateway", ""}},
+            "Write the web questionnaire page of a role, as the role editor's Create Web Questionnaire does. "
+            "Without a gateway (--no-gateway, or an empty --cgi) the page saves the answers as a reply file "
+            "in the browser for the respondent to mail; --email fixes the address the answers go to.",
             &runWebPage};
 }

@@ -286,6 +286,37 @@ def test_reply_without_password_or_name_is_plain_and_anonymous():
     check_reply_mail(delivered_since(before)[0], fields)
 
 
+def test_a_delivered_mail_merges_into_a_journal_as_it_arrived():
+    """The mail as the server received it, its attachment named in raw Windows-1252, merged by kvtool."""
+    install("open", {"port": SMTP_PORT, "timeout": 10})
+    fields = honest_post(name="Zo\u00eb Quinn", comments="Merged from mail.")
+    before = mails()
+    page = post("open", form(**fields))
+    assert page == SUCCESS, page
+    delivered = delivered_since(before)[0]
+    with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools", "data", "role.json"),
+              encoding="utf-8") as source:
+        role = json.load(source)
+    role["name"] = "Sales Lead"
+    first = role["framework"]["behaviours"][0]
+    role["framework"]["behaviours"] = [dict(first, statement="Behaviour %d" % n) for n in range(7)]
+    with tempfile.TemporaryDirectory() as scratch:
+        role_json, role_file, journal = (os.path.join(scratch, n) for n in ("role.json", "Sales.kvr", "Anna.kva"))
+        with open(role_json, "w", encoding="utf-8") as out:
+            json.dump(role, out)
+        subprocess.run([KVTOOL, "build", role_json, role_file], check=True, capture_output=True)
+        subprocess.run([KVTOOL, "new", journal, "--role", role_file, "--person", "Anna"], check=True,
+                       capture_output=True)
+        merged = subprocess.run([KVTOOL, "merge", journal, delivered], capture_output=True)
+        out = merged.stdout.decode("utf-8")
+        assert merged.returncode == 0, (out, merged.stderr)
+        assert re.search(r"    Feedback from Zo\u00eb Quinn \d{14}\.kvi \(mail 1\): Zo\u00eb Quinn \(Peer\)\n", out), out
+        questionnaires = json.loads(subprocess.run([KVTOOL, "dump", journal], capture_output=True,
+                                                   check=True).stdout)["questionnaires"]
+        assert [(q["assessor"], q["relationship"], q["details"]) for q in questionnaires] == \
+            [("Zo\u00eb Quinn", 3, "Merged from mail.")], questionnaires
+
+
 def test_a_name_with_path_characters_stays_in_the_private_directory():
     install("open", {"port": SMTP_PORT, "timeout": 10})
     fields = honest_post(name="../../etc/x:y\\z")

@@ -120,6 +120,23 @@ TEST(FillTemplate, ValuesAreEscapedForHtml) {
               "<h1>Tom &amp; &quot;Jerry&quot; &lt;\xE9\x80&gt;</h1>");
 }
 
+TEST(FillTemplate, ThePolicyPostsOnlyToTheGatewayAndThePersonsAddressOnlyWhereTheTemplateAsks) {
+    EXPECT_EQ(formActionSources(""), "'none'");
+    EXPECT_EQ(formActionSources("https://example.org/cgi-bin/kvmail"), "https://example.org/cgi-bin/kvmail");
+    EXPECT_EQ(formActionSources("/cgi-bin/kvmail"), "'self'");
+    // Nothing typed may end the source list and add a directive of its own.
+    EXPECT_EQ(formActionSources("https://example.org/x; script-src *"), "'self'");
+    EXPECT_EQ(formActionSources("javascript:alert(1)"), "'self'");
+
+    WebPageSettings settings;
+    settings.cgi.clear();
+    settings.email = "pat@example.org\"><b>";
+    settings.subject = "%email% %formaction%";
+    const std::string page =
+        fillTemplate("form-action %formaction%|%CGI%|%email%|%subject%", settings, oneBehaviourRole());
+    EXPECT_EQ(page, "form-action &#39;none&#39;||pat@example.org&quot;&gt;&lt;b&gt;|%email% %formaction%");
+}
+
 TEST(TemplateText, CrLfBecomesLineFeedAndOnlyThe32000FirstCharactersCount) {
     EXPECT_EQ(templateText("a\r\nb\rc\n"), "a\nb\rc\n");
     const std::string longer = std::string(31999, 'x') + "\r\nyz";
