@@ -21,7 +21,8 @@ public:
         int unit = 0;                    // U, tenths of a pixel per score unit
         int zero = 0;                    // X0
         int rowsTop = 0;                 // Y0
-        int rowHeight = 0;               // E
+        int rowHeight = 0;               // E, the height of a row whose name fits in it
+        std::vector<int> rowTops;        // each row's top, then the rows' bottom: a row grows to hold its name
         int rowsBottom = 0;              // YB
         int band = 0;                    // P
         int gridStep = 1;                // whole scores between grid lines
@@ -34,16 +35,20 @@ public:
     explicit CRankingPage(RankingContent& content);
 
     const Geometry& geometry() const { return m_geometry; }
+    bool showsNoScores() const override;
 
 protected:
     void draw() override;
 
 private:
     void measureRows(int shown);
+    // Per row, how much taller than the others it must be to hold its name word-wrapped in full.
+    std::vector<int> nameGrowth(int linesPerRow) const;
     void chooseAxisMarks();
     int keyEntryCount() const;
     int extraKeyLines() const;
     int scoreX(double score) const;
+    int rowTop(int rank) const { return m_geometry.rowTops[static_cast<std::size_t>(rank)]; }
     void drawRow(int rank, int top);
     void drawBars(const CScoreItem& item, int top);
     void drawAxis();

@@ -334,6 +334,96 @@ class LargeJournal(ReportCase):
         self.assert_summary_without_overlaps(self.report(path))
 
 
+def long_text_journal():
+    """The sample's answers with 256 behaviours of 280-character statements and one questionnaire
+    whose comment runs to 6,000 characters. Every word is numbered, so a word lost anywhere shows."""
+    record = large_journal(256, 16, long_texts=False)
+    for b, behaviour in enumerate(record["framework"]["behaviours"]):
+        statement = " ".join(f"s{b}w{w}" for w in range(60))
+        behaviour["statement"] = statement[:280].rsplit(" ", 1)[0].ljust(280, "z")
+    words = " ".join(f"c{w:04d}" for w in range(1200))
+    record["questionnaires"][19]["details"] = (words[:3000] + "\r\n\r\n" + words[3000:])[:6000]
+    return record
+
+
+def words_of(text):
+    return text.replace("\r\n", " ").split()
+
+
+class LongTexts(ReportCase):
+    """Long comments and statements are shown whole, on screen and on as many sheets as they need."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = tempfile.TemporaryDirectory()
+        cls.record = long_text_journal()
+        cls.journal = os.path.join(cls.folder.name, "long.kva")
+        build(cls.record, cls.journal)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.folder.cleanup()
+
+    def render(self, page, name):
+        out = self.path(name)
+        status, _, err = run("render", self.journal, "--page", page, "-o", out)
+        self.assertEqual(status, 0, err)
+        return out
+
+    def assert_no_overlap(self, pdf):
+        for number, (width, height, words) in enumerate(words_by_page(pdf, page_count(pdf)), start=1):
+            ordered = sorted(words, key=lambda w: w[1])
+            for i, a in enumerate(ordered):
+                self.assertTrue(0 <= a[0] and a[2] <= width and 0 <= a[1] and a[3] <= height,
+                                f"sheet {number}: {a[4]!r} runs off the sheet")
+                for b in ordered[i + 1:]:
+                    if b[1] >= a[3] - 0.5:
+                        break
+                    self.assertFalse(min(a[2], b[2]) - max(a[0], b[0]) > 0.5 and
+                                     min(a[3], b[3]) - max(a[1], b[1]) > 0.5,
+                                     f"sheet {number}: {a[4]!r} and {b[4]!r} overlap")
+
+    def test_a_long_comment_is_whole_on_paper_and_on_screen(self):
+        comment = words_of(self.record["questionnaires"][19]["details"])
+        pdf = self.render("Feedback/#19", "comment.pdf")
+        self.assertGreater(page_count(pdf), 1)
+        self.assertEqual([w for w in pdf_text(pdf).split() if re.fullmatch(r"c\d{4}", w)], comment)
+        self.assert_no_overlap(pdf)
+        png = self.render("Feedback/#19", "comment.png")
+        with open(png, "rb") as f:
+            height = int.from_bytes(f.read(24)[20:24], "big")
+        # 6,000 characters in a column of about 50 make more than a hundred lines of some 15 pixels.
+        self.assertGreater(height, 100 * 14)
+
+    def test_the_ranking_prints_on_several_sheets_with_every_statement_whole(self):
+        pdf = self.render("Results/Behaviours", "ranking.pdf")
+        sheets = page_count(pdf)
+        self.assertGreater(sheets, 1)
+        self.assert_no_overlap(pdf)
+        for number in range(1, sheets + 1):
+            text = pdf_text(pdf, number, number)
+            self.assertIn("Behaviours", text.splitlines()[0] if text else "", f"no header on sheet {number}")
+            self.assertIn("Reflectory 360", text, f"no footer on sheet {number}")
+        found = pdf_text(pdf).split()
+        for behaviour in self.record["framework"]["behaviours"]:
+            for word in behaviour["statement"].split():
+                self.assertIn(word, found)
+
+    def test_the_report_holds_the_whole_comment_and_statements_and_no_empty_pages(self):
+        comment = words_of(self.record["questionnaires"][19]["details"])
+        for options in ((), ("--with-names",)):
+            pdf = self.report(self.journal, *options, name="report%d.pdf" % len(options))
+            text = pdf_text(pdf)
+            found = text.split()
+            missing = [w for w in comment if w not in found]
+            self.assertEqual(missing, [], f"report {options}")
+            if options:
+                # The questionnaire's own page holds the comment once more, whole and in order.
+                numbered = [w for w in found if re.fullmatch(r"c\d{4}", w)]
+                self.assertEqual(numbered[-len(comment):], comment)
+            self.assertNotIn("There are no scores to display", text)
+
+
 class LargestJournal(ReportCase):
     """The largest journal the format allows; run by `make report-largest`, not by `make test`."""
 
@@ -344,6 +434,9 @@ class LargestJournal(ReportCase):
         pdf = self.report(path)
         elapsed = time.monotonic() - started
         last = self.assert_summary_without_overlaps(pdf)
+        self.assertNotIn("There are no scores to display", pdf_text(pdf))
+        contents = pdf_text(pdf, 2, last)
+        self.assertRegex(flat(contents), r"\d+ pages without scores are left out")
         print(f"\nlargest journal: {page_count(pdf)} sheets, summary {last} sheets, "
               f"{len(outline(pdf))} bookmarks, written in {elapsed:.1f} s", file=sys.stderr)
 

@@ -32,21 +32,28 @@ struct DetailSheet {
     ContentNode* node = nullptr;
     int depth = 0;
     std::unique_ptr<CResultPage> page;
+    int sheet = 0; // the first of its sheets
 };
 
 // The report is laid out twice over the same painter: once to learn on which sheet every part
 // begins (for the contents and the page numbers), once to draw.
 class ReportWriter {
 public:
-    ReportWriter(const JournalRecord& journal, const ReportOptions& options)
-        : m_journal(journal), m_options(options), m_tree(journal, options.formatDate) {
+    ReportWriter(const JournalRecord& journal, const ReportOptions& options, ReportRun* run)
+        : m_journal(journal), m_options(options), m_run(run), m_tree(journal, options.formatDate) {
         m_tree.build();
         m_tree.forEachNode([&](ContentNode& node, int depth) {
             if (!options.withNames && !options.pagesOnly && inFeedbackBranch(node)) {
                 return;
             }
-            m_details.push_back({&node, depth, makeResultPage(node.page())});
-            m_details.back().page->refresh();
+            std::unique_ptr<CResultPage> page = makeResultPage(node.page());
+            page->refresh();
+            // A sheet that only says there is nothing to show pads the report; the contents count them.
+            if (!options.pagesOnly && page->showsNoScores()) {
+                ++m_leftOut;
+                return;
+            }
+            m_details.push_back({&node, depth, std::move(page), 0});
         });
         if (ContentNode* behaviours = m_tree.landmarks().behaviours) {
             m_summary =
@@ -66,17 +73,34 @@ public:
         m_printer = &printer;
         m_painter = &painter;
         if (m_options.pagesOnly) {
+            m_drawing = true;
             for (std::size_t i = 0; i < m_details.size(); ++i) {
-                if (i > 0 && !printer.newPage()) {
+                if ((i > 0 && !printer.newPage()) || !pageoutput::printPage(*m_details[i].page, painter) ||
+                    !advance()) {
                     return false;
                 }
-                pageoutput::printPage(*m_details[i].page, painter);
             }
+            m_sheetCount = countPrintedSheets();
             return painter.end();
         }
         layOut(false);
-        layOut(true);
+        if (!m_failed) {
+            layOut(true);
+        }
         return !m_failed && painter.end();
+    }
+
+    bool cancelled() const { return m_cancelled; }
+    int sheetCount() const { return m_sheetCount; }
+    // Steps of the progress: each detail page measured and drawn, then the bookmarks and the file.
+    int totalSteps() const { return static_cast<int>(m_details.size()) * (m_options.pagesOnly ? 1 : 2) + 2; }
+    bool advance() {
+        ++m_stepsDone;
+        if (m_run != nullptr && m_run->progress && !m_run->progress(m_stepsDone, totalSteps())) {
+            m_cancelled = true;
+            m_failed = true;
+        }
+        return !m_cancelled;
     }
 
     std::vector<OutlineEntry> outline() const {
@@ -90,8 +114,7 @@ public:
             const int depth = std::min<int>(m_details[i].depth, static_cast<int>(levels.size()) - 1);
             levels.resize(static_cast<std::size_t>(depth) + 1);
             std::vector<OutlineEntry>& siblings = *levels.back();
-            siblings.push_back(
-                {cp1252::toUtf8(m_details[i].node->label()), m_detailStart + static_cast<int>(i) - 1, {}});
+            siblings.push_back({cp1252::toUtf8(m_details[i].node->label()), m_details[i].sheet - 1, {}});
             levels.push_back(&siblings.back().children);
         }
         return entries;
@@ -155,12 +178,31 @@ private:
         m_nextSheet = flow.sheet() + 1;
     }
 
-    void pageSheet(CResultPage& page) {
-        beginSheet(m_nextSheet, false);
-        if (m_drawing) {
-            pageoutput::printPage(page, *m_painter);
+    // A page from a sheet of its own, on as many sheets as it needs; returns its first sheet.
+    int pageSheet(CResultPage& page) {
+        const int first = m_nextSheet;
+        if (!m_drawing) {
+            m_nextSheet += page.measureSheets(*m_painter);
+            return first;
         }
-        ++m_nextSheet;
+        int sheet = first;
+        beginSheet(sheet, false);
+        if (!pageoutput::printPage(page, *m_painter, [this, &sheet] {
+                beginSheet(++sheet, false);
+                return !m_failed;
+            })) {
+            m_failed = true;
+        }
+        m_nextSheet = sheet + 1;
+        return first;
+    }
+
+    int countPrintedSheets() const {
+        int sheets = 0;
+        for (const DetailSheet& detail : m_details) {
+            sheets += detail.page->printedSheets();
+        }
+        return sheets;
     }
 
     std::vector<summarysections::ContentsLine> contentsLines() const {
@@ -169,13 +211,18 @@ private:
             lines.push_back({part.title, 0, part.sheet});
         }
         lines.push_back({QString::fromUtf8(summarysections::kDetailTitle), 0, m_detailStart});
-        // The branches and lists; the pages of single behaviours, questionnaires and actions are
-        // reached through the bookmarks and their lists.
-        for (std::size_t i = 0; i < m_details.size(); ++i) {
-            if (m_details[i].node->kind() == NodeKind::Other) {
-                lines.push_back({pagepaint::textOf(m_details[i].node->label()), m_details[i].depth + 1,
-                                 m_detailStart + static_cast<int>(i)});
+        // The branches and the lists right below them; the pages further down (each competency,
+        // behaviour, questionnaire and action) are grouped under these and reached through the
+        // bookmarks, so the contents stay short however large the journal.
+        for (const DetailSheet& detail : m_details) {
+            if (detail.node->kind() == NodeKind::Other && detail.depth <= 1) {
+                lines.push_back({pagepaint::textOf(detail.node->label()), detail.depth + 1, detail.sheet});
             }
+        }
+        if (m_leftOut > 0) {
+            lines.push_back({m_leftOut == 1 ? QStringLiteral("1 page without scores is left out")
+                                            : QStringLiteral("%1 pages without scores are left out").arg(m_leftOut),
+                             1, 0});
         }
         return lines;
     }
@@ -224,13 +271,17 @@ private:
                  [&](SheetFlow& flow) { summarysections::developmentPlan(flow, input()); });
         m_detailStart = m_nextSheet;
         for (DetailSheet& detail : m_details) {
-            pageSheet(*detail.page);
+            detail.sheet = pageSheet(*detail.page);
+            if (m_failed || !advance()) {
+                return;
+            }
         }
         m_sheetCount = m_nextSheet - 1;
     }
 
     const JournalRecord& m_journal;
     const ReportOptions& m_options;
+    ReportRun* m_run;
     ContentTree m_tree;
     std::vector<DetailSheet> m_details;
     summaryfigures::Summary m_summary;
@@ -244,6 +295,9 @@ private:
     int m_sheetCount = 0;
     int m_detailStart = 0;
     std::vector<Part> m_parts;
+    int m_leftOut = 0;
+    int m_stepsDone = 0;
+    bool m_cancelled = false;
 };
 
 void fail(QString* failure, const QString& reason) {
@@ -266,7 +320,7 @@ std::optional<QPageSize> paperNamed(const QString& name) {
 }
 
 bool writeFeedbackReport(const JournalRecord& journal, const ReportOptions& options, const QString& path,
-                         QString* failure) {
+                         QString* failure, ReportRun* run) {
     QTemporaryDir scratch;
     if (!scratch.isValid()) {
         fail(failure, QStringLiteral("cannot create a temporary folder"));
@@ -274,7 +328,14 @@ bool writeFeedbackReport(const JournalRecord& journal, const ReportOptions& opti
     }
     const QString printed = scratch.filePath(QStringLiteral("printed.pdf"));
     const QString finished = scratch.filePath(QStringLiteral("report.pdf"));
-    ReportWriter writer(journal, options);
+    ReportWriter writer(journal, options, run);
+    const auto cancelled = [&] {
+        fail(failure, QStringLiteral("cancelled"));
+        if (run != nullptr) {
+            run->cancelled = true;
+        }
+        return false;
+    };
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -283,6 +344,9 @@ bool writeFeedbackReport(const JournalRecord& journal, const ReportOptions& opti
         printer.setCreator(QString::fromLatin1(kProgramName));
         printer.setDocName(pagepaint::textOf(journal.person));
         if (!writer.print(printer)) {
+            if (writer.cancelled()) {
+                return cancelled();
+            }
             fail(failure, QStringLiteral("cannot print the report"));
             return false;
         }
@@ -296,6 +360,9 @@ bool writeFeedbackReport(const JournalRecord& journal, const ReportOptions& opti
         }
         result = finished;
     }
+    if (!writer.advance()) {
+        return cancelled();
+    }
     // The finished file replaces the target in one step, as every save of the suite does.
     QFile finishedFile(result);
     if (!finishedFile.open(QIODevice::ReadOnly) ||
@@ -303,5 +370,9 @@ bool writeFeedbackReport(const JournalRecord& journal, const ReportOptions& opti
         fail(failure, QStringLiteral("cannot write %1").arg(path));
         return false;
     }
+    if (run != nullptr) {
+        run->sheets = writer.sheetCount();
+    }
+    writer.advance();
     return true;
 }
