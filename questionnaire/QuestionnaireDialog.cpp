@@ -179,6 +179,9 @@ void QuestionnaireDialog::refresh() {
         const bool earlier = b == page.earlierButton;
         button->setChecked(earlier);
         button->setAutoDefault(earlier);
+        QFont font = button->font();
+        font.setBold(earlier);
+        button->setFont(font);
         button->setAccessibleDescription(earlier ? QString::fromLatin1(kEarlierAnswer) : QString());
         button->setToolTip(earlier ? QStringLiteral("Key %1 (%2)").arg(b + 1).arg(QString::fromLatin1(kEarlierAnswer))
                                    : QStringLiteral("Key %1").arg(b + 1));

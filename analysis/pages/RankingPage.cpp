@@ -4,6 +4,7 @@
 #include "analysis/PageTexts.h"
 #include "analysis/pages/PagePainting.h"
 
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
 
@@ -115,8 +116,15 @@ int CRankingPage::scoreX(double score) const {
 }
 
 // The page's geometry as beginPage() will fix it, worked out beforehand from the font it starts with.
-std::vector<int> CRankingPage::nameGrowth(int linesPerRow) const {
+std::vector<int> CRankingPage::nameGrowth(int linesPerRow) {
     const Geometry& g = m_geometry;
+    // Each sheet of a long printed ranking draws the page again; the names are measured once.
+    const GrowthKey key{
+        startingFont(), painter().device()->logicalDpiY(), prospectiveWidth(kPageChars), linesPerRow, g.rows,
+        g.axisTop};
+    if (m_growthKey && *m_growthKey == key) {
+        return m_growth;
+    }
     const QFontMetrics metrics = startingFontMetrics();
     const int cw0 = std::max(1, metrics.averageCharWidth());
     const int lh0 = std::max(1, metrics.height());
@@ -140,7 +148,14 @@ std::vector<int> CRankingPage::nameGrowth(int linesPerRow) const {
             growth[static_cast<std::size_t>(rank)] = height + lh0 / 2 - rowHeight;
         }
     }
+    m_growthKey = key;
+    m_growth = growth;
     return growth;
+}
+
+void CRankingPage::refresh() {
+    m_growthKey.reset();
+    CResultPage::refresh();
 }
 
 void CRankingPage::draw() {
@@ -180,6 +195,10 @@ void CRankingPage::draw() {
     QPainter& p = painter();
     const auto& colours = m_ranking.journal().colours;
     pagepaint::fill(p, ltrb(0, 0, W, visibleBottom()), pagepaint::colourOf(colours.background));
+    // A sheet of a long ranking draws only its own rows: each sheet is a pass over the whole page.
+    const auto offSheet = [&](int rank) {
+        return pagepaint::clippedAway(p, ltrb(0, rowTop(rank), W, rowTop(rank + 1)));
+    };
     for (int rank = 1; rank < g.rows; rank += 2) {
         pagepaint::fill(p, ltrb(0, rowTop(rank), W, rowTop(rank + 1)), pagepaint::colourOf(colours.lines));
     }
@@ -188,7 +207,9 @@ void CRankingPage::draw() {
         if (rank > 0) {
             allowSheetBreak(rowTop(rank));
         }
-        drawRow(rank, rowTop(rank));
+        if (!offSheet(rank)) {
+            drawRow(rank, rowTop(rank));
+        }
     }
     p.setPen(QPen(QColor(128, 128, 128), 0));
     for (long long score = 0; score <= g.axisTop; score += g.gridStep) {
@@ -196,6 +217,9 @@ void CRankingPage::draw() {
         pagepaint::line(p, x, g.rowsBottom, x, g.rowsTop);
     }
     for (int rank = 0; rank < g.rows; ++rank) {
+        if (offSheet(rank)) {
+            continue;
+        }
         // The bars keep their place in the middle of a row grown for its name.
         const int spare = rowTop(rank + 1) - rowTop(rank) - g.rowHeight;
         drawBars(m_ranking.list().at(static_cast<std::size_t>(rank)), rowTop(rank) + spare / 2);

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 // A ranked list of competencies or behaviours drawn as horizontal bars: per row the overall average
@@ -36,6 +37,7 @@ public:
 
     const Geometry& geometry() const { return m_geometry; }
     bool showsNoScores() const override;
+    void refresh() override;
 
 protected:
     void draw() override;
@@ -43,7 +45,7 @@ protected:
 private:
     void measureRows(int shown);
     // Per row, how much taller than the others it must be to hold its name word-wrapped in full.
-    std::vector<int> nameGrowth(int linesPerRow) const;
+    std::vector<int> nameGrowth(int linesPerRow);
     void chooseAxisMarks();
     int keyEntryCount() const;
     int extraKeyLines() const;
@@ -57,6 +59,18 @@ private:
     const RankingContent& m_ranking;
     Geometry m_geometry;
     std::int32_t m_commonScale = -2; // the scale that labels the axis, or -2 for numbers
+    // What the names' growth was last measured for, and the growth.
+    struct GrowthKey {
+        QFont font;
+        int dpi = 0;
+        int width = 0;
+        int linesPerRow = 0;
+        int rows = 0;
+        int axisTop = 0;
+        bool operator==(const GrowthKey&) const = default;
+    };
+    std::optional<GrowthKey> m_growthKey;
+    std::vector<int> m_growth;
 };
 
 class CCompetencyRanking final : public CRankingPage {
