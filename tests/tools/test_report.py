@@ -434,8 +434,9 @@ class LargestJournal(ReportCase):
         elapsed = time.monotonic() - started
         last = self.assert_summary_without_overlaps(pdf)
         self.assertNotIn("There are no scores to display", pdf_text(pdf))
-        contents = pdf_text(pdf, 2, last)
-        self.assertRegex(flat(contents), r"\d+ pages without scores are left out")
+        # The contents group the detail pages under their branches: after the cover, two sheets at most.
+        how_to_read = next(page for title, page, depth in outline(pdf) if title == "How to read this report")
+        self.assertLessEqual(how_to_read, 4)
         print(f"\nlargest journal: {page_count(pdf)} sheets, summary {last} sheets, "
               f"{len(outline(pdf))} bookmarks, written in {elapsed:.1f} s", file=sys.stderr)
 

@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -42,19 +43,28 @@ public:
     ReportWriter(const JournalRecord& journal, const ReportOptions& options, ReportRun* run)
         : m_journal(journal), m_options(options), m_run(run), m_tree(journal, options.formatDate) {
         m_tree.build();
+        std::vector<std::pair<ContentNode*, int>> nodes;
         m_tree.forEachNode([&](ContentNode& node, int depth) {
-            if (!options.withNames && !options.pagesOnly && inFeedbackBranch(node)) {
-                return;
+            if (options.withNames || options.pagesOnly || !inFeedbackBranch(node)) {
+                nodes.emplace_back(&node, depth);
             }
-            std::unique_ptr<CResultPage> page = makeResultPage(node.page());
+        });
+        // Working out every page of a large journal takes a while of its own: it counts as progress.
+        m_pageCount = static_cast<int>(nodes.size());
+        for (const auto& [node, depth] : nodes) {
+            std::unique_ptr<CResultPage> page = makeResultPage(node->page());
             page->refresh();
             // A sheet that only says there is nothing to show pads the report; the contents count them.
             if (!options.pagesOnly && page->showsNoScores()) {
                 ++m_leftOut;
+            } else {
+                m_details.push_back({node, depth, std::move(page), 0});
+            }
+            if (!advance()) {
                 return;
             }
-            m_details.push_back({&node, depth, std::move(page), 0});
-        });
+        }
+        m_pagesReady = true;
         if (ContentNode* behaviours = m_tree.landmarks().behaviours) {
             m_summary =
                 summaryfigures::summarise(static_cast<RankingContent&>(behaviours->page()).list(), journal.framework);
@@ -66,6 +76,9 @@ public:
     }
 
     bool print(QPrinter& printer) {
+        if (m_cancelled) {
+            return false;
+        }
         QPainter painter;
         if (!painter.begin(&printer)) {
             return false;
@@ -92,8 +105,12 @@ public:
 
     bool cancelled() const { return m_cancelled; }
     int sheetCount() const { return m_sheetCount; }
-    // Steps of the progress: each detail page measured and drawn, then the bookmarks and the file.
-    int totalSteps() const { return static_cast<int>(m_details.size()) * (m_options.pagesOnly ? 1 : 2) + 2; }
+    // Steps of the progress: each page worked out, then measured and drawn, then the bookmarks and
+    // the file.
+    int totalSteps() const {
+        const int printed = m_pagesReady ? static_cast<int>(m_details.size()) : m_pageCount;
+        return m_pageCount + printed * (m_options.pagesOnly ? 1 : 2) + 2;
+    }
     bool advance() {
         ++m_stepsDone;
         if (m_run != nullptr && m_run->progress && !m_run->progress(m_stepsDone, totalSteps())) {
@@ -296,6 +313,8 @@ private:
     int m_detailStart = 0;
     std::vector<Part> m_parts;
     int m_leftOut = 0;
+    int m_pageCount = 0;
+    bool m_pagesReady = false;
     int m_stepsDone = 0;
     bool m_cancelled = false;
 };
@@ -336,6 +355,9 @@ bool writeFeedbackReport(const JournalRecord& journal, const ReportOptions& opti
         }
         return false;
     };
+    if (writer.cancelled()) {
+        return cancelled();
+    }
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
