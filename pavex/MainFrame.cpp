@@ -55,6 +55,9 @@
 
 namespace {
 
+// Wide enough for the progress window's title to show whole.
+constexpr int kProgressDialogWidth = 360;
+
 const char* const kFilterLabel = "Reflectorys (*.kva)";
 
 FileChoice journalChoice(const char* title, const std::string& proposedName = {}) {
@@ -458,6 +461,7 @@ bool CMainFrame::exportReport() {
 bool CMainFrame::exportReportTo(const QString& pdfPath, bool withNames) {
     QProgressDialog progress(QStringLiteral("Writing the report..."), QStringLiteral("Cancel"), 0, 1, this);
     progress.setWindowTitle(QString::fromLatin1(kProgramTitle));
+    progress.setMinimumWidth(kProgressDialogWidth);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(kProgressDelayMs);
     progress.setAutoClose(false);
@@ -502,6 +506,7 @@ void CMainFrame::printWithDialog() {
     m_printer.setDocName(ui::fromCp1252(m_doc->person));
     QProgressDialog progress(QStringLiteral("Printing..."), QStringLiteral("Cancel"), 0, 1, this);
     progress.setWindowTitle(QString::fromLatin1(kProgramTitle));
+    progress.setMinimumWidth(kProgressDialogWidth);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(kProgressDelayMs);
     progress.setValue(0);
