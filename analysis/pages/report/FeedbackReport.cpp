@@ -34,6 +34,8 @@ struct DetailSheet {
     int depth = 0;
     std::unique_ptr<CResultPage> page;
     int sheet = 0; // the first of its sheets
+    // A branch without scores: no sheet of its own, but a bookmark that holds the pages below it.
+    bool sheetless = false;
 };
 
 // The report is laid out twice over the same painter: once to learn on which sheet every part
@@ -55,10 +57,13 @@ public:
             std::unique_ptr<CResultPage> page = makeResultPage(node->page());
             page->refresh();
             // A sheet that only says there is nothing to show pads the report; the contents count them.
-            if (!options.pagesOnly && page->showsNoScores()) {
+            // A branch keeps its bookmark, to hold the pages below it.
+            const bool empty = !options.pagesOnly && page->showsNoScores();
+            if (empty) {
                 ++m_leftOut;
-            } else {
-                m_details.push_back({node, depth, std::move(page), 0});
+            }
+            if (!empty || node->childCount() > 0) {
+                m_details.push_back({node, depth, std::move(page), 0, empty});
             }
             if (!advance()) {
                 return;
@@ -131,7 +136,9 @@ public:
             const int depth = std::min<int>(m_details[i].depth, static_cast<int>(levels.size()) - 1);
             levels.resize(static_cast<std::size_t>(depth) + 1);
             std::vector<OutlineEntry>& siblings = *levels.back();
-            siblings.push_back({cp1252::toUtf8(m_details[i].node->label()), m_details[i].sheet - 1, {}});
+            // A sheetless branch opens the sheet that follows it (the last one when nothing does).
+            const int sheet = std::min(m_details[i].sheet, m_sheetCount);
+            siblings.push_back({cp1252::toUtf8(m_details[i].node->label()), sheet - 1, {}});
             levels.push_back(&siblings.back().children);
         }
         return entries;
@@ -217,7 +224,7 @@ private:
     int countPrintedSheets() const {
         int sheets = 0;
         for (const DetailSheet& detail : m_details) {
-            sheets += detail.page->printedSheets();
+            sheets += detail.sheetless ? 0 : detail.page->printedSheets();
         }
         return sheets;
     }
@@ -288,7 +295,7 @@ private:
                  [&](SheetFlow& flow) { summarysections::developmentPlan(flow, input()); });
         m_detailStart = m_nextSheet;
         for (DetailSheet& detail : m_details) {
-            detail.sheet = pageSheet(*detail.page);
+            detail.sheet = detail.sheetless ? m_nextSheet : pageSheet(*detail.page);
             if (m_failed || !advance()) {
                 return;
             }
