@@ -22,6 +22,12 @@ bool ScriptedPrompts::question(std::string_view text, std::string_view caption) 
     return takeFront(m_questions, false);
 }
 
+bool ScriptedPrompts::questionWithButtons(std::string_view text, std::string_view caption,
+                                          std::string_view proceedLabel, std::string_view keepLabel) {
+    m_buttonLabels.emplace_back(proceedLabel, keepLabel);
+    return question(text, caption);
+}
+
 std::optional<std::string> ScriptedPrompts::askPassword(std::string_view context) {
     m_shown.push_back({Kind::Password, std::string(kSecurityCheckCaption), passwordPromptText(context)});
     return takeFront(m_passwords, std::optional<std::string>{});

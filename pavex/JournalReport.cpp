@@ -1,14 +1,14 @@
 #include "pavex/JournalReport.h"
 
-#include "analysis/pages/report/FeedbackReport.h"
 #include "model/OleDate.h"
 #include "pavex/editors/LocaleDates.h"
 
-bool writeJournalReport(const JournalRecord& journal, const QString& pdfPath, bool withNames, const QPageSize& paper) {
+bool writeJournalReport(const JournalRecord& journal, const QString& pdfPath, bool withNames, const QPageSize& paper,
+                        ReportRun* run) {
     ReportOptions options;
     options.pageSize = paper;
     options.withNames = withNames;
     options.formatDate = formatDateInUserLocale;
     options.madeOn = oledate::todayPlusDays(0);
-    return writeFeedbackReport(journal, options, pdfPath);
+    return writeFeedbackReport(journal, options, pdfPath, nullptr, run);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/pages/report/FeedbackReport.h"
 #include "model/PavexDoc.h"
 
 #include <QPageSize>
@@ -7,6 +8,7 @@
 
 // The journal's feedback report as a PDF: the summary first, then every page of its contents, dates
 // in the user's locale. The questionnaires' pages, which name the assessors, only `withNames`.
-// False when the file cannot be written. Needs a GUI application.
+// False when the file cannot be written or the report was cancelled through `run`. Needs a GUI
+// application.
 bool writeJournalReport(const JournalRecord& journal, const QString& pdfPath, bool withNames = false,
-                        const QPageSize& paper = QPageSize(QPageSize::A4));
+                        const QPageSize& paper = QPageSize(QPageSize::A4), ReportRun* run = nullptr);

@@ -51,6 +51,7 @@
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QProgressDialog>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -59,6 +60,9 @@
 #include <cstdlib>
 
 namespace {
+
+// Wide enough for the progress window's title to show whole.
+constexpr int kProgressDialogWidth = 360;
 
 const char* const kFilterLabel = "Reflectorys (*.kva)";
 
@@ -119,6 +123,8 @@ CMainFrame::CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidg
     m_splitter->addWidget(m_view);
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->installEventFilter(this);
     setCentralWidget(m_splitter);
 
     m_statusTitle = new QLabel(this);
@@ -151,6 +157,24 @@ CMainFrame::CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidg
 
 int CMainFrame::firstTreeWidth(int windowWidth) {
     return std::max(kTreeWidth, windowWidth * kTreePercent / 100);
+}
+
+int CMainFrame::widestTreeWithin(int splitterWidth) {
+    return std::max(kTreeWidth, splitterWidth / 2);
+}
+
+// A splitter gives all of a narrowing to the stretching pane, so the page would shrink while the tree
+// kept its width; past its share of the window the tree gives up its part of the narrowing too.
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_splitter && event->type() == QEvent::Resize) {
+        const QList<int> sizes = m_splitter->sizes();
+        const int total = m_splitter->width() - m_splitter->handleWidth();
+        const int widest = widestTreeWithin(m_splitter->width());
+        if (sizes.size() == 2 && sizes.front() > widest && total > widest) {
+            m_splitter->setSizes({widest, total - widest});
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::placeWindow() {
@@ -446,11 +470,37 @@ bool CMainFrame::exportReport() {
 }
 
 bool CMainFrame::exportReportTo(const QString& pdfPath, bool withNames) {
+    QProgressDialog progress(QStringLiteral("Writing the report..."), QStringLiteral("Cancel"), 0, 1, this);
+    progress.setWindowTitle(QString::fromLatin1(kProgramTitle));
+    progress.setMinimumWidth(kProgressDialogWidth);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressDelayMs);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.setValue(0);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ReportRun run;
+    run.progress = [&progress](int done, int total) {
+        progress.setMaximum(total);
+        progress.setValue(done);
+        // Before the dialog shows, the window still repaints, but takes no input meanwhile.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return !progress.wasCanceled();
+    };
     // The paper follows the printer's set-up.
-    if (!writeJournalReport(*m_doc, pdfPath, withNames, m_printer.pageLayout().pageSize())) {
+    const bool written = writeJournalReport(*m_doc, pdfPath, withNames, m_printer.pageLayout().pageSize(), &run);
+    QApplication::restoreOverrideCursor();
+    progress.close();
+    if (run.cancelled) {
+        statusBar()->showMessage(QStringLiteral("The report was cancelled."));
+        return false;
+    }
+    if (!written) {
         m_prompts.message("Sorry, the report could not be written to " + ui::toCp1252(pdfPath) + ".");
         return false;
     }
+    statusBar()->showMessage(
+        QStringLiteral("Saved the report to %1 (%2 pages)").arg(QFileInfo(pdfPath).fileName()).arg(run.sheets));
     return true;
 }
 
@@ -461,8 +511,34 @@ bool CMainFrame::printCurrentPage(QPrinter& printer) {
 
 void CMainFrame::printWithDialog() {
     QPrintDialog dialog(&m_printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        printCurrentPage(m_printer);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    m_printer.setDocName(ui::fromCp1252(m_doc->person));
+    QProgressDialog progress(QStringLiteral("Printing..."), QStringLiteral("Cancel"), 0, 1, this);
+    progress.setWindowTitle(QString::fromLatin1(kProgramTitle));
+    progress.setMinimumWidth(kProgressDialogWidth);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressDelayMs);
+    progress.setValue(0);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool printed = m_view->printCurrentPage(m_printer, [&progress](int sheet, int sheets) {
+        progress.setMaximum(std::max(1, sheets));
+        progress.setValue(sheet);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return !progress.wasCanceled();
+    });
+    QApplication::restoreOverrideCursor();
+    const bool cancelled = progress.wasCanceled();
+    progress.close();
+    if (cancelled && m_printer.outputFormat() == QPrinter::PdfFormat && !m_printer.outputFileName().isEmpty()) {
+        // A file printed only in part is no use to anyone.
+        QFile::remove(m_printer.outputFileName());
+    }
+    if (cancelled) {
+        statusBar()->showMessage(QStringLiteral("The printing was cancelled."));
+    } else if (!printed) {
+        m_prompts.message("Sorry, the page could not be printed.");
     }
 }
 

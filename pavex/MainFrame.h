@@ -43,6 +43,11 @@ public:
     static constexpr int kTreeWidth = 200;
     static constexpr int kTreePercent = 40;
     static int firstTreeWidth(int windowWidth);
+    // The most the tree keeps when the window narrows (half of it, at least kTreeWidth), so that the
+    // page beside it stays readable.
+    static int widestTreeWithin(int splitterWidth);
+    // How long Export Report works before its progress shows.
+    static constexpr int kProgressDelayMs = 500;
     static constexpr const char* kProgramTitle = "Reflectory 360";
     // Said by every command that needs a role when the journal has none.
     static constexpr const char* kChooseRoleFirst = "Please choose your role first, using Tools Choose Your Role.";
@@ -157,6 +162,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;

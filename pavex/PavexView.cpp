@@ -156,7 +156,7 @@ void CPavexView::mouseDoubleClickEvent(QMouseEvent* event) {
     QAbstractScrollArea::mouseDoubleClickEvent(event);
 }
 
-bool CPavexView::printCurrentPage(QPrinter& printer) {
+bool CPavexView::printCurrentPage(QPrinter& printer, const SheetProgress& progress) {
     if (m_page == nullptr) {
         return false;
     }
@@ -164,9 +164,17 @@ bool CPavexView::printCurrentPage(QPrinter& printer) {
     if (!painter.begin(&printer)) {
         return false;
     }
-    pageoutput::printPage(*m_page, painter);
+    const int sheets = progress ? m_page->measureSheets(painter) : 0;
+    int sheet = 0;
+    bool printed = !progress || progress(sheet, sheets);
+    if (printed) {
+        printed = pageoutput::printPage(*m_page, painter, [&] {
+            ++sheet;
+            return (!progress || progress(sheet, sheets)) && printer.newPage();
+        });
+    }
     painter.end();
     // Printing lays the page out for paper; the screen needs its own layout again.
     viewport()->update();
-    return true;
+    return printed;
 }

@@ -74,12 +74,14 @@ QuestionnaireDialog::QuestionnaireDialog(DialogFlavour flavour, const CPavexFram
         auto* number = new QLabel(QString::number(b + 1), frame);
         auto* button = new QPushButton(frame);
         button->setAutoDefault(false);
+        button->setCheckable(true);
         button->setMinimumWidth(200);
         button->setMinimumHeight(32); // a large target: answering is most of the work
         button->setToolTip(QStringLiteral("Key %1").arg(b + 1));
         buttonColumn->addWidget(number, b, 0);
         buttonColumn->addWidget(button, b, 1);
         m_responses[static_cast<std::size_t>(b)] = button;
+        // A click answers; whether it leaves the button checked is for refresh() to say.
         connect(button, &QPushButton::clicked, this, [this, b] { answer(b); });
         // Hiding a button must not let the ones below move up, so the numbers stay beside their buttons.
         QSizePolicy policy = button->sizePolicy();
@@ -172,6 +174,17 @@ void QuestionnaireDialog::refresh() {
                               : QString());
         button->setEnabled(shown);
         button->setVisible(shown);
+        // The answer given before Previous shows pressed in, is read out as checked and described,
+        // and takes Return: one key keeps it.
+        const bool earlier = b == page.earlierButton;
+        button->setChecked(earlier);
+        button->setAutoDefault(earlier);
+        QFont font = button->font();
+        font.setBold(earlier);
+        button->setFont(font);
+        button->setAccessibleDescription(earlier ? QString::fromLatin1(kEarlierAnswer) : QString());
+        button->setToolTip(earlier ? QStringLiteral("Key %1 (%2)").arg(b + 1).arg(QString::fromLatin1(kEarlierAnswer))
+                                   : QStringLiteral("Key %1").arg(b + 1));
         if (QWidget* number = findChild<QWidget*>(QStringLiteral("responseNumber%1").arg(b + 1))) {
             number->setVisible(shown);
         }
@@ -180,13 +193,16 @@ void QuestionnaireDialog::refresh() {
     m_ok->setEnabled(page.okEnabled);
     if (page.finalPage) {
         m_ok->setFocus();
+    } else if (page.earlierButton >= 0) {
+        m_responses[static_cast<std::size_t>(page.earlierButton)]->setFocus();
     } else if (page.visibleButtons > 0) {
         m_responses[0]->setFocus();
     }
 }
 
 void QuestionnaireDialog::reject() {
-    if (m_prompts.question(kCancelQuestionnaireText, kCancelQuestionnaireCaption)) {
+    if (m_prompts.questionWithButtons(kCancelQuestionnaireText, kCancelQuestionnaireCaption, kDiscardAnswers,
+                                      kKeepAnswering)) {
         QDialog::reject();
     }
 }

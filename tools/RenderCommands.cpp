@@ -22,10 +22,13 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -207,7 +210,26 @@ void runReport(const ParsedArguments& arguments, std::ostream&) {
     }
     const QString scratchPath = scratch.filePath(QStringLiteral("report.pdf"));
     QString failure;
-    if (!writeFeedbackReport(journal, options, scratchPath, &failure)) {
+    ReportRun run;
+    // Someone watching at a terminal sees how far a large report has come; a script's error output
+    // stays clean.
+    const bool watched = isatty(STDERR_FILENO) == 1;
+    int shownPercent = -1;
+    if (watched) {
+        run.progress = [&shownPercent](int done, int total) {
+            const int percent = total > 0 ? static_cast<int>(100LL * done / total) : 100;
+            if (percent != shownPercent) {
+                shownPercent = percent;
+                std::cerr << "\rWriting the report: " << percent << "%" << std::flush;
+            }
+            return true;
+        };
+    }
+    const bool written = writeFeedbackReport(journal, options, scratchPath, &failure, &run);
+    if (watched) {
+        std::cerr << "\r\033[K" << std::flush;
+    }
+    if (!written) {
         throw CommandFailure("cannot print to " + outPath + ": " + failure.toStdString());
     }
     QFile file(scratchPath);

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace ui {
 
@@ -112,6 +113,28 @@ bool QtPrompts::question(std::string_view text, std::string_view caption) {
         return queued;
     }
     return m_dialogsShown && showBox(shown.text, shown.caption, true);
+}
+
+bool QtPrompts::questionWithButtons(std::string_view text, std::string_view caption, std::string_view proceedLabel,
+                                    std::string_view keepLabel) {
+    const Shown shown{Kind::Question, captionFor(caption), fromCp1252(text)};
+    m_shown.push_back(shown);
+    bool queued = false;
+    if (takeFront(m_answers, &queued)) {
+        return queued;
+    }
+    if (!m_dialogsShown) {
+        return false;
+    }
+    QMessageBox box(QMessageBox::Question, shown.caption, shown.text, QMessageBox::NoButton, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* proceed = box.addButton(fromCp1252(proceedLabel), QMessageBox::DestructiveRole);
+    QPushButton* keep = box.addButton(fromCp1252(keepLabel), QMessageBox::RejectRole);
+    // The safe answer is the one a stray Return or Escape gives.
+    box.setDefaultButton(keep);
+    box.setEscapeButton(keep);
+    box.exec();
+    return box.clickedButton() == proceed;
 }
 
 std::optional<std::string> QtPrompts::askPassword(std::string_view context) {

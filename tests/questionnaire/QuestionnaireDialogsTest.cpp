@@ -95,6 +95,35 @@ TEST(QuestionnaireDialog, PreviousFromTheFinalPageRemovesTheLastResponse) {
     EXPECT_FALSE(f.dialog.okButton()->isEnabled());
 }
 
+TEST(QuestionnaireDialog, PreviousShowsTheEarlierAnswerWhichOneKeyKeeps) {
+    Fixture f(frameworkWith(3));
+    f.dialog.show();
+    QTest::mouseClick(f.dialog.responseButton(2), Qt::LeftButton);
+    QTest::mouseClick(f.dialog.responseButton(1), Qt::LeftButton);
+    EXPECT_FALSE(f.dialog.responseButton(1)->isChecked()); // a new page shows no choice
+    QTest::mouseClick(f.dialog.previousButton(), Qt::LeftButton);
+    QTest::mouseClick(f.dialog.previousButton(), Qt::LeftButton);
+    // The record keeps only the answers before the page on screen; the dialog shows the one taken back.
+    EXPECT_TRUE(f.record.responses.empty());
+    QPushButton* earlier = f.dialog.responseButton(2);
+    EXPECT_TRUE(earlier->isChecked());
+    EXPECT_EQ(f.dialog.focusWidget(), earlier);
+    EXPECT_EQ(earlier->accessibleDescription(), "your earlier answer");
+    for (int b : {0, 1, 3}) {
+        EXPECT_FALSE(f.dialog.responseButton(b)->isChecked()) << b;
+        EXPECT_TRUE(f.dialog.responseButton(b)->accessibleDescription().isEmpty()) << b;
+    }
+    QTest::keyClick(earlier, Qt::Key_Return);
+    EXPECT_EQ(f.record.responses, (std::vector<CResponse>{{0, 2}}));
+    // The next page remembers its own earlier answer, and a different answer replaces it.
+    EXPECT_TRUE(f.dialog.responseButton(1)->isChecked());
+    QTest::mouseClick(f.dialog.responseButton(3), Qt::LeftButton);
+    EXPECT_EQ(f.record.responses, (std::vector<CResponse>{{0, 2}, {1, 3}}));
+    QTest::mouseClick(f.dialog.previousButton(), Qt::LeftButton);
+    EXPECT_TRUE(f.dialog.responseButton(3)->isChecked());
+    EXPECT_FALSE(f.dialog.responseButton(1)->isChecked());
+}
+
 TEST(QuestionnaireDialog, CommentsStartWithTheHeadingAndKeepEarlierTextBehindARule) {
     Fixture f(frameworkWith(3));
     std::vector<std::string> opened;
@@ -118,7 +147,7 @@ TEST(QuestionnaireDialog, CommentsStartWithTheHeadingAndKeepEarlierTextBehindARu
     EXPECT_EQ(f.record.details, before);
 }
 
-TEST(QuestionnaireDialog, CancelAsksAndOnlyOkDiscards) {
+TEST(QuestionnaireDialog, CancelAsksWithNamedButtonsAndOnlyDiscardAnswersDiscards) {
     Fixture f(frameworkWith(2));
     f.dialog.show();
     QTest::mouseClick(f.dialog.responseButton(1), Qt::LeftButton);
@@ -130,6 +159,8 @@ TEST(QuestionnaireDialog, CancelAsksAndOnlyOkDiscards) {
     ASSERT_EQ(f.prompts.shown().size(), 1u);
     EXPECT_EQ(f.prompts.shown()[0].caption, "Cancel questionnaire");
     EXPECT_EQ(f.prompts.shown()[0].text, "The entries to this questionnaire will be discarded.  Are you sure");
+    ASSERT_EQ(f.prompts.buttonLabels().size(), 1u);
+    EXPECT_EQ(f.prompts.buttonLabels()[0], (std::pair<std::string, std::string>{"Discard Answers", "Keep Answering"}));
 
     f.prompts.queueAnswer(true);
     QTest::keyClick(&f.dialog, Qt::Key_Escape);

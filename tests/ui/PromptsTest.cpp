@@ -121,6 +121,38 @@ TEST(QtPrompts, RealQuestionBoxCarriesTheProgramTitleAndOkCancel) {
     }
 }
 
+TEST(QtPrompts, QuestionWithNamedButtonsTakesEscapeAndTheCloseBoxAsKeep) {
+    QtPrompts prompts(kTitle);
+    enum class Act { Proceed, Escape, Close };
+    for (const Act act : {Act::Escape, Act::Close, Act::Proceed}) {
+        bool seen = false;
+        whenModal<QMessageBox>([&](QMessageBox* box) {
+            seen = true;
+            QStringList names;
+            for (QAbstractButton* button : box->buttons()) {
+                names << button->text();
+            }
+            names.sort();
+            EXPECT_EQ(names, QStringList({QStringLiteral("Discard Answers"), QStringLiteral("Keep Answering")}));
+            EXPECT_EQ(box->defaultButton()->text(), QStringLiteral("Keep Answering"));
+            if (act == Act::Proceed) {
+                for (QAbstractButton* button : box->buttons()) {
+                    if (button->text() == QStringLiteral("Discard Answers")) {
+                        button->click();
+                    }
+                }
+            } else if (act == Act::Escape) {
+                QTest::keyClick(box, Qt::Key_Escape);
+            } else {
+                box->close();
+            }
+        });
+        EXPECT_EQ(prompts.questionWithButtons("Sure?", "Cancel questionnaire", "Discard Answers", "Keep Answering"),
+                  act == Act::Proceed);
+        EXPECT_TRUE(seen);
+    }
+}
+
 TEST(QtPrompts, RealMessageBoxHasOnlyOkAndTheGivenCaption) {
     QtPrompts prompts(kTitle);
     QString caption;

@@ -323,8 +323,10 @@ void contents(SheetFlow& flow, const std::vector<ContentsLine>& lines) {
         const QString title =
             QFontMetricsF(lineFont, flow.painter().device()).elidedText(line.title, Qt::ElideRight, titleWidth);
         flow.textAt(flow.left() + indent, flow.y(), titleWidth, title, lineFont);
-        flow.textAt(flow.right() - numberWidth, flow.y(), numberWidth, QString::number(line.page), lineFont, Qt::black,
-                    Qt::AlignRight);
+        if (line.page > 0) {
+            flow.textAt(flow.right() - numberWidth, flow.y(), numberWidth, QString::number(line.page), lineFont,
+                        Qt::black, Qt::AlignRight);
+        }
         flow.skip(lineHeight);
     }
 }

@@ -39,7 +39,7 @@ void developmentPlan(SheetFlow& flow, const SummaryInput& input);
 struct ContentsLine {
     QString title;
     int depth = 0;
-    int page = 0;
+    int page = 0; // none shown when 0
 };
 void contents(SheetFlow& flow, const std::vector<ContentsLine>& lines);
 
