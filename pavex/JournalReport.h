@@ -8,5 +8,6 @@
 // The journal's feedback report as a PDF: the summary first, then every page of its contents, dates
 // in the user's locale. The questionnaires' pages, which name the assessors, only `withNames`.
 // False when the file cannot be written. Needs a GUI application.
+// With an earlier journal of the same person, the Progress pages are added.
 bool writeJournalReport(const JournalRecord& journal, const QString& pdfPath, bool withNames = false,
-                        const QPageSize& paper = QPageSize(QPageSize::A4));
+                        const QPageSize& paper = QPageSize(QPageSize::A4), const JournalRecord* earlier = nullptr);

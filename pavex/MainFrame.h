@@ -20,6 +20,7 @@ struct Merged;
 } // namespace requests
 
 class ActionEditing;
+class EarlierJournal;
 class AutopilotController;
 class CPavexTreeView;
 class CPavexView;
@@ -74,6 +75,8 @@ public:
         CreateRequest,
         MergeRequest,
         NewAction,
+        CompareEarlier,
+        StopComparing,
         Options,
         HelpContents,
         About
@@ -118,6 +121,11 @@ public:
     bool sendFeedbackRequest();
     bool mergeCompletedFeedback();
     bool chooseRole();
+    // Tools Compare With Earlier Journal: the Progress pages of what changed since that journal.
+    bool compareWithEarlierJournal();
+    bool compareWithEarlierJournalFile(const std::string& earlierPath);
+    void stopComparing();
+    const EarlierJournal& earlierJournal() const { return *m_earlier; }
     // A new action for the selected tree node's behaviour, or for none.
     bool newAction();
     bool showOptions();
@@ -195,6 +203,7 @@ private:
     ui::MailHandoff& m_mailHandoff;
     std::unique_ptr<CPavexDoc> m_doc;
     std::unique_ptr<ContentTree> m_contents;
+    std::unique_ptr<EarlierJournal> m_earlier;
     std::unique_ptr<ActionEditing> m_actionEditing;
     std::unique_ptr<TreeCommands> m_treeCommands;
     QSplitter* m_splitter = nullptr;

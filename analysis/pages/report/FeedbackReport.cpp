@@ -40,6 +40,7 @@ class ReportWriter {
 public:
     ReportWriter(const JournalRecord& journal, const ReportOptions& options)
         : m_journal(journal), m_options(options), m_tree(journal, options.formatDate) {
+        m_tree.setEarlierJournal(options.earlier);
         m_tree.build();
         m_tree.forEachNode([&](ContentNode& node, int depth) {
             if (!options.withNames && !options.pagesOnly && inFeedbackBranch(node)) {

@@ -23,6 +23,8 @@ struct ReportOptions {
     DateFormatter formatDate = formatDateInCLocale;
     // The day the report is made, shown on the cover.
     OleDate madeOn;
+    // An earlier journal of the same person adds the Progress pages; it must outlive the writing.
+    const JournalRecord* earlier = nullptr;
 };
 
 // Writes the report to `path` (replaced only when everything succeeded). Needs a GUI application.
