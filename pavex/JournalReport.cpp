@@ -4,11 +4,12 @@
 #include "pavex/editors/LocaleDates.h"
 
 bool writeJournalReport(const JournalRecord& journal, const QString& pdfPath, bool withNames, const QPageSize& paper,
-                        ReportRun* run) {
+                        ReportRun* run, const JournalRecord* earlier) {
     ReportOptions options;
     options.pageSize = paper;
     options.withNames = withNames;
     options.formatDate = formatDateInUserLocale;
     options.madeOn = oledate::todayPlusDays(0);
+    options.earlier = earlier;
     return writeFeedbackReport(journal, options, pdfPath, nullptr, run);
 }

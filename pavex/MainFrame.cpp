@@ -10,6 +10,7 @@
 #include "model/UserPrompts.h"
 #include "pavex/AutopilotController.h"
 #include "pavex/DroppedFile.h"
+#include "pavex/EarlierJournal.h"
 #include "pavex/JournalReport.h"
 #include "pavex/MailDelivery.h"
 #include "pavex/PavexTreeView.h"
@@ -111,6 +112,7 @@ DialogDecoration journalDecoration() {
 CMainFrame::CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidget* parent)
     : QMainWindow(parent), m_prompts(prompts), m_mailHandoff(mailHandoff), m_doc(std::make_unique<CPavexDoc>()),
       m_contents(std::make_unique<ContentTree>(*m_doc, formatDateInUserLocale)),
+      m_earlier(std::make_unique<EarlierJournal>(m_prompts)),
       m_actionEditing(std::make_unique<ActionEditing>(*m_doc, *m_contents, m_prompts, this)),
       m_treeCommands(std::make_unique<TreeCommands>(*m_doc, *m_contents, m_prompts, *m_actionEditing, this)),
       m_printer(QPrinter::HighResolution) {
@@ -235,6 +237,8 @@ void CMainFrame::createMenus() {
         {C::MergeRequest, "&Merge Completed Feedback Request...", "", "", {}, ui::Icon::MergeRequest},
         {C::MergeFromMail, "Merge &Feedback From Mail...", "", "", {}, ui::Icon::MergeRequest},
         {C::NewAction, "New &Action...", "", "", {}, ui::Icon::NewAction},
+        {C::CompareEarlier, "Compare With &Earlier Journal..."},
+        {C::StopComparing, "Stop Co&mparing"},
         {C::Options, "&Options..."},
         {C::HelpContents, "&Help Contents", "", "", {QKeySequence(Qt::Key_F1)}},
         {C::About, "&About pavex...", "", "", {}, ui::Icon::About},
@@ -247,7 +251,8 @@ void CMainFrame::createMenus() {
         {"&View", {C::Autopilot, C::Toolbar, C::StatusBar}},
         {"&Tools",
          {C::ChooseRole, C::NewQuestionnaire, C::SendRequest, C::CreateRequest, C::CreateWebPage, C::MergeRequest,
-          C::MergeFromMail, C::NewAction, Slot::Separator, C::Options}},
+          C::MergeFromMail, C::NewAction, Slot::Separator, C::CompareEarlier, C::StopComparing, Slot::Separator,
+          C::Options}},
         {"&Help", {C::HelpContents, Slot::Separator, C::About}},
     };
     const std::vector<ui::Entry<C>> buttons = {
@@ -278,6 +283,8 @@ void CMainFrame::createMenus() {
     m_commands.onTriggered(C::MergeFromMail, this, &CMainFrame::mergeFeedbackFromMail);
     m_commands.onTriggered(C::CreateWebPage, this, &CMainFrame::createWebQuestionnaire);
     m_commands.onTriggered(C::NewAction, this, &CMainFrame::newAction);
+    m_commands.onTriggered(C::CompareEarlier, this, &CMainFrame::compareWithEarlierJournal);
+    m_commands.onTriggered(C::StopComparing, this, &CMainFrame::stopComparing);
     m_commands.onTriggered(C::Options, this, &CMainFrame::showOptions);
     m_commands.onTriggered(C::Autopilot, m_autopilot.get(), &AutopilotController::setShown);
     // Checked exactly while the guide is up, however it came or went.
@@ -344,6 +351,8 @@ void CMainFrame::updateCommands() {
     }
     // Every stored answer refers to a behaviour by its index, so the role is fixed by the first one.
     action(Command::ChooseRole)->setEnabled(m_doc->canChooseRole());
+    action(Command::CompareEarlier)->setEnabled(hasRole);
+    action(Command::StopComparing)->setEnabled(m_earlier->record() != nullptr);
 }
 
 QString CMainFrame::displayTitle() const {
@@ -379,6 +388,8 @@ bool CMainFrame::newJournal() {
     m_view->setPage(nullptr);
     m_tree->detach();
     m_doc->newJournal();
+    m_earlier->clear();
+    m_contents->setEarlierJournal(nullptr);
     rebuildContents();
     journalReplaced();
     return true;
@@ -417,7 +428,13 @@ bool CMainFrame::openJournalFile(const QString& path, ReadOutcome* outcome) {
     m_view->setPage(nullptr);
     m_tree->detach();
     *m_doc = std::move(opened);
+    m_contents->setEarlierJournal(nullptr);
+    const std::optional<std::string> comparisonNews = m_earlier->restoreFor(m_doc->path);
+    m_contents->setEarlierJournal(m_earlier->record());
     rebuildContents();
+    if (comparisonNews) {
+        tellDone(*comparisonNews);
+    }
     journalReplaced();
     m_recent.add(path);
     m_recentMenu->refresh();
@@ -451,7 +468,55 @@ bool CMainFrame::saveAs() {
 }
 
 bool CMainFrame::exportResults() {
-    return ::exportResults(*m_doc, m_prompts);
+    return ::exportResults(*m_doc, m_prompts, m_earlier->record());
+}
+
+bool CMainFrame::compareWithEarlierJournal() {
+    FileChoice choice = journalChoice(comparetext::kChooseTitle);
+    choice.mustExist = true;
+    const auto path = m_prompts.chooseOpenFile(choice);
+    return path && compareWithEarlierJournalFile(*path);
+}
+
+bool CMainFrame::compareWithEarlierJournalFile(const std::string& earlierPath) {
+    switch (m_earlier->choose(earlierPath, *m_doc)) {
+    case EarlierJournal::Choice::Compared:
+        break;
+    case EarlierJournal::Choice::Cancelled:
+    case EarlierJournal::Choice::Refused:
+        return false;
+    case EarlierJournal::Choice::OpenInstead: {
+        // The journal open now becomes the earlier one of the journal chosen.
+        JournalRecord thisJournal = *m_doc;
+        const std::string thisPath = m_doc->path;
+        if (!openJournalFile(QFile::decodeName(QByteArray::fromStdString(earlierPath)))) {
+            return false;
+        }
+        m_view->setPage(nullptr);
+        m_tree->detach();
+        m_earlier->take(std::move(thisJournal), thisPath, m_doc->path);
+        break;
+    }
+    }
+    m_view->setPage(nullptr);
+    m_tree->detach();
+    m_contents->setEarlierJournal(m_earlier->record());
+    rebuildContents();
+    if (ContentNode* progress = m_contents->landmarks().progress) {
+        m_tree->selectNode(*progress);
+    }
+    tellDone("Comparing with " + SuiteFile::displayName(m_earlier->path()) +
+             (m_doc->path.empty() ? std::string(" until this journal is closed") : std::string()));
+    return true;
+}
+
+void CMainFrame::stopComparing() {
+    m_view->setPage(nullptr);
+    m_tree->detach();
+    m_earlier->forget(m_doc->path);
+    m_contents->setEarlierJournal(nullptr);
+    rebuildContents();
+    tellDone("Stopped comparing with the earlier journal");
 }
 
 bool CMainFrame::exportReport() {
@@ -488,7 +553,8 @@ bool CMainFrame::exportReportTo(const QString& pdfPath, bool withNames) {
         return !progress.wasCanceled();
     };
     // The paper follows the printer's set-up.
-    const bool written = writeJournalReport(*m_doc, pdfPath, withNames, m_printer.pageLayout().pageSize(), &run);
+    const bool written =
+        writeJournalReport(*m_doc, pdfPath, withNames, m_printer.pageLayout().pageSize(), &run, m_earlier->record());
     QApplication::restoreOverrideCursor();
     progress.close();
     if (run.cancelled) {

@@ -20,6 +20,7 @@ struct Merged;
 } // namespace requests
 
 class ActionEditing;
+class EarlierJournal;
 class AutopilotController;
 class CPavexTreeView;
 class CPavexView;
@@ -81,6 +82,8 @@ public:
         MergeRequest,
         MergeFromMail,
         NewAction,
+        CompareEarlier,
+        StopComparing,
         Options,
         HelpContents,
         About
@@ -130,6 +133,11 @@ public:
     bool mergeFeedbackFromMail();
     bool mergeFeedbackFromMailAt(const QString& path);
     bool chooseRole();
+    // Tools Compare With Earlier Journal: the Progress pages of what changed since that journal.
+    bool compareWithEarlierJournal();
+    bool compareWithEarlierJournalFile(const std::string& earlierPath);
+    void stopComparing();
+    const EarlierJournal& earlierJournal() const { return *m_earlier; }
     // A new action for the selected tree node's behaviour, or for none.
     bool newAction();
     bool showOptions();
@@ -209,6 +217,7 @@ private:
     ui::MailHandoff& m_mailHandoff;
     std::unique_ptr<CPavexDoc> m_doc;
     std::unique_ptr<ContentTree> m_contents;
+    std::unique_ptr<EarlierJournal> m_earlier;
     std::unique_ptr<ActionEditing> m_actionEditing;
     std::unique_ptr<TreeCommands> m_treeCommands;
     QSplitter* m_splitter = nullptr;

@@ -1,6 +1,7 @@
 #include "tools/CommandTable.h"
 
 #include "tools/BuildCommand.h"
+#include "tools/CompareCommand.h"
 #include "tools/DumpCommand.h"
 #include "tools/ExportCommand.h"
 #include "tools/NewCommand.h"
@@ -13,8 +14,9 @@
 std::span<const Command> kvtoolCommands() {
     // A new subcommand is one entry here (plus its source file in CMakeLists.txt).
     static const Command table[] = {
-        dumpCommand(),    buildCommand(), newCommand(),    requestCommand(), answerCommand(),  mergeCommand(),
-        resultsCommand(), roleCommand(),  renderCommand(), reportCommand(),  webPageCommand(), exportCommand(),
+        dumpCommand(),    buildCommand(),   newCommand(),     requestCommand(), answerCommand(),
+        mergeCommand(),   resultsCommand(), roleCommand(),    renderCommand(),  reportCommand(),
+        webPageCommand(), exportCommand(),  compareCommand(),
     };
     return table;
 }

@@ -11,6 +11,7 @@
 #include "analysis/pages/report/FeedbackReport.h"
 #include "model/OleDate.h"
 #include "model/Windows1252.h"
+#include "tools/CompareCommand.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -202,7 +203,16 @@ void runReport(const ParsedArguments& arguments, std::ostream&) {
     options.pagesOnly = arguments.option("--pages-only") != nullptr;
     options.formatDate = formatDateInCLocale;
     options.madeOn = oledate::todayPlusDays(0);
-    const JournalRecord journal = readJournalForCommand(path, passwordOption(arguments));
+    std::optional<ComparedJournals> compared;
+    JournalRecord journal;
+    if (const std::string* earlierPath = arguments.option("--compare")) {
+        compared = readComparedJournals(*earlierPath, passwordOption(arguments, "--password-earlier"), path,
+                                        passwordOption(arguments));
+        options.earlier = &compared->earlier;
+        journal = compared->later;
+    } else {
+        journal = readJournalForCommand(path, passwordOption(arguments));
+    }
     ensureGuiApplication();
     QTemporaryDir scratch;
     if (!scratch.isValid()) {

@@ -44,6 +44,7 @@ class ReportWriter {
 public:
     ReportWriter(const JournalRecord& journal, const ReportOptions& options, ReportRun* run)
         : m_journal(journal), m_options(options), m_run(run), m_tree(journal, options.formatDate) {
+        m_tree.setEarlierJournal(options.earlier);
         m_tree.build();
         std::vector<std::pair<ContentNode*, int>> nodes;
         m_tree.forEachNode([&](ContentNode& node, int depth) {

@@ -24,6 +24,8 @@ struct ReportOptions {
     DateFormatter formatDate = formatDateInCLocale;
     // The day the report is made, shown on the cover.
     OleDate madeOn;
+    // An earlier journal of the same person adds the Progress pages; it must outlive the writing.
+    const JournalRecord* earlier = nullptr;
 };
 
 // How a caller follows a report being written, and what came of it.
