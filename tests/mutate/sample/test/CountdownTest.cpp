@@ -1,14 +1,14 @@
 #include "Countdown.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
-static int failures = 0;
-
+// Stops at the first failure: a later check may hang on a fault an earlier one found.
 static void expect(bool holds, const char* what) {
     if (!holds) {
         std::printf("failed: %s\n", what);
-        ++failures;
+        std::exit(1);
     }
 }
 
@@ -20,5 +20,5 @@ int main() {
     expect(clampTo(7, 5) == 5, "clamped to the limit");
     expect(clampTo(2, 5) == 2, "kept below the limit");
     expect(std::strcmp(countdownNote(), "if (a < b && c == 1) return 2;") == 0, "note");
-    return failures == 0 ? 0 : 1;
+    return 0;
 }
