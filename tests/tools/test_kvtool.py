@@ -838,6 +838,26 @@ class ResultsCsv(KvtoolCase):
         behaviours = self.export(self.path("awkward.kva"), line_breaks_in_texts=True)
         self.assertIn("Plan, do; \"check\"", {row[0] for row in behaviours[1:]})
 
+    def test_no_text_begins_as_a_spreadsheet_formula(self):
+        described = self.sample()
+        starts = ["=", "+", "-", "@", "\t", "\r"]
+        for q, start in zip(described["questionnaires"], starts):
+            q["assessor"] = start + "SUM(A1:A9)"
+        described["questionnaires"][len(starts)]["assessor"] = "A=B+C-D@E"  # only a first character counts
+        described["framework"]["competencies"][0]["name"] = "@Lead"
+        first = next(i for i, b in enumerate(described["framework"]["behaviours"]) if b["competency"] == 0)
+        described["framework"]["behaviours"][first]["statement"] = "+Plans ahead"
+        rows = self.export(self.build(described, "formulas.kva"), "--responses", line_breaks_in_texts=True)
+        assessors = {row[0] for row in rows[1:]}
+        for start in starts:
+            with self.subTest(start=start):
+                self.assertIn("'" + start + "SUM(A1:A9)", assessors)
+        self.assertIn("A=B+C-D@E", assessors)
+        self.assertIn("'@Lead", {row[3] for row in rows[1:]})
+        self.assertIn("'+Plans ahead", {row[4] for row in rows[1:]})
+        behaviours = self.export(self.path("formulas.kva"), line_breaks_in_texts=True)
+        self.assertIn(["'@Lead", "'+Plans ahead"], [row[:2] for row in behaviours[1:]])
+
 
 def main():
     global KVTOOL, DATA
