@@ -32,6 +32,8 @@ public:
     using Restore = std::function<void(const std::string& snapshot)>;
 
     SnapshotHistory(Capture capture, Restore restore, QObject* parent = nullptr);
+    // The stack says nothing as it goes: the document it would report on may be gone already.
+    ~SnapshotHistory() override { m_stack->blockSignals(true); }
 
     QUndoStack& stack() const { return *m_stack; }
 
