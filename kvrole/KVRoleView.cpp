@@ -389,7 +389,7 @@ void CKVRoleView::cut() {
         m_context.prompts().message(kClipboardRefusedNothingCut);
         return;
     }
-    m_document.record(QStringLiteral("Cut"), [this] { return removeSelected(false); });
+    m_document.record(stepName("Cut", selectedRef().kind), [this] { return removeSelected(false); });
 }
 
 void CKVRoleView::paste() {

@@ -157,7 +157,7 @@ TEST_F(UndoWindow, EveryEditOfARoleIsOneStepThatUndoesToItsBytes) {
         trigger(CMainFrame::Command::Delete);
     });
     undo()->trigger();
-    expectOneStep("Cut", [&] {
+    expectOneStep("Cut Role", [&] {
         select(ItemRef::root());
         trigger(CMainFrame::Command::Cut);
     });
