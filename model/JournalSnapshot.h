@@ -5,7 +5,8 @@
 #include <string>
 
 // A journal as the undo history keeps it: every field of the document, in the journal's ordinary
-// encoding, followed by the encryption choice, which the record's bytes do not carry. The
+// encoding without a password, followed by the password and the encryption choice, which the
+// record's bytes do not carry. The
 // Autopilot's page, window and shown flag are where the guide is, not what the user edits: they
 // are held at their defaults in a snapshot, and a restore keeps them as they are now.
 namespace JournalSnapshot {
