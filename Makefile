@@ -54,6 +54,7 @@ bench: deps
 	cmake --preset release
 	cmake --build --preset release
 	build/release/bin/bench_model
+	build/release/bin/bench_history
 	build/release/bin/bench_analysis
 	build/release/bin/bench_pages
 	KVMAIL_CGI_TMP_ROOT=/dev/shm scripts/kvmail-with-servers bench/kvmail/run_kvmail_bench.py build/release/bin 300

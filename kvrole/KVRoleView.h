@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QTreeWidget>
 
+class BehaviourDialog;
 class CKVRoleDoc;
 class EditorContext;
 
@@ -27,6 +28,9 @@ public:
 
     // Rebuilds every item from the role and expands the root only.
     void rebuild();
+    // Rebuilds every item from the role, keeping the selection and the open branches where their
+    // places still exist (after Undo and Redo).
+    void rebuildKeepingPlace();
     kvrole::ItemRef selectedRef() const;
     kvrole::ItemRef refOf(const QTreeWidgetItem* item) const;
     QTreeWidgetItem* rootItem() const { return topLevelItem(0); }
@@ -80,6 +84,7 @@ private:
     void setItemText(QTreeWidgetItem* item, const std::string& text);
     void editCompetency(int competency);
     void editBehaviour(int behaviour);
+    void storeBehaviour(int behaviour, const BehaviourDialog& dialog);
     kvrole::RoleEditor editor() const;
     bool removeSelected(bool confirm);
     // Shows the role after a transfer changed it, with `item` selected and in sight, and unfolded

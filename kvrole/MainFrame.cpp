@@ -18,6 +18,7 @@
 #include "ui/MailAttachment.h"
 #include "ui/ProgramPlaces.h"
 #include "ui/Settings.h"
+#include "ui/SnapshotHistory.h"
 #include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
@@ -39,6 +40,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoGroup>
 
 namespace {
 
@@ -63,7 +65,8 @@ QString fromLocalPath(const std::string& path) {
 } // namespace
 
 CMainFrame::CMainFrame(EditorContext& context)
-    : m_context(context), m_mdi(new QMdiArea), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    : m_context(context), m_mdi(new QMdiArea), m_history(new QUndoGroup(this)),
+      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setCentralWidget(m_mdi);
     setWindowIcon(ui::programIcon(ui::Program::RoleEditor));
     setAcceptDrops(true);
@@ -71,6 +74,8 @@ CMainFrame::CMainFrame(EditorContext& context)
     statusBar()->showMessage(tr("Ready"));
     m_context.prompts().setDialogParent(this);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] {
+        CKVRoleDoc* document = activeDocument();
+        m_history->setActiveStack(document ? &document->history().stack() : nullptr);
         updateCommands();
         updateTitles();
     });
@@ -129,7 +134,10 @@ void CMainFrame::createCommands() {
         {C::PrintSetup, "P&rint Setup...", "Change the printer and printing options", "Print Setup"},
         {C::Send, "Sen&d...", "Send the active document through electronic mail", "Send Mail"},
         {C::Exit, "E&xit", "Quit the application; prompts to save documents", "Exit"},
-        {C::Undo, "&Undo", "Undo the last action", "Undo", keys(Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace)},
+        {C::Undo, "&Undo", "Undo the last action", "Undo", keys(Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace),
+         Icon::EditUndo},
+        {C::Redo, "&Redo", "Redo the previously undone action", "Redo",
+         keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y), Icon::EditRedo},
         {C::Cut, "Cu&t", "Cut the selection and put it on the Clipboard", "Cut",
          keys(Qt::CTRL | Qt::Key_X, Qt::SHIFT | Qt::Key_Delete), Icon::EditCut},
         {C::Copy, "&Copy", "Copy the selection and put it on the Clipboard", "Copy",
@@ -182,7 +190,7 @@ void CMainFrame::createCommands() {
         {"&File",
          {C::New, C::Open, C::Merge, C::Close, C::Save, C::SaveAs, Slot::Separator, C::Print, C::PrintPreview,
           C::PrintSetup, Slot::Separator, C::Send, Slot::RecentFiles, Slot::Separator, C::Exit}},
-        {"&Edit", {C::Undo, Slot::Separator, C::Cut, C::Copy, C::Paste}},
+        {"&Edit", {C::Undo, C::Redo, Slot::Separator, C::Cut, C::Copy, C::Paste}},
         {"&View", {C::ToggleToolbar, C::ToggleStatusBar}},
         {"&Tools",
          {C::NewCompetency, C::NewBehaviour, C::Edit, C::Delete, Slot::Separator, C::WebQuestionnaire, Slot::Separator,
@@ -197,6 +205,8 @@ void CMainFrame::createCommands() {
                                                C::Cut,
                                                C::Copy,
                                                C::Paste,
+                                               C::Undo,
+                                               C::Redo,
                                                Slot::Separator,
                                                C::Print,
                                                C::About,
@@ -257,6 +267,8 @@ void CMainFrame::createCommands() {
     m_commands.onTriggered(C::Copy, this, onView(&CKVRoleView::copy));
     m_commands.onTriggered(C::Paste, this, onView(&CKVRoleView::paste));
     m_commands.onTriggered(C::Options, this, &CMainFrame::options);
+    // The history of the active window's document; every window of a document shares it.
+    ui::followHistory(m_history, action(C::Undo), action(C::Redo));
     m_commands.onTriggered(C::WebQuestionnaire, this, [this] {
         if (CKVRoleDoc* document = activeDocument()) {
             if (const std::optional<QString> page = createWebQuestionnaire(*document, m_context, this)) {
@@ -312,8 +324,8 @@ void CMainFrame::updateCommands() {
         documentMenu->menuAction()->setVisible(hasDocument);
     }
     action(C::Send)->setEnabled(hasDocument && m_context.mail().available());
-    // Undo has no handler; the clipboard commands act on the selected item of any role.
-    action(C::Undo)->setEnabled(false);
+    // Undo and Redo follow the active document's history; the clipboard commands act on the
+    // selected item of any role.
     for (Command command : {C::Cut, C::Copy, C::Paste}) {
         action(command)->setEnabled(hasDocument);
     }
@@ -438,6 +450,7 @@ CKVRoleDoc* CMainFrame::newDocument() {
     auto* document = new CKVRoleDoc(++m_untitledCount, this);
     connect(document, &CKVRoleDoc::titleChanged, this, &CMainFrame::updateTitles);
     connect(document, &CKVRoleDoc::modifiedChanged, this, &CMainFrame::updateTitles);
+    m_history->addStack(&document->history().stack());
     m_documents << document;
     addFrame(*document);
     return document;
@@ -460,6 +473,7 @@ CKVRoleDoc* CMainFrame::openDocument(const QString& path) {
     }
     connect(document, &CKVRoleDoc::titleChanged, this, &CMainFrame::updateTitles);
     connect(document, &CKVRoleDoc::modifiedChanged, this, &CMainFrame::updateTitles);
+    m_history->addStack(&document->history().stack());
     m_documents << document;
     addFrame(*document);
     addRecentFile(absolute);
@@ -643,7 +657,8 @@ void CMainFrame::merge() {
     if (!path) {
         return;
     }
-    const std::optional<kvrole::CsvMergeResult> merged = kvrole::CsvMerge(document->role()).mergeFile(*path);
+    const std::optional<kvrole::CsvMergeResult> merged = document->record(
+        QStringLiteral("Merge CSV File"), [&] { return kvrole::CsvMerge(document->role()).mergeFile(*path); });
     if (!merged) {
         return;
     }

@@ -3,6 +3,7 @@
 #include "kvrole/core/WebQuestionnaire.h"
 #include "mailreader/MailMerge.h"
 #include "model/JournalFile.h"
+#include "model/JournalSnapshot.h"
 #include "model/Requests.h"
 #include "model/RoleLibrary.h"
 #include "model/SealedJournal.h"
@@ -33,6 +34,7 @@
 #include "ui/MailHandoff.h"
 #include "ui/ProgramPlaces.h"
 #include "ui/Settings.h"
+#include "ui/SnapshotHistory.h"
 #include "ui/WindowPlacement.h"
 
 #include <QApplication>
@@ -107,7 +109,21 @@ DialogDecoration journalDecoration() {
     return decoration;
 }
 
+// The step a merge makes: "Merge Feedback from " and whom the merged questionnaires are by.
+QString mergeStepName(const CPavexDoc& journal, const requests::Merged& merged) {
+    std::string names;
+    for (std::size_t index = merged.first; index < merged.first + merged.count && index < journal.questionnaires.size();
+         ++index) {
+        names += (names.empty() ? "" : ", ") + journal.questionnaires[index].assessor;
+    }
+    return QStringLiteral("Merge Feedback from ") + ui::fromCp1252(names);
+}
+
 } // namespace
+
+template <typename Change> auto CMainFrame::record(const QString& what, Change&& change) {
+    return m_history->record(what, std::forward<Change>(change));
+}
 
 CMainFrame::CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidget* parent)
     : QMainWindow(parent), m_prompts(prompts), m_mailHandoff(mailHandoff), m_doc(std::make_unique<CPavexDoc>()),
@@ -148,6 +164,13 @@ CMainFrame::CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidg
             m_activePane = now == m_tree ? static_cast<QWidget*>(m_tree) : m_view;
             updateDeleteCommand();
         }
+    });
+    m_history = new ui::SnapshotHistory([this] { return JournalSnapshot::take(*m_doc); },
+                                        [this](const std::string& snapshot) { restoreJournal(snapshot); }, this);
+    // Undoing back to the journal as last saved leaves nothing to save.
+    connect(&m_history->stack(), &QUndoStack::cleanChanged, this, [this](bool clean) {
+        m_doc->modified = !clean;
+        updateTitle();
     });
     m_autopilot = std::make_unique<AutopilotController>(*this);
     connect(this, &CMainFrame::autopilotRequested, m_autopilot.get(), &AutopilotController::show);
@@ -216,7 +239,13 @@ void CMainFrame::createMenus() {
         {C::PrintSetup, "P&rint Setup..."},
         {C::Send, "Sen&d..."},
         {C::Exit, "E&xit"},
-        {C::Undo, "&Undo", "", "", QKeySequence::keyBindings(QKeySequence::Undo)},
+        {C::Undo, "&Undo", "", "", {QKeySequence(Qt::CTRL | Qt::Key_Z)}, ui::Icon::EditUndo},
+        {C::Redo,
+         "&Redo",
+         "",
+         "",
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+         ui::Icon::EditRedo},
         {C::Cut, "Cu&t", "", "", QKeySequence::keyBindings(QKeySequence::Cut), ui::Icon::EditCut},
         {C::Copy, "&Copy", "", "", QKeySequence::keyBindings(QKeySequence::Copy), ui::Icon::EditCopy},
         {C::Paste, "&Paste", "", "", QKeySequence::keyBindings(QKeySequence::Paste), ui::Icon::EditPaste},
@@ -247,7 +276,7 @@ void CMainFrame::createMenus() {
         {"&File",
          {C::New, C::Open, C::Save, C::SaveAs, C::ExportReport, C::ExportResults, Slot::Separator, C::Print,
           C::PrintPreview, C::PrintSetup, Slot::Separator, C::Send, Slot::RecentFiles, Slot::Separator, C::Exit}},
-        {"&Edit", {C::Undo, Slot::Separator, C::Cut, C::Copy, C::Paste, C::Delete}},
+        {"&Edit", {C::Undo, C::Redo, Slot::Separator, C::Cut, C::Copy, C::Paste, C::Delete}},
         {"&View", {C::Autopilot, C::Toolbar, C::StatusBar}},
         {"&Tools",
          {C::ChooseRole, C::NewQuestionnaire, C::SendRequest, C::CreateRequest, C::CreateWebPage, C::MergeRequest,
@@ -296,8 +325,9 @@ void CMainFrame::createMenus() {
     action(C::Toolbar)->setChecked(true);
     connect(toolbar, &QToolBar::visibilityChanged, action(C::Toolbar), &QAction::setChecked);
     action(C::StatusBar)->setChecked(true);
+    ui::followHistory(&m_history->stack(), action(C::Undo), action(C::Redo));
     // These arrive with a later release.
-    for (const C pending : {C::Undo, C::Cut, C::Copy, C::Paste}) {
+    for (const C pending : {C::Cut, C::Copy, C::Paste}) {
         action(pending)->setEnabled(false);
     }
     m_recentMenu = new ui::RecentFileMenu(
@@ -388,6 +418,7 @@ bool CMainFrame::newJournal() {
     m_view->setPage(nullptr);
     m_tree->detach();
     m_doc->newJournal();
+    m_history->forget();
     m_earlier->clear();
     m_contents->setEarlierJournal(nullptr);
     rebuildContents();
@@ -428,6 +459,7 @@ bool CMainFrame::openJournalFile(const QString& path, ReadOutcome* outcome) {
     m_view->setPage(nullptr);
     m_tree->detach();
     *m_doc = std::move(opened);
+    m_history->forget();
     m_contents->setEarlierJournal(nullptr);
     const std::optional<std::string> comparisonNews = m_earlier->restoreFor(m_doc->path);
     m_contents->setEarlierJournal(m_earlier->record());
@@ -447,6 +479,7 @@ bool CMainFrame::saveTo(const std::string& path) {
     if (!JournalFile::save(path, *m_doc, m_prompts)) {
         return false;
     }
+    m_history->markSaved();
     m_recent.add(QString::fromStdString(path));
     m_recentMenu->refresh();
     updateTitle();
@@ -666,10 +699,12 @@ bool CMainFrame::runQuestionnaire(CPavexFeedback answers) {
     if (questionnaire.exec() != QDialog::Accepted) {
         return false;
     }
-    const std::size_t before = m_doc->questionnaires.size();
-    const bool added = m_doc->addQuestionnaire(std::move(answers), m_prompts);
-    afterMerge(added, before);
-    return added;
+    return record(QStringLiteral("New Questionnaire"), [&] {
+        const std::size_t before = m_doc->questionnaires.size();
+        const bool added = m_doc->addQuestionnaire(std::move(answers), m_prompts);
+        afterMerge(added, before);
+        return added;
+    });
 }
 
 bool CMainFrame::createFeedbackRequest() {
@@ -696,10 +731,20 @@ bool CMainFrame::mergeCompletedFeedback() {
     if (!requireRole()) {
         return false;
     }
-    const std::size_t before = m_doc->questionnaires.size();
-    const requests::Merged merged = requests::mergeCompletedFeedback(*m_doc, m_prompts);
-    afterMergedFile(merged, before);
-    return static_cast<bool>(merged);
+    return static_cast<bool>(mergeAsOneStep([this] { return requests::mergeCompletedFeedback(*m_doc, m_prompts); }));
+}
+
+requests::Merged CMainFrame::mergeAsOneStep(const std::function<requests::Merged()>& merge) {
+    QString step = QStringLiteral("Merge Feedback");
+    return m_history->record(step, [&] {
+        const std::size_t before = m_doc->questionnaires.size();
+        const requests::Merged merged = merge();
+        if (merged) {
+            step = mergeStepName(*m_doc, merged);
+        }
+        afterMergedFile(merged, before);
+        return merged;
+    });
 }
 
 bool CMainFrame::createWebQuestionnaire() {
@@ -775,10 +820,12 @@ bool CMainFrame::mergeFeedbackFromMailAt(const QString& path) {
     if (!requireRole()) {
         return false;
     }
-    const std::size_t before = m_doc->questionnaires.size();
-    const mailmerge::Summary summary =
-        mailmerge::mergeFromMail(*m_doc, QFile::encodeName(path).toStdString(), m_prompts);
-    afterMergedFile(summary.merged, before);
+    // Every reply the mail brings is taken back by one Undo.
+    mailmerge::Summary summary;
+    mergeAsOneStep([&] {
+        summary = mailmerge::mergeFromMail(*m_doc, QFile::encodeName(path).toStdString(), m_prompts);
+        return summary.merged;
+    });
     m_prompts.message(summary.text());
     return static_cast<bool>(summary.merged);
 }
@@ -812,18 +859,17 @@ void CMainFrame::afterMerge(bool merged, std::size_t questionnairesBefore) {
 }
 
 void CMainFrame::handleDroppedFile(const QString& path) {
-    const std::size_t before = m_doc->questionnaires.size();
     const std::string localPath = QFile::encodeName(path).toStdString();
     switch (droppedFileKind(path)) {
     case DroppedFileKind::RequestFile:
         // A drop does no more than the menu, which merges only into a journal with a role.
         if (requireRole()) {
-            afterMergedFile(requests::mergeRequestFile(*m_doc, localPath, m_prompts), before);
+            mergeAsOneStep([&] { return requests::mergeRequestFile(*m_doc, localPath, m_prompts); });
         }
         break;
     case DroppedFileKind::WebReply:
         if (requireRole()) {
-            afterMergedFile(requests::mergeWebReply(*m_doc, localPath, m_prompts), before);
+            mergeAsOneStep([&] { return requests::mergeWebReply(*m_doc, localPath, m_prompts); });
         }
         break;
     case DroppedFileKind::RoleProfile:
@@ -848,7 +894,7 @@ void CMainFrame::addRoleProfile(const QString& path) {
 }
 
 void CMainFrame::toggleBehaviourMark(int behaviour) {
-    if (!m_doc->toggleMark(behaviour)) {
+    if (!record(QStringLiteral("Mark For Development"), [&] { return m_doc->toggleMark(behaviour); })) {
         return;
     }
     if (CResultPage* page = m_view->page()) {
@@ -866,8 +912,9 @@ void CMainFrame::showBehaviourMenu(int behaviour, const QPoint& globalPosition) 
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     m_behaviourMenu = menu;
-    connect(menu->addAction(tr("&New Action...")), &QAction::triggered, this,
-            [this, behaviour] { afterEdit(m_actionEditing->newAction(behaviour)); });
+    connect(menu->addAction(tr("&New Action...")), &QAction::triggered, this, [this, behaviour] {
+        afterEdit(record(QStringLiteral("New Action"), [&] { return m_actionEditing->newAction(behaviour); }));
+    });
     connect(menu->addAction(tr("&Edit Journal...")), &QAction::triggered, this,
             [this, behaviour] { editBehaviourJournal(behaviour); });
     QAction* mark = menu->addAction(tr("&Marked For Development"));
@@ -898,10 +945,12 @@ bool CMainFrame::chooseRole() {
         return false;
     }
     // The pages refer to the framework being replaced, so they go before it changes.
-    m_view->setPage(nullptr);
-    m_tree->detach();
-    m_doc->chooseRole(*role);
-    rebuildContents();
+    record(QStringLiteral("Choose Role"), [&] {
+        m_view->setPage(nullptr);
+        m_tree->detach();
+        m_doc->chooseRole(*role);
+        rebuildContents();
+    });
     return true;
 }
 
@@ -911,14 +960,14 @@ bool CMainFrame::newAction() {
     }
     const ContentNode* node = m_tree->selectedNode();
     const std::int32_t behaviour = node != nullptr && node->kind() == NodeKind::Behaviour ? node->behaviour() : -1;
-    const bool added = m_actionEditing->newAction(behaviour);
+    const bool added = record(QStringLiteral("New Action"), [&] { return m_actionEditing->newAction(behaviour); });
     afterEdit(added);
     return added;
 }
 
 bool CMainFrame::showOptions() {
     ui::Settings settings(ui::SettingsScope::journalProgram());
-    if (!runOptionsSheet(*m_doc, settings, m_prompts, this)) {
+    if (!record(QStringLiteral("Options"), [&] { return runOptionsSheet(*m_doc, settings, m_prompts, this); })) {
         return false;
     }
     // Every page draws with the journal's colours as they are now.
@@ -927,29 +976,70 @@ bool CMainFrame::showOptions() {
     return true;
 }
 
-bool CMainFrame::onSelectedNode(bool (TreeCommands::*command)(const ContentNode&)) {
+bool CMainFrame::onSelectedNode(bool (TreeCommands::*command)(const ContentNode&),
+                                const std::function<QString(NodeKind)>& stepName) {
     const ContentNode* node = m_tree->selectedNode();
-    const bool changed = node != nullptr && (m_treeCommands.get()->*command)(*node);
+    if (node == nullptr) {
+        return false;
+    }
+    const bool changed = record(stepName(node->kind()), [&] { return (m_treeCommands.get()->*command)(*node); });
     afterEdit(changed);
     return changed;
 }
 
 bool CMainFrame::editSelectedNode() {
-    return onSelectedNode(&TreeCommands::edit);
+    return onSelectedNode(&TreeCommands::edit, [](NodeKind kind) {
+        switch (kind) {
+        case NodeKind::Behaviour:
+            return QStringLiteral("Edit Journal");
+        case NodeKind::Questionnaire:
+            return QStringLiteral("Edit Questionnaire");
+        case NodeKind::Action:
+        case NodeKind::Other:
+            break;
+        }
+        return QStringLiteral("Edit Action");
+    });
 }
 
 bool CMainFrame::deleteSelectedNode() {
-    return onSelectedNode(&TreeCommands::remove);
+    return onSelectedNode(&TreeCommands::remove, [](NodeKind kind) {
+        return kind == NodeKind::Questionnaire ? QStringLiteral("Delete Questionnaire")
+                                               : QStringLiteral("Delete Action");
+    });
 }
 
 bool CMainFrame::toggleSelectedNode() {
-    return onSelectedNode(&TreeCommands::toggle);
+    return onSelectedNode(&TreeCommands::toggle, [](NodeKind kind) {
+        switch (kind) {
+        case NodeKind::Questionnaire:
+            return QStringLiteral("Use In Results");
+        case NodeKind::Action:
+            return QStringLiteral("Completed");
+        case NodeKind::Behaviour:
+        case NodeKind::Other:
+            break;
+        }
+        return QStringLiteral("Mark For Development");
+    });
 }
 
 bool CMainFrame::editBehaviourJournal(int behaviour) {
-    const bool changed = m_treeCommands->editBehaviourJournal(behaviour);
+    const bool changed =
+        record(QStringLiteral("Edit Journal"), [&] { return m_treeCommands->editBehaviourJournal(behaviour); });
     afterEdit(changed);
     return changed;
+}
+
+void CMainFrame::restoreJournal(const std::string& snapshot) {
+    // The pages refer to the journal being replaced, so they go before it changes.
+    const CPavexTreeView::Place place = m_tree->place();
+    m_view->setPage(nullptr);
+    m_tree->detach();
+    JournalSnapshot::restore(snapshot, *m_doc);
+    rebuildContents();
+    m_tree->restorePlace(place);
+    m_view->redraw();
 }
 
 void CMainFrame::deleteFromEditMenu() {

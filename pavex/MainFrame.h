@@ -32,6 +32,7 @@ class UserPrompts;
 
 namespace ui {
 class MailHandoff;
+class SnapshotHistory;
 } // namespace ui
 
 // The journal program's main window: the explorer tree beside the content view, the menus, the
@@ -67,6 +68,7 @@ public:
         Send,
         Exit,
         Undo,
+        Redo,
         Cut,
         Copy,
         Paste,
@@ -152,6 +154,12 @@ public:
     // The pop-up menu of the last right-click on a behaviour row of the content view; null before any.
     QMenu* behaviourMenu() const { return m_behaviourMenu; }
 
+    // The journal's undo history: every command that changes the journal is one step of it.
+    ui::SnapshotHistory& history() const { return *m_history; }
+    // Runs a merge of one or more returned questionnaires as one step of the history, named after
+    // their assessors, and shows what it added; what `merge` returns tells what was merged.
+    requests::Merged mergeAsOneStep(const std::function<requests::Merged()>& merge);
+
     // The guide and its window (View Autopilot, the toolbar button).
     AutopilotController& autopilot() const { return *m_autopilot; }
 
@@ -188,7 +196,8 @@ private:
     void tellDone(const std::string& news);
     // After a command changed the journal: the selected node's page is refreshed and redrawn.
     void afterEdit(bool changed);
-    bool onSelectedNode(bool (TreeCommands::*command)(const ContentNode&));
+    bool onSelectedNode(bool (TreeCommands::*command)(const ContentNode&),
+                        const std::function<QString(NodeKind)>& stepName);
     void deleteFromEditMenu();
     void journalChanged();
     void updateCommands();
@@ -212,6 +221,10 @@ private:
     void printPreview();
     void pageSetup();
     void showBehaviourMenu(int behaviour, const QPoint& globalPosition);
+    // Undo and Redo: the journal becomes the snapshot's, and the views show it where they were.
+    void restoreJournal(const std::string& snapshot);
+    // A command's change to the journal as one step of the history named `what`.
+    template <typename Change> auto record(const QString& what, Change&& change);
 
     UserPrompts& m_prompts;
     ui::MailHandoff& m_mailHandoff;
@@ -230,6 +243,7 @@ private:
     QPrinter m_printer;
     QPointer<QMenu> m_behaviourMenu;
     QPointer<QWidget> m_activePane;
+    ui::SnapshotHistory* m_history = nullptr;
     // Last, so that the guide goes before the journal it shows.
     std::unique_ptr<AutopilotController> m_autopilot;
 };

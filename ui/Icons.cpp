@@ -54,6 +54,10 @@ QString iconName(Icon which) {
         return QStringLiteral("edit-copy");
     case Icon::EditPaste:
         return QStringLiteral("edit-paste");
+    case Icon::EditUndo:
+        return QStringLiteral("edit-undo");
+    case Icon::EditRedo:
+        return QStringLiteral("edit-redo");
     case Icon::ChooseRole:
         return QStringLiteral("choose-role");
     case Icon::NewQuestionnaire:

@@ -17,6 +17,8 @@ enum class Icon {
     EditCut,
     EditCopy,
     EditPaste,
+    EditUndo,
+    EditRedo,
     ChooseRole,
     NewQuestionnaire,
     SendRequest,

@@ -301,7 +301,7 @@ TEST_F(JournalEditingTest, ANewUserGoesFromAnEmptyJournalToResultsWithTheShipped
     ASSERT_TRUE(m_frame->chooseRole());
     const CPavexDoc& doc = m_frame->document();
     ASSERT_TRUE(doc.hasRole());
-    EXPECT_FALSE(doc.modified); // choosing a role alone changes nothing to save
+    EXPECT_TRUE(doc.modified); // the choice is there to be saved
     EXPECT_NE(contents().landmarks().firstBehaviour, nullptr);
     EXPECT_TRUE(m_frame->action(CMainFrame::Command::NewQuestionnaire)->isEnabled());
 
