@@ -10,7 +10,6 @@ import json
 import math
 import os
 import random
-import subprocess
 import sys
 import tempfile
 import unittest
@@ -21,25 +20,10 @@ SAMPLE_LATER = None
 TOLERANCE = 1e-9
 
 
-def run(*args):
-    done = subprocess.run([KVTOOL, *args], capture_output=True, timeout=600)
-    return done.returncode, done.stdout.decode("utf-8"), done.stderr.decode("utf-8")
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import test_report  # noqa: E402  (the report's tests run kvtool the same way)
 
-
-def dump(path):
-    status, out, err = run("dump", path)
-    assert status == 0, err
-    return json.loads(out)
-
-
-def build(record, path):
-    with tempfile.NamedTemporaryFile("w", suffix=".json", delete=False, encoding="utf-8") as f:
-        json.dump(record, f)
-    try:
-        status, _, err = run("build", f.name, path)
-        assert status == 0, err
-    finally:
-        os.unlink(f.name)
+run, dump, build = test_report.run, test_report.dump, test_report.build
 
 
 def loose(statement):
@@ -301,10 +285,6 @@ class GeneratedPairs(CompareCase):
         self.assertIn("no behaviour in common", err)
 
     def test_the_largest_journals(self):
-        sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-        import test_report
-
-        test_report.KVTOOL, test_report.SAMPLE = KVTOOL, SAMPLE_LATER
         later = test_report.large_journal(256, 1024, True, seed=11)
         earlier = self.earlier_of(later, seed=12)
         self.check_against_reference(self.journal(earlier, "e.kva"), self.journal(later, "l.kva"))
@@ -313,6 +293,7 @@ class GeneratedPairs(CompareCase):
 def main():
     global KVTOOL, SAMPLE_EARLIER, SAMPLE_LATER
     KVTOOL, SAMPLE_EARLIER, SAMPLE_LATER = sys.argv[1], sys.argv[2], sys.argv[3]
+    test_report.KVTOOL, test_report.SAMPLE = KVTOOL, SAMPLE_LATER
     unittest.main(argv=[sys.argv[0]] + sys.argv[4:], verbosity=2)
 
 
