@@ -664,6 +664,8 @@ bool CMainFrame::chooseRole() {
     m_view->setPage(nullptr);
     m_tree->detach();
     m_doc->chooseRole(*role);
+    // The choice is the journal's content: leaving without saving must ask, or it is lost.
+    m_doc->modified = true;
     rebuildContents();
     return true;
 }
