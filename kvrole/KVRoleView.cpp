@@ -331,7 +331,29 @@ void CKVRoleView::cut() {
         m_context.prompts().message(kClipboardRefusedNothingCut);
         return;
     }
+    if (selectedRef().kind == kvrole::ItemRef::Kind::Root) {
+        cutRoot();
+        return;
+    }
     removeSelected(false);
+}
+
+void CKVRoleView::cutRoot() {
+    // The root's text leaves out competencies without behaviours: what is not on the clipboard stays.
+    CPavexFramework& framework = m_document.role().framework;
+    const std::size_t before = framework.competencies.size();
+    const int kept = kvrole::editing::removeCompetenciesWithBehaviours(framework);
+    if (framework.competencies.size() != before) {
+        rebuild();
+        documentEdited();
+    }
+    if (kept > 0) {
+        emit news(kept == 1
+                      ? tr("1 competency without behaviours stays in the role: the Clipboard holds behaviours only.")
+                      : tr("%1 competencies without behaviours stay in the role: the Clipboard holds behaviours "
+                           "only.")
+                            .arg(kept));
+    }
 }
 
 void CKVRoleView::paste() {

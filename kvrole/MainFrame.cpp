@@ -352,6 +352,7 @@ void CMainFrame::showEvent(QShowEvent* event) {
 
 CChildFrame* CMainFrame::addFrame(CKVRoleDoc& document) {
     auto* view = new CKVRoleView(document, m_context);
+    connect(view, &CKVRoleView::news, this, [this](const QString& text) { statusBar()->showMessage(text); });
     auto* frame = new CChildFrame(view, [this](CChildFrame* closing) { return canClose(closing); });
     frame->setWindowIcon(ui::icon(ui::Icon::Role));
     QMdiSubWindow* previous = m_mdi->activeSubWindow();

@@ -11,6 +11,7 @@
 #include <QDragEnterEvent>
 #include <QMdiArea>
 #include <QMimeData>
+#include <QStatusBar>
 
 using kvrole::ItemRef;
 
@@ -108,6 +109,30 @@ TEST_F(TransferWindow, CutTakesTheItemWithoutAskingWhateverConfirmDeleteSays) {
     EXPECT_TRUE(m_context->prompts().texts().isEmpty());
     EXPECT_TRUE(shown->document().role().framework.competencies.empty());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "Planning\tSets goals\r\n");
+}
+
+TEST_F(TransferWindow, CutOnTheRootTakesOnlyWhatItPutOnTheClipboardAndSaysWhatStayed) {
+    CKVRoleView* shown = openRole({"Listening:Asks,Waits", "Empty:", "Planning:Sets goals", "Blank:"});
+    trigger(CMainFrame::Command::Cut, shown, ItemRef::root());
+    EXPECT_EQ(outline(shown->document().role().framework), (Outline{"Empty:", "Blank:"}));
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(),
+              "2 competencies without behaviours stay in the role: the Clipboard holds behaviours only.");
+    EXPECT_TRUE(shown->document().isModified());
+    expectTreeMatchesRole();
+
+    // Pasted into an empty role, the cut competencies come back whole.
+    CKVRoleView* empty = openRole({});
+    trigger(CMainFrame::Command::Paste, empty, ItemRef::root());
+    EXPECT_EQ(outline(empty->document().role().framework), (Outline{"Listening:Asks,Waits", "Planning:Sets goals"}));
+
+    // A role of empty competencies only: nothing is cut and nothing changes.
+    CKVRoleView* hollow = openRole({"Empty:"});
+    hollow->document().setModified(false);
+    trigger(CMainFrame::Command::Cut, hollow, ItemRef::root());
+    EXPECT_EQ(outline(hollow->document().role().framework), Outline{"Empty:"});
+    EXPECT_FALSE(hollow->document().isModified());
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(),
+              "1 competency without behaviours stays in the role: the Clipboard holds behaviours only.");
 }
 
 TEST_F(TransferWindow, CopyPutsTheCodePageBytesAndUnicodeTextAndPastePrefersTheCodePage) {
