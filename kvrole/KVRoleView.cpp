@@ -6,6 +6,7 @@
 #include "kvrole/RoleClipboard.h"
 #include "kvrole/RoleDialogs.h"
 #include "kvrole/RoleDrag.h"
+#include "kvrole/core/LineText.h"
 #include "kvrole/core/RoleTransfer.h"
 #include "ui/Cp1252Text.h"
 #include "ui/Icons.h"
@@ -226,6 +227,13 @@ void CKVRoleView::storeLabel(QTreeWidgetItem* item) {
         return;
     }
     const ItemRef ref = refOf(item);
+    if (!ui::holdsCp1252(item->text(0))) {
+        // The label goes back to what the role holds: nothing is stored with '?' in its place.
+        static const char* const kFields[] = {"Role name", "Competency", "Behaviour"};
+        m_context.prompts().message(ui::unfitTextMessage(QString::fromLatin1(kFields[static_cast<int>(ref.kind)])));
+        setItemText(item, editor().textOf(ref));
+        return;
+    }
     std::string text = ui::toCp1252(item->text(0));
     if (ref.kind == ItemRef::Kind::Root) {
         m_document.setRoleName(std::move(text));
@@ -253,7 +261,9 @@ void CKVRoleView::editSelected() {
 void CKVRoleView::editCompetency(int competency) {
     auto& name = m_document.role().framework.competencies[static_cast<std::size_t>(competency)].name;
     CompetencyDialog dialog(ui::fromCp1252(name), this);
-    if (dialog.exec() != QDialog::Accepted) {
+    if (!ui::execUntilTextsFit(dialog, m_context.prompts(), [&dialog] {
+            return std::vector<ui::TypedText>{{dialog.name(), tr("Competency")}};
+        })) {
         return;
     }
     name = ui::toCp1252(dialog.name());
@@ -269,7 +279,9 @@ void CKVRoleView::editBehaviour(int behaviour) {
     }
     CBehaviour& edited = framework.behaviours[static_cast<std::size_t>(behaviour)];
     BehaviourDialog dialog(ui::fromCp1252(edited.statement), competencies, edited.competency, this);
-    if (dialog.exec() != QDialog::Accepted) {
+    if (!ui::execUntilTextsFit(dialog, m_context.prompts(), [&dialog] {
+            return std::vector<ui::TypedText>{{dialog.statement(), tr("Behaviour")}};
+        })) {
         return;
     }
     edited.statement = ui::toCp1252(dialog.statement());
@@ -359,6 +371,10 @@ void CKVRoleView::cutRoot() {
 void CKVRoleView::paste() {
     const std::optional<std::string> text = roleclipboard::take(*QGuiApplication::clipboard());
     if (!text || !currentItem()) {
+        return;
+    }
+    if (const std::vector<int> unfit = roleclipboard::unfitLines(QGuiApplication::clipboard()->mimeData());
+        !unfit.empty() && !m_context.prompts().question(kvrole::unfitLinesQuestion("the pasted text", unfit))) {
         return;
     }
     const kvrole::transfer::PasteOutcome outcome = kvrole::transfer::paste(
@@ -533,7 +549,10 @@ void CKVRoleView::paintEvent(QPaintEvent* event) {
 void CKVRoleView::roleDetails() {
     CRole& role = m_document.role();
     RoleDetailsDialog dialog(ui::fromCp1252(role.name), ui::fromCp1252(ui::readTextMode(role.description)), this);
-    if (dialog.exec() != QDialog::Accepted) {
+    if (!ui::execUntilTextsFit(dialog, m_context.prompts(), [&dialog] {
+            return std::vector<ui::TypedText>{{dialog.name(), tr("Role name")},
+                                              {dialog.description(), tr("Description")}};
+        })) {
         return;
     }
     // The description keeps the files' CR LF line ends.

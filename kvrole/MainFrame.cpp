@@ -8,6 +8,8 @@
 #include "kvrole/RolePrinter.h"
 #include "kvrole/WebQuestionnaireDialog.h"
 #include "kvrole/core/CsvMerge.h"
+#include "kvrole/core/LineText.h"
+#include "model/AtomicFile.h"
 #include "model/RoleFile.h"
 #include "model/TextRules.h"
 #include "ui/AfxFolders.h"
@@ -568,10 +570,16 @@ void CMainFrame::merge() {
     if (!path) {
         return;
     }
-    const std::optional<kvrole::CsvMergeResult> merged = kvrole::CsvMerge(document->role()).mergeFile(*path);
-    if (!merged) {
+    const std::optional<std::string> bytes = readWholeFile(*path);
+    if (!bytes) {
         return;
     }
+    const kvrole::LineText text = kvrole::csvText(*bytes);
+    if (!text.unfitLines.empty() &&
+        !m_context.prompts().question(kvrole::unfitLinesQuestion("the file", text.unfitLines))) {
+        return;
+    }
+    const std::optional<kvrole::CsvMergeResult> merged = kvrole::CsvMerge(document->role()).mergeText(text.cp1252);
     if (merged->modified()) {
         document->setModified();
     }

@@ -492,7 +492,7 @@ bool CMainFrame::newFeedbackQuestionnaire() {
     if (!questionnaireCanStart()) {
         return false;
     }
-    PreliminariesDialog preliminaries(DialogFlavour::Journal, "", journalDecoration(), this);
+    PreliminariesDialog preliminaries(DialogFlavour::Journal, "", journalDecoration(), m_prompts, this);
     if (preliminaries.exec() != QDialog::Accepted) {
         return false;
     }
