@@ -94,6 +94,7 @@ TEST(QtPrompts, QueuedAnswersAreTakenInOrderAndEveryPromptIsRecorded) {
 TEST(QtPrompts, APasswordTheFilesCannotHoldIsRefusedAndAskedAgainNeverComparedAsQuestionMarks) {
     NoDialogExpected guard;
     QtPrompts prompts(kTitle);
+    prompts.setDialogsShown(false);
     prompts.queuePassword(QString::fromUtf8("\u043f\u0430\u0440\u043e\u043b\u044c")); // Cyrillic
     prompts.queuePassword(QString::fromUtf8("key\U0001F511"));                        // an emoji
     prompts.queuePassword(QStringLiteral("??????"));
