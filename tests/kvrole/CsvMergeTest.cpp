@@ -169,6 +169,6 @@ TEST(LineText, AUtf8CsvIsConvertedAndACodePageCsvIsTakenAsItIs) {
 
     std::vector<int> many(12);
     std::iota(many.begin(), many.end(), 1);
-    EXPECT_EQ(kvrole::unfitLinesQuestion("the file", many).substr(0, 50),
-              "Lines 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 and 2 more of t");
+    EXPECT_EQ(kvrole::unfitLinesQuestion("the file", many).substr(0, 58),
+              "Lines 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 and 2 more of the file");
 }

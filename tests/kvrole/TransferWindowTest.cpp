@@ -154,9 +154,11 @@ TEST_F(TransferWindow, CopyPutsTheCodePageBytesAndUnicodeTextAndPastePrefersTheC
     both->setData(roleclipboard::kCp1252Format, "R\xE9sum\xE9");
     QGuiApplication::clipboard()->setMimeData(both);
     trigger(CMainFrame::Command::Paste, shown, ItemRef::behaviour(0));
-    // Plain text alone: characters the code page lacks are stored as "?".
+    // Plain text alone: characters the code page lacks are stored as "?" once the person agrees.
     QGuiApplication::clipboard()->setText(QString::fromUtf8("Snow \u2603\r\n"));
+    m_context->prompts().queueAnswer(true);
     trigger(CMainFrame::Command::Paste, shown, ItemRef::behaviour(0));
+    EXPECT_TRUE(m_context->prompts().texts().back().startsWith("Line 1 of the pasted text holds characters"));
     EXPECT_EQ(outline(shown->document().role().framework),
               Outline{"Caf\xE9:Snow ?,R\xE9sum\xE9,Says \x93thank you\x94"});
     EXPECT_TRUE(shown->document().isModified());
