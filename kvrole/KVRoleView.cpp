@@ -452,6 +452,13 @@ bool CKVRoleView::dropChangesSomething(const CKVRoleView* source, ItemRef dragge
 }
 
 bool CKVRoleView::acceptDrag(QDropEvent* event) {
+    if (RoleDrag::isForeign(event->mimeData())) {
+        // Taken only to say at the drop why it cannot be.
+        setDropHighlight(nullptr);
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+        return true;
+    }
     CKVRoleView* source = RoleDrag::sourceOf(event->mimeData());
     QTreeWidgetItem* target = source ? dropTargetAt(event->position().toPoint()) : nullptr;
     const ItemRef dragged = RoleDrag::item();
@@ -469,7 +476,7 @@ bool CKVRoleView::acceptDrag(QDropEvent* event) {
 
 void CKVRoleView::dragEnterEvent(QDragEnterEvent* event) {
     // Entering takes any drag of ours; where it may drop is decided as it moves.
-    if (RoleDrag::sourceOf(event->mimeData())) {
+    if (RoleDrag::sourceOf(event->mimeData()) || RoleDrag::isForeign(event->mimeData())) {
         acceptDrag(event);
         event->accept();
         activateChildWindow();
@@ -502,6 +509,12 @@ void CKVRoleView::dragLeaveEvent(QDragLeaveEvent* event) {
 void CKVRoleView::dropEvent(QDropEvent* event) {
     CKVRoleView* source = RoleDrag::sourceOf(event->mimeData());
     if (!acceptDrag(event)) {
+        return;
+    }
+    if (!source) {
+        // Its item lives in another process; the user is told how to bring it across, once the
+        // drag is over.
+        QTimer::singleShot(0, this, [this] { m_context.prompts().message(kForeignDropRefused); });
         return;
     }
     setDropHighlight(nullptr);

@@ -17,6 +17,9 @@ class CKVRoleView : public QTreeWidget {
 
 public:
     static constexpr int kValueRole = Qt::UserRole;
+    static constexpr char kForeignDropRefused[] =
+        "Sorry, this item was dragged from another Reflectory Kitsmith, which cannot hand it over.  Copy it "
+        "there and paste it here instead.";
 
     CKVRoleView(CKVRoleDoc& document, EditorContext& context, QWidget* parent = nullptr);
 

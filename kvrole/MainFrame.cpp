@@ -34,10 +34,12 @@
 #include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPainter>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -330,6 +332,55 @@ void CMainFrame::updateTitles() {
             frames[index]->setWindowModified(each->isModified());
         }
     }
+    updateWindowList();
+}
+
+void CMainFrame::updateWindowList() {
+    QMenu* windowMenu = m_commands.menu(QStringLiteral("&Window"));
+    for (QAction* entry : std::as_const(m_windowEntries)) {
+        windowMenu->removeAction(entry);
+        // Not at once: the entry chosen may still be delivering its signal.
+        entry->deleteLater();
+    }
+    m_windowEntries.clear();
+    // A window being destroyed is still in the area's list, but no longer a child frame.
+    QList<QMdiSubWindow*> frames;
+    for (QMdiSubWindow* window : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+        if (dynamic_cast<CChildFrame*>(window)) {
+            frames << window;
+        }
+    }
+    if (frames.isEmpty()) {
+        return;
+    }
+    m_windowEntries << windowMenu->addSeparator();
+    QMdiSubWindow* active = m_mdi->activeSubWindow() ? m_mdi->activeSubWindow() : m_mdi->currentSubWindow();
+    for (int index = 0; index < frames.size(); ++index) {
+        QMdiSubWindow* frame = frames[index];
+        QString title = frame->windowTitle().remove(QStringLiteral("[*]"));
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        // The first nine are reached by their digit.
+        const QString number = index < 9 ? QStringLiteral("&%1").arg(index + 1) : QString::number(index + 1);
+        QAction* entry = windowMenu->addAction(number + QLatin1Char(' ') + title);
+        // Only the active window's entry carries a mark; the others show no empty box.
+        entry->setCheckable(frame == active);
+        entry->setChecked(frame == active);
+        entry->setStatusTip(tr("Activate this window"));
+        connect(entry, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(frame)] {
+            // Once the entry has finished its signal, as activating rebuilds the entries; rebuilt
+            // in any case, since choosing the checked entry has just taken its mark away.
+            QTimer::singleShot(0, this, [this, window] {
+                if (window) {
+                    if (window->isMinimized()) {
+                        window->showNormal();
+                    }
+                    m_mdi->setActiveSubWindow(window);
+                }
+                updateWindowList();
+            });
+        });
+        m_windowEntries << entry;
+    }
 }
 
 QRect CMainFrame::workspaceArea() const {
@@ -412,6 +463,27 @@ CKVRoleDoc* CMainFrame::openDocument(const QString& path) {
     addFrame(*document);
     addRecentFile(absolute);
     return document;
+}
+
+bool CMainFrame::openDocuments(const QStringList& paths) {
+    bool anyOpen = false;
+    for (const QString& path : paths) {
+        anyOpen = openDocument(path) != nullptr || anyOpen;
+    }
+    return anyOpen;
+}
+
+void CMainFrame::openHandedOver(const QStringList& paths) {
+    if (paths.isEmpty()) {
+        newDocument();
+    } else {
+        openDocuments(paths);
+    }
+    // The user started the editor to see these: it comes to the front, restored if minimised.
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
 }
 
 void CMainFrame::openFile() {

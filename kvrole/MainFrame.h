@@ -71,6 +71,12 @@ public:
     CKVRoleDoc* newDocument();
     // Opens a role profile (or shows its window when it is open already); nothing on failure.
     CKVRoleDoc* openDocument(const QString& path);
+    // Opens each file; true when at least one of them is open afterwards.
+    bool openDocuments(const QStringList& paths);
+    // Files another start of the editor handed over (none: a new role), shown at the front.
+    void openHandedOver(const QStringList& paths);
+    // The Window menu's entries for the open windows, in the order the windows were opened.
+    QList<QAction*> windowListEntries() const { return m_windowEntries; }
     // An entry of the recent-file list; one that cannot be opened leaves the list after its
     // failure is told.
     CKVRoleDoc* openRecentFile(const QString& path);
@@ -104,6 +110,8 @@ private:
     void frameClosed(CChildFrame* frame);
     void updateCommands();
     void updateTitles();
+    // The Window menu lists the open windows, numbered, with the active one checked.
+    void updateWindowList();
     // The child windows' area, estimated from the main window's size before it is shown.
     QRect workspaceArea() const;
     // Moves (and if need be shrinks) a child window to lie wholly inside the area.
@@ -128,6 +136,7 @@ private:
     ui::RecentFileList m_recent{ui::SettingsScope::roleEditor(), QStringLiteral("RecentFile")};
     ui::RecentFileMenu* m_recentMenu = nullptr;
     QList<QMenu*> m_documentMenus;
+    QList<QAction*> m_windowEntries;
     QList<CKVRoleDoc*> m_documents;
     int m_untitledCount = 0;
     bool m_closing = false;

@@ -33,3 +33,7 @@ CKVRoleView* RoleDrag::sourceOf(const QMimeData* data) {
     }
     return s_source.data();
 }
+
+bool RoleDrag::isForeign(const QMimeData* data) {
+    return data && data->hasFormat(QString::fromLatin1(kMimeType)) && sourceOf(data) == nullptr;
+}

@@ -20,6 +20,8 @@ public:
     // The view the dragged data came from, or nullptr when they are not this program's drag.
     static CKVRoleView* sourceOf(const QMimeData* data);
     static kvrole::ItemRef item() { return s_item; }
+    // An item dragged from another run of the editor: its data name no item of this one.
+    static bool isForeign(const QMimeData* data);
 
 private:
     static QPointer<CKVRoleView> s_source;

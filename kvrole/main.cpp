@@ -1,5 +1,7 @@
 #include "kvrole/EditorContext.h"
 #include "kvrole/MainFrame.h"
+#include "kvrole/SingleInstance.h"
+#include "ui/Settings.h"
 #include "ui/TextFieldFocus.h"
 
 #include <QApplication>
@@ -10,18 +12,31 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("KV Software"));
     QApplication::setApplicationName(QStringLiteral("KVRole"));
     // No application display name: the platform would append it to every title a second time.
-    ui::TextFieldFocus::install();
 
+    // One editor per user and desktop, so that roles opened from the desktop share its windows
+    // and can exchange items.
+    const QStringList files = QApplication::arguments().mid(1);
+    SingleInstance instance(SingleInstance::nameFor(ui::Settings(ui::SettingsScope::roleEditor()).fileName()));
+    if (instance.start(files) == SingleInstance::Start::HandedOver) {
+        return 0;
+    }
+
+    ui::TextFieldFocus::install();
     EditorContext context;
     CMainFrame frame(context);
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1) {
-        if (!frame.openDocument(arguments.at(1))) {
-            return 1;
-        }
-    } else {
-        frame.newDocument();
+    // The first file that opens comes with the window; the others follow once it is laid out, so
+    // that they cascade. When none opens, the program ends.
+    qsizetype opened = 0;
+    while (opened < files.size() && !frame.openDocument(files.at(opened))) {
+        ++opened;
     }
+    if (files.isEmpty()) {
+        frame.newDocument();
+    } else if (opened == files.size()) {
+        return 1;
+    }
+    QObject::connect(&instance, &SingleInstance::filesHandedOver, &frame, &CMainFrame::openHandedOver);
     frame.show();
+    frame.openDocuments(files.mid(opened + 1));
     return QApplication::exec();
 }

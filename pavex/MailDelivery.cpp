@@ -76,7 +76,8 @@ bool MailDelivery::sendStandard(const CPavexDoc& journal, UserPrompts& prompts) 
         break;
     }
     prompts.message(mailtext::kSendFailed);
-    return false;
+    // Saved as a file, the request can still go out attached to a message by hand.
+    return prompts.question(mailtext::kSaveInstead) && requests::createFeedbackRequest(journal, prompts).has_value();
 }
 
 bool MailDelivery::sendAlternative(const CPavexDoc& journal, UserPrompts& prompts) {

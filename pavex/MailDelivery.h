@@ -31,7 +31,7 @@ public:
     MailDelivery(ui::MailHandoff& handoff, MailSystemProbe probe, ui::AfxFolders& folders);
 
     // mailType: the "MailType" setting. Returns true when the request went to the mail program
-    // (or, without mail, was created on disk).
+    // (or, without mail or after the mail program failed, was created on disk).
     bool sendFeedbackRequest(const CPavexDoc& journal, int mailType, UserPrompts& prompts);
 
 private:
@@ -52,6 +52,8 @@ inline constexpr const char* kNoMail =
     "on your hard disk and manually attach it to your message.";
 inline constexpr const char* kCannotLoad = "Unable to load mail system support.";
 inline constexpr const char* kSendFailed = "Send Mail failed to send message.";
+inline constexpr const char* kSaveInstead =
+    "Do you want to save the feedback request as a file instead?  You can then attach it to a message yourself.";
 inline constexpr const char* kAlternativeNotInstalled = "SMI is not properly installed";
 inline constexpr const char* kAlternativeNotLoaded = "Unable to load either SMI32.DLL nor SMI.DLL";
 } // namespace mailtext

@@ -786,6 +786,17 @@ void CMainFrame::showAbout() {
     box.exec();
 }
 
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Words told before the window was first shown (a merge from the command line) could not hide
+    // the page title then, as the status bar does only with widgets on show: told again now, they
+    // take its place instead of being drawn over it. The same words again would be ignored.
+    if (const QString news = statusBar()->currentMessage(); !news.isEmpty()) {
+        statusBar()->clearMessage();
+        statusBar()->showMessage(news);
+    }
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (saveModifiedIfWanted()) {
         ui::Settings settings(ui::SettingsScope::journalProgram());

@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -80,6 +81,10 @@ RequestingFeedbackDialog::RequestingFeedbackDialog(QWidget* parent) : QDialog(pa
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // OK with no way chosen would do nothing: it waits for a choice.
+    m_buttons->button(QDialogButtonBox::Ok)->setEnabled(false);
+    connect(group, &QButtonGroup::buttonToggled, this,
+            [this] { m_buttons->button(QDialogButtonBox::Ok)->setEnabled(chosenWay() != Way::None); });
     layout->addWidget(m_buttons);
     resize(480, sizeHint().height());
 }

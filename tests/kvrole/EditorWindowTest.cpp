@@ -231,6 +231,56 @@ TEST_F(EditorWindow, HelpContentsOpensTheDocumentationHomeOrSaysItCannotBeFound)
         "Sorry, the help documentation cannot be located.  Visit the PAVEX web site at "));
 }
 
+// The Window menu's entries for the open windows: their texts, and which one is checked.
+QStringList windowList(const CMainFrame& frame) {
+    QStringList entries;
+    for (const QAction* entry : frame.windowListEntries()) {
+        if (!entry->isSeparator()) {
+            entries << entry->text() + (entry->isChecked() ? " (checked)" : "");
+        }
+    }
+    return entries;
+}
+
+TEST_F(EditorWindow, TheWindowMenuListsTheOpenWindowsNumberedWithTheActiveOneChecked) {
+    EXPECT_TRUE(windowList(*m_frame).isEmpty());
+    for (int count = 0; count < 3; ++count) {
+        m_frame->newDocument();
+    }
+    QMenu* windowMenu = m_frame->menu("&Window");
+    ASSERT_NE(windowMenu, nullptr);
+    EXPECT_EQ(windowList(*m_frame), (QStringList{"&1 Role1", "&2 Role2", "&3 Role3 (checked)"}));
+    for (QAction* entry : m_frame->windowListEntries()) {
+        EXPECT_TRUE(windowMenu->actions().contains(entry));
+    }
+
+    // Choosing an entry brings its window forward, minimised or not; choosing the active one
+    // keeps its mark.
+    const QList<QMdiSubWindow*> frames = m_frame->mdiArea()->subWindowList(QMdiArea::CreationOrder);
+    frames.front()->showMinimized();
+    m_frame->mdiArea()->setActiveSubWindow(frames.back());
+    ASSERT_TRUE(frames.front()->isMinimized());
+    m_frame->windowListEntries().at(1)->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(m_frame->activeDocument()->title(), "Role1");
+    EXPECT_FALSE(m_frame->mdiArea()->activeSubWindow()->isMinimized());
+    EXPECT_EQ(windowList(*m_frame), (QStringList{"&1 Role1 (checked)", "&2 Role2", "&3 Role3"}));
+    m_frame->windowListEntries().at(1)->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(windowList(*m_frame), (QStringList{"&1 Role1 (checked)", "&2 Role2", "&3 Role3"}));
+
+    // A second window of a role, a renamed role and a closed window show at once.
+    m_frame->action(CMainFrame::Command::NewWindow)->trigger();
+    m_frame->activeDocument()->setRoleName("Sales & Service");
+    QApplication::processEvents();
+    EXPECT_EQ(windowList(*m_frame),
+              (QStringList{"&1 Sales && Service:1", "&2 Role2", "&3 Role3", "&4 Sales && Service:2 (checked)"}));
+    delete m_frame->mdiArea()->subWindowList(QMdiArea::CreationOrder).at(1);
+    QApplication::processEvents();
+    EXPECT_EQ(windowList(*m_frame),
+              (QStringList{"&1 Sales && Service:1", "&2 Role3", "&3 Sales && Service:2 (checked)"}));
+}
+
 TEST_F(EditorWindow, OptionsAreKeptInTheSettings) {
     m_context->setConfirmDelete(false);
     EXPECT_EQ(m_context->settings().integer("ConfirmDelete", 1), 0);

@@ -238,7 +238,7 @@ TEST_F(TransferWindow, ADropIntoAnotherRoleCopiesUpToTheBehaviourLimitAndRefuses
     EXPECT_FALSE(at251->document().isModified());
 }
 
-TEST_F(TransferWindow, ADropIntoASecondWindowOfTheSameRoleCopiesAndForeignDataIsNotTaken) {
+TEST_F(TransferWindow, ADropIntoASecondWindowOfTheSameRoleCopiesAndAnotherEditorsItemIsRefusedVisibly) {
     CKVRoleView* first = openRole({"A:a1", "B:b1"});
     m_frame->action(CMainFrame::Command::NewWindow)->trigger();
     CKVRoleView* second = view();
@@ -254,10 +254,22 @@ TEST_F(TransferWindow, ADropIntoASecondWindowOfTheSameRoleCopiesAndForeignDataIs
         expectTreeMatchesRole();
     }
 
-    // Data that only look like ours, from another program or an old drag, are refused.
+    // An item dragged from another run of the editor, or an old drag, is refused at the drop,
+    // with a word on how to bring it across instead.
     QMimeData foreign;
     foreign.setData(RoleDrag::kMimeType, "1:forged");
-    EXPECT_EQ(dropOn(second, second->rootItem()->child(0), &foreign), Qt::IgnoreAction);
+    const QPoint at = second->visualItemRect(second->rootItem()->child(0)).center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &foreign, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(second->viewport(), &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &foreign, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(second->viewport(), &move);
+    EXPECT_TRUE(move.isAccepted());
+    EXPECT_EQ(second->dropHighlight(), nullptr) << "no place is offered for it";
+    QDropEvent drop(at, Qt::CopyAction, &foreign, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(second->viewport(), &drop);
+    QApplication::processEvents();
+    EXPECT_EQ(m_context->prompts().texts(), QStringList{CKVRoleView::kForeignDropRefused});
+    // Other programs' text is not taken for an item at all.
     QMimeData text;
     text.setText("A\ta1");
     EXPECT_EQ(dropOn(second, second->rootItem()->child(0), &text), Qt::IgnoreAction);

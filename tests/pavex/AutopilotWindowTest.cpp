@@ -313,7 +313,7 @@ TEST_F(AutopilotWindowTest, TheBehavioursStepsShowTheRankingAtItsTopAndThenAtIts
     EXPECT_EQ(vertical->value(), vertical->maximum());
 }
 
-TEST_F(AutopilotWindowTest, RequestingFeedbackOffersThreeWaysNoneChosenAndRunsNothingWithoutAChoice) {
+TEST_F(AutopilotWindowTest, RequestingFeedbackOffersThreeWaysNoneChosenAndOkOnlyOnceOneIsChosen) {
     openSample();
     m_frame->document().modified = false;
     showGuideAt(6);
@@ -335,7 +335,11 @@ TEST_F(AutopilotWindowTest, RequestingFeedbackOffersThreeWaysNoneChosenAndRunsNo
         }
         EXPECT_TRUE(texts.contains("3)    Save the automated questionnaire on a floppy diskette (or other computer "
                                    "media you can give or send to them)."));
-        dialog->buttons()->button(QDialogButtonBox::Ok)->click(); // with no way chosen
+        // OK waits for a choice; choosing a way enables it.
+        EXPECT_FALSE(dialog->buttons()->button(QDialogButtonBox::Ok)->isEnabled());
+        dialog->wayButton(RequestingFeedbackDialog::Way::EmailRequest)->click();
+        EXPECT_TRUE(dialog->buttons()->button(QDialogButtonBox::Ok)->isEnabled());
+        dialog->buttons()->button(QDialogButtonBox::Cancel)->click();
     }));
     guideWindow()->doItButton()->click();
     EXPECT_TRUE(script.done());

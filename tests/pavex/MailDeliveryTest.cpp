@@ -3,6 +3,7 @@
 #include "model/ScriptedPrompts.h"
 #include "tests/support/RecordingMailHandoff.h"
 #include "tests/support/Samples.h"
+#include "tests/support/TempFolder.h"
 #include "ui/AfxFolders.h"
 
 #include <QFileInfo>
@@ -80,7 +81,24 @@ TEST(MailDelivery, ComposerResultsAreToldAsTheMailSystemsTellThem) {
     EXPECT_FALSE(mail.send(journal(), 1));
     EXPECT_TRUE(mail.prompts.texts().empty());
     EXPECT_FALSE(mail.send(journal(), 1));
-    EXPECT_EQ(mail.prompts.texts(), std::vector<std::string>{"Send Mail failed to send message."});
+    EXPECT_EQ(mail.prompts.texts(),
+              (std::vector<std::string>{"Send Mail failed to send message.", mailtext::kSaveInstead}));
+    EXPECT_TRUE(mail.prompts.fileChoices().empty()) << "the offer was declined";
+}
+
+TEST(MailDelivery, AfterTheMailProgramFailedTheRequestCanBeSavedAsAFile) {
+    TempFolder folder;
+    MailFixture mail(true);
+    mail.handoff.queueResult(ui::MailResult::Failure);
+    mail.prompts.queueAnswer(true);
+    const std::string saved = folder.file("For Robin.kvq");
+    mail.prompts.queueFileName(saved);
+    EXPECT_TRUE(mail.send(journal(), 0));
+    EXPECT_EQ(mail.prompts.texts(),
+              (std::vector<std::string>{"Send Mail failed to send message.", mailtext::kSaveInstead}));
+    ASSERT_EQ(mail.prompts.fileChoices().size(), 1u);
+    EXPECT_EQ(mail.prompts.fileChoices()[0].title, "Create Feedback Request");
+    EXPECT_GT(QFileInfo(QString::fromStdString(saved)).size(), 0);
 }
 
 TEST(MailDelivery, WithoutAnyMailTheRequestIsCreatedOnDisk) {

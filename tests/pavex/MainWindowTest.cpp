@@ -5,6 +5,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -14,6 +15,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStatusBar>
 
 namespace {
 
@@ -232,6 +234,37 @@ TEST_F(MainWindowTest, ARequestOnTheCommandLineIsMergedIntoTheJournalUsedLastOrN
         << shell.prompts().texts().join("|").toStdString();
     EXPECT_EQ(shell.mainFrame().document().questionnaires.back().assessor, "Robin");
     EXPECT_TRUE(shell.mainFrame().document().modified);
+    shell.mainFrame().hide();
+}
+
+TEST_F(MainWindowTest, AMergeFromTheCommandLineTellsItsNewsInPlaceOfThePageTitleNotOverIt) {
+    m_journal = samples::journal("");
+    const std::string request = answeredRequest(m_journal);
+    journalRecentFiles().add(QString::fromStdString(writeJournal(m_journal, "Last.kva")));
+    PavexShell shell;
+    shell.prompts().setDialogsShown(false);
+    ASSERT_TRUE(shell.start({QString::fromStdString(request)}));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&shell.mainFrame()));
+    QStatusBar* status = shell.mainFrame().statusBar();
+    EXPECT_TRUE(status->currentMessage().startsWith("Merged the feedback of Robin"))
+        << status->currentMessage().toStdString();
+    const auto shownLabels = [status] {
+        QStringList shown;
+        for (const QLabel* label : status->findChildren<QLabel*>()) {
+            if (label->isVisible() && !label->text().isEmpty()) {
+                shown << label->text();
+            }
+        }
+        return shown;
+    };
+    EXPECT_TRUE(shownLabels().isEmpty()) << "drawn under the news: " << shownLabels().join('|').toStdString();
+
+    // Minimised and back, the same; once the news goes, the page title is back.
+    shell.mainFrame().showMinimized();
+    shell.mainFrame().showNormal();
+    EXPECT_TRUE(shownLabels().isEmpty()) << shownLabels().join('|').toStdString();
+    status->clearMessage();
+    EXPECT_EQ(shownLabels(), QStringList{shell.mainFrame().statusTitle()});
     shell.mainFrame().hide();
 }
 

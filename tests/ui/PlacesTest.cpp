@@ -1,4 +1,3 @@
-#include "UrlRecorder.h"
 #include "ui/DesktopOpen.h"
 #include "ui/FileSearch.h"
 #include "ui/HelpPages.h"
@@ -24,6 +23,28 @@ void touch(const QString& path) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
 }
 
+// A stand-in for the desktop's opener: notes its argument in `record`, then runs `ending`.
+QString fakeOpener(const QString& record, const QString& ending) {
+    static int count = 0;
+    const QString script = QFileInfo(record).path() + QStringLiteral("/opener-%1.sh").arg(++count);
+    QFile file(script);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return {};
+    }
+    file.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\n%2\n").arg(record, ending).toUtf8());
+    file.close();
+    file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+    return script;
+}
+
+QStringList recorded(const QString& record) {
+    QFile file(record);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
 // A program folder "bin" and an installed data folder "share/reflectory" beside it, and settings
 // of its own.
 class PlacesTest : public testing::Test {
@@ -33,6 +54,7 @@ protected:
         QDir(m_root.path()).mkpath("bin");
         Settings::useFolder(m_root.filePath("settings"));
     }
+    void TearDown() override { restoreDesktopOpener(); }
     QString bin(const QString& relative = {}) const { return m_root.filePath("bin/" + relative); }
     QString share(const QString& relative = {}) const { return m_root.filePath("share/reflectory/" + relative); }
     ProgramPlaces places() const { return ProgramPlaces(m_root.filePath("bin")); }
@@ -150,26 +172,47 @@ TEST_F(PlacesTest, HelpOpensTheSettingThenTheProgramsCopyThenTheInstalledCopy) {
 }
 
 TEST_F(PlacesTest, HelpWithNothingInstalledTellsTheUserWithoutStartingAnything) {
-    UrlRecorder desktop({"file"});
+    const QString record = m_root.filePath("opened.txt");
+    setDesktopOpener(fakeOpener(record, "exit 0"), 2000);
     QtPrompts prompts("KV 360");
     prompts.setDialogsShown(false);
     EXPECT_FALSE(HelpPages(places(), "document.htm", m_root.filePath("installed"))
                      .open(Settings(SettingsScope::journalProgram()), prompts));
     EXPECT_EQ(prompts.texts().size(), 1);
-    EXPECT_TRUE(desktop.opened().isEmpty());
+    EXPECT_FALSE(QFile::exists(record)) << "nothing was started";
 }
 
-TEST_F(PlacesTest, DesktopOpensExistingFilesAndAddresses) {
-    UrlRecorder desktop({"file", "https", "mailto"});
+TEST_F(PlacesTest, TheDesktopOpenerIsRunAndItsExitStatusDecides) {
+    const QString record = m_root.filePath("opened.txt");
     touch(bin("document/document.htm"));
+    setDesktopOpener(fakeOpener(record, "exit 0"), 5000);
     EXPECT_TRUE(openWithDesktop(bin("document/document.htm")));
-    EXPECT_TRUE(openWithDesktop("https://www.reflectory360.example/help"));
+    EXPECT_TRUE(openWithDesktop("https://www.reflectory360.example/help?a=1&b=2"));
     EXPECT_FALSE(openWithDesktop(bin("document/missing.htm")));
     EXPECT_FALSE(openWithDesktop(""));
-    EXPECT_EQ(desktop.opened(), QList<QUrl>({QUrl::fromLocalFile(bin("document/document.htm")),
-                                             QUrl("https://www.reflectory360.example/help")}));
+    EXPECT_EQ(recorded(record),
+              QStringList({bin("document/document.htm"), "https://www.reflectory360.example/help?a=1&b=2"}));
+
+    // A browser that refuses to run makes the opener fail after it started; one that keeps the
+    // opener waiting has been started.
+    setDesktopOpener(fakeOpener(record, "exit 4"), 5000);
+    EXPECT_FALSE(openWithDesktop(bin("document/document.htm")));
+    setDesktopOpener(fakeOpener(record, "exec sleep 1"), 300);
+    EXPECT_TRUE(openWithDesktop(bin("document/document.htm")));
 
     EXPECT_EQ(documentUrl("mailto:someone@example.org").scheme(), "mailto");
     EXPECT_TRUE(documentUrl("c:/Program Files/document.htm").isLocalFile()) << "a drive letter is no scheme";
     EXPECT_TRUE(documentUrl("relative/page.htm").isLocalFile());
+}
+
+TEST_F(PlacesTest, HelpWhoseBrowserCannotStartSaysSo) {
+    const QString record = m_root.filePath("opened.txt");
+    touch(bin("document/roledoc.htm"));
+    setDesktopOpener(fakeOpener(record, "exit 3"), 5000);
+    QtPrompts prompts("KVRole");
+    prompts.setDialogsShown(false);
+    EXPECT_FALSE(HelpPages(places(), "roledoc.htm", m_root.filePath("installed"))
+                     .open(Settings(SettingsScope::roleEditor()), prompts));
+    EXPECT_EQ(prompts.texts(), QStringList{HelpPages::noBrowserMessage(bin("document/roledoc.htm"))});
+    EXPECT_EQ(recorded(record), QStringList{bin("document/roledoc.htm")});
 }
