@@ -6,6 +6,7 @@
 #include "kvrole/RoleClipboard.h"
 #include "kvrole/RoleDialogs.h"
 #include "kvrole/RoleDrag.h"
+#include "kvrole/core/LineText.h"
 #include "kvrole/core/RoleTransfer.h"
 #include "ui/Cp1252Text.h"
 #include "ui/Icons.h"
@@ -273,6 +274,13 @@ void CKVRoleView::storeLabel(QTreeWidgetItem* item) {
         return;
     }
     const ItemRef ref = refOf(item);
+    if (!ui::holdsCp1252(item->text(0))) {
+        // The label goes back to what the role holds: nothing is stored with '?' in its place.
+        static const char* const kFields[] = {"Role name", "Competency", "Behaviour"};
+        m_context.prompts().message(ui::unfitTextMessage(QString::fromLatin1(kFields[static_cast<int>(ref.kind)])));
+        setItemText(item, editor().textOf(ref));
+        return;
+    }
     m_document.record(stepName("Rename", ref.kind), [this, ref, text = ui::toCp1252(item->text(0))]() mutable {
         if (ref.kind == ItemRef::Kind::Root) {
             m_document.setRoleName(std::move(text));
@@ -301,7 +309,9 @@ void CKVRoleView::editSelected() {
 void CKVRoleView::editCompetency(int competency) {
     auto& name = m_document.role().framework.competencies[static_cast<std::size_t>(competency)].name;
     CompetencyDialog dialog(ui::fromCp1252(name), this);
-    if (dialog.exec() != QDialog::Accepted) {
+    if (!ui::execUntilTextsFit(dialog, m_context.prompts(), [&dialog] {
+            return std::vector<ui::TypedText>{{dialog.name(), tr("Competency")}};
+        })) {
         return;
     }
     m_document.record(QStringLiteral("Edit Competency"), [&] {
@@ -319,7 +329,9 @@ void CKVRoleView::editBehaviour(int behaviour) {
     }
     CBehaviour& edited = framework.behaviours[static_cast<std::size_t>(behaviour)];
     BehaviourDialog dialog(ui::fromCp1252(edited.statement), competencies, edited.competency, this);
-    if (dialog.exec() != QDialog::Accepted) {
+    if (!ui::execUntilTextsFit(dialog, m_context.prompts(), [&dialog] {
+            return std::vector<ui::TypedText>{{dialog.statement(), tr("Behaviour")}};
+        })) {
         return;
     }
     m_document.record(QStringLiteral("Edit Behaviour"), [&] { storeBehaviour(behaviour, dialog); });
@@ -389,12 +401,40 @@ void CKVRoleView::cut() {
         m_context.prompts().message(kClipboardRefusedNothingCut);
         return;
     }
-    m_document.record(stepName("Cut", selectedRef().kind), [this] { return removeSelected(false); });
+    m_document.record(stepName("Cut", selectedRef().kind), [this] {
+        if (selectedRef().kind == kvrole::ItemRef::Kind::Root) {
+            cutRoot();
+        } else {
+            removeSelected(false);
+        }
+    });
+}
+
+void CKVRoleView::cutRoot() {
+    // The root's text leaves out competencies without behaviours: what is not on the clipboard stays.
+    CPavexFramework& framework = m_document.role().framework;
+    const std::size_t before = framework.competencies.size();
+    const int kept = kvrole::editing::removeCompetenciesWithBehaviours(framework);
+    if (framework.competencies.size() != before) {
+        rebuild();
+        documentEdited();
+    }
+    if (kept > 0) {
+        emit news(kept == 1
+                      ? tr("1 competency without behaviours stays in the role: the Clipboard holds behaviours only.")
+                      : tr("%1 competencies without behaviours stay in the role: the Clipboard holds behaviours "
+                           "only.")
+                            .arg(kept));
+    }
 }
 
 void CKVRoleView::paste() {
     const std::optional<std::string> text = roleclipboard::take(*QGuiApplication::clipboard());
     if (!text || !currentItem()) {
+        return;
+    }
+    if (const std::vector<int> unfit = roleclipboard::unfitLines(QGuiApplication::clipboard()->mimeData());
+        !unfit.empty() && !m_context.prompts().question(kvrole::unfitLinesQuestion("the pasted text", unfit))) {
         return;
     }
     m_document.record(QStringLiteral("Paste"), [&] {
@@ -589,7 +629,10 @@ void CKVRoleView::paintEvent(QPaintEvent* event) {
 void CKVRoleView::roleDetails() {
     CRole& role = m_document.role();
     RoleDetailsDialog dialog(ui::fromCp1252(role.name), ui::fromCp1252(ui::readTextMode(role.description)), this);
-    if (dialog.exec() != QDialog::Accepted) {
+    if (!ui::execUntilTextsFit(dialog, m_context.prompts(), [&dialog] {
+            return std::vector<ui::TypedText>{{dialog.name(), tr("Role name")},
+                                              {dialog.description(), tr("Description")}};
+        })) {
         return;
     }
     m_document.record(QStringLiteral("Role Details"), [&] {

@@ -59,6 +59,8 @@ public:
 signals:
     // The pointer is over a command; the main window shows its prompt.
     void commandPrompt(const QString& prompt);
+    // What a command did that the status bar tells.
+    void news(const QString& text);
 
 protected:
     bool event(QEvent* event) override;
@@ -87,6 +89,7 @@ private:
     void storeBehaviour(int behaviour, const BehaviourDialog& dialog);
     kvrole::RoleEditor editor() const;
     bool removeSelected(bool confirm);
+    void cutRoot();
     // Shows the role after a transfer changed it, with `item` selected and in sight, and unfolded
     // when `unfold` says so (a paste shows what it added; a dropped competency stays folded).
     void showEdited(kvrole::ItemRef item, bool unfold);

@@ -8,6 +8,8 @@
 #include "kvrole/RolePrinter.h"
 #include "kvrole/WebQuestionnaireDialog.h"
 #include "kvrole/core/CsvMerge.h"
+#include "kvrole/core/LineText.h"
+#include "model/AtomicFile.h"
 #include "model/RoleFile.h"
 #include "model/TextRules.h"
 #include "ui/AfxFolders.h"
@@ -419,6 +421,7 @@ void CMainFrame::showEvent(QShowEvent* event) {
 
 CChildFrame* CMainFrame::addFrame(CKVRoleDoc& document) {
     auto* view = new CKVRoleView(document, m_context);
+    connect(view, &CKVRoleView::news, this, [this](const QString& text) { statusBar()->showMessage(text); });
     auto* frame = new CChildFrame(view, [this](CChildFrame* closing) { return canClose(closing); });
     frame->setWindowIcon(ui::icon(ui::Icon::Role));
     QMdiSubWindow* previous = m_mdi->activeSubWindow();
@@ -657,8 +660,17 @@ void CMainFrame::merge() {
     if (!path) {
         return;
     }
+    const std::optional<std::string> bytes = readWholeFile(*path);
+    if (!bytes) {
+        return;
+    }
+    const kvrole::LineText text = kvrole::csvText(*bytes);
+    if (!text.unfitLines.empty() &&
+        !m_context.prompts().question(kvrole::unfitLinesQuestion("the file", text.unfitLines))) {
+        return;
+    }
     const std::optional<kvrole::CsvMergeResult> merged = document->record(
-        QStringLiteral("Merge CSV File"), [&] { return kvrole::CsvMerge(document->role()).mergeFile(*path); });
+        QStringLiteral("Merge CSV File"), [&] { return kvrole::CsvMerge(document->role()).mergeText(text.cp1252); });
     if (!merged) {
         return;
     }

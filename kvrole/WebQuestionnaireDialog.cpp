@@ -155,7 +155,14 @@ std::optional<QString> createWebQuestionnaire(const CKVRoleDoc& document, Editor
     dialog.cgiEdit()->setText(remembered(kRemembered[2]));
     dialog.messageEdit()->setPlainText(remembered(kRemembered[3]));
     dialog.subjectEdit()->setText(remembered(kRemembered[4]));
-    if (dialog.exec() != QDialog::Accepted) {
+    const auto typed = [&dialog] {
+        return std::vector<ui::TypedText>{{dialog.fromEdit()->text(), QStringLiteral("From")},
+                                          {dialog.subjectEdit()->text(), QStringLiteral("Subject")},
+                                          {dialog.messageEdit()->toPlainText(), QStringLiteral("Message")},
+                                          {dialog.cgiEdit()->text(), QStringLiteral("CGI Script Path")},
+                                          {dialog.mailServerEdit()->text(), QStringLiteral("Email Server")}};
+    };
+    if (!ui::execUntilTextsFit(dialog, prompts, typed)) {
         return std::nullopt;
     }
 

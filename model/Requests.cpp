@@ -190,11 +190,10 @@ JournalRecord requestRecord(const JournalRecord& journal, bool keepDescriptions)
     request.questionnaires.clear();
     request.actions.clear();
     request.request = 1;
-    // Requests are never encrypted, and one from an encrypted journal must not hand its key to every
-    // respondent: it carries no password, so its merge asks none.
-    if (journal.encrypted) {
-        request.password.clear();
-    }
+    // Requests are never encrypted, and a request must not hand the key to the whole journal to every
+    // respondent: it carries no password, so its merge asks none. A request that still carries one
+    // (written before) is checked against it as ever.
+    request.password.clear();
     request.encrypted = false;
     if (!keepDescriptions) {
         request.framework.descriptionsFlag = 0;

@@ -13,7 +13,8 @@ class UserPrompts;
 // Feedback requests: writing them from a journal, answering them, and merging the answers back.
 namespace requests {
 
-// The journal as a request file carries it: request flag set, no questionnaires and no actions.
+// The journal as a request file carries it: request flag set, no questionnaires, no actions and no
+// password (the respondent must never hold the journal's key).
 // The journal itself is never touched, so nothing needs restoring whatever happens next.
 JournalRecord requestRecord(const JournalRecord& journal, bool keepDescriptions);
 

@@ -678,7 +678,7 @@ bool CMainFrame::newFeedbackQuestionnaire() {
     if (!questionnaireCanStart()) {
         return false;
     }
-    PreliminariesDialog preliminaries(DialogFlavour::Journal, "", journalDecoration(), this);
+    PreliminariesDialog preliminaries(DialogFlavour::Journal, "", journalDecoration(), m_prompts, this);
     if (preliminaries.exec() != QDialog::Accepted) {
         return false;
     }
@@ -949,6 +949,8 @@ bool CMainFrame::chooseRole() {
         m_view->setPage(nullptr);
         m_tree->detach();
         m_doc->chooseRole(*role);
+        // The choice is the journal's content: leaving without saving must ask, or it is lost.
+        m_doc->modified = true;
         rebuildContents();
     });
     return true;

@@ -26,7 +26,7 @@ bool TreeCommands::editQuestionnaire(std::size_t index) {
     if (index >= m_doc.questionnaires.size()) {
         return false;
     }
-    QuestionnaireDetailsDialog dialog(m_doc.questionnaires[index], m_dialogParent);
+    QuestionnaireDetailsDialog dialog(m_doc.questionnaires[index], m_prompts, m_dialogParent);
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }

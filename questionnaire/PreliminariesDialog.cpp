@@ -2,6 +2,8 @@
 
 #include "DialogText.h"
 
+#include "ui/Cp1252Text.h"
+
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -12,8 +14,8 @@
 #include <QVBoxLayout>
 
 PreliminariesDialog::PreliminariesDialog(DialogFlavour flavour, const std::string& personLine,
-                                         const DialogDecoration& decoration, QWidget* parent)
-    : QDialog(parent) {
+                                         const DialogDecoration& decoration, UserPrompts& prompts, QWidget* parent)
+    : QDialog(parent), m_prompts(prompts) {
     const bool reply = flavour == DialogFlavour::Reply;
     setWindowTitle(reply ? QStringLiteral("Reflectory Request") : QStringLiteral("Questionnaire Preliminaries"));
     if (!decoration.windowIcon.isNull()) {
@@ -46,6 +48,7 @@ PreliminariesDialog::PreliminariesDialog(DialogFlavour flavour, const std::strin
     layout->addLayout(top);
 
     auto* form = new QGridLayout;
+    m_nameField = reply ? QStringLiteral("Your name") : QStringLiteral("Assessor name");
     auto* nameLabel = new QLabel(reply ? QStringLiteral("Your name:") : QStringLiteral("Assessor &name:"), this);
     m_name = new QLineEdit(this);
     nameLabel->setBuddy(m_name);
@@ -74,6 +77,12 @@ PreliminariesDialog::PreliminariesDialog(DialogFlavour flavour, const std::strin
         }
     });
     m_name->setFocus();
+}
+
+void PreliminariesDialog::accept() {
+    if (ui::textsFit(m_prompts, {{m_name->text(), m_nameField, m_name}})) {
+        QDialog::accept();
+    }
 }
 
 std::string PreliminariesDialog::assessorName() const {

@@ -22,8 +22,8 @@ const char* const kReplyFinalText =
     "All the questions have now been answered. Press the OK button to finish.  The responses you have given will be "
     "saved in the Reflectory Request file.  Please send it back to the person who asked you for feedback.";
 
-std::optional<std::string> showCommentsDialog(const std::string& text, QWidget* parent) {
-    CommentsDialog dialog(text, parent);
+std::optional<std::string> showCommentsDialog(const std::string& text, UserPrompts& prompts, QWidget* parent) {
+    CommentsDialog dialog(text, prompts, parent);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
@@ -36,7 +36,8 @@ QuestionnaireDialog::QuestionnaireDialog(DialogFlavour flavour, const CPavexFram
                                          CPavexFeedback& record, UserPrompts& prompts,
                                          const DialogDecoration& decoration, QWidget* parent)
     : QDialog(parent), m_flavour(flavour), m_progress(framework, record), m_prompts(prompts),
-      m_commentsEditor(showCommentsDialog) {
+      m_commentsEditor(
+          [&prompts](const std::string& text, QWidget* owner) { return showCommentsDialog(text, prompts, owner); }) {
     setWindowTitle(flavour == DialogFlavour::Reply ? QStringLiteral("Reflectory Request")
                                                    : QStringLiteral("Questionnaire"));
     if (!decoration.windowIcon.isNull()) {

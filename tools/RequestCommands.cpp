@@ -2,6 +2,7 @@
 
 #include "tools/ConsolePrompts.h"
 #include "tools/JournalAccess.h"
+#include "tools/TextIntake.h"
 #include "tools/ToolFiles.h"
 
 #include "mailreader/MailMerge.h"
@@ -64,10 +65,11 @@ void runAnswer(const ParsedArguments& arguments, std::ostream&) {
     if (const std::string refusal = requests::questionnaireRefusal(request.framework); !refusal.empty()) {
         throw CommandFailure(cp1252::toUtf8(refusal));
     }
-    CPavexFeedback answers = requests::startAnswer(cp1252::fromUtf8(*arguments.option("--name")), relationship);
+    CPavexFeedback answers =
+        requests::startAnswer(textintake::fromUtf8(*arguments.option("--name"), "--name"), relationship);
     answers.responses = answersFrom(*arguments.option("--options"), request.framework);
     if (const std::string* details = arguments.option("--details")) {
-        answers.details = cp1252::fromUtf8(*details);
+        answers.details = textintake::fromUtf8(*details, "--details");
     }
     if (!requests::completeRequest(request, answers, prompts)) {
         throw CommandFailure("not answered");

@@ -1,5 +1,6 @@
 #include "tools/WebPageCommand.h"
 
+#include "tools/TextIntake.h"
 #include "tools/ToolFiles.h"
 
 #include "kvrole/core/WebQuestionnaire.h"
@@ -15,7 +16,7 @@ namespace {
 // Command-line texts are UTF-8; the page, like the files, is Windows-1252.
 void takeOption(const ParsedArguments& arguments, std::string_view name, std::string& setting) {
     if (const std::string* given = arguments.option(name)) {
-        setting = cp1252::fromUtf8(*given);
+        setting = textintake::fromUtf8(*given, name);
     }
 }
 

@@ -143,19 +143,25 @@ std::optional<std::string> QtPrompts::askPassword(std::string_view context) {
     if (!contextText.isEmpty()) {
         shownText += QLatin1Char('\n') + contextText;
     }
-    m_shown.push_back({Kind::Password, fromCp1252(kSecurityCheckCaption), shownText});
-    std::optional<QString> password;
-    if (!takeFront(m_passwords, &password) && m_dialogsShown) {
-        PasswordDialog dialog(m_parent, contextText);
-        if (dialog.exec() == QDialog::Accepted) {
-            password = dialog.password();
+    for (;;) {
+        m_shown.push_back({Kind::Password, fromCp1252(kSecurityCheckCaption), shownText});
+        std::optional<QString> password;
+        if (!takeFront(m_passwords, &password) && m_dialogsShown) {
+            PasswordDialog dialog(m_parent, contextText);
+            if (dialog.exec() == QDialog::Accepted) {
+                password = dialog.password();
+            }
         }
+        if (!password) {
+            return std::nullopt;
+        }
+        // Passwords are compared with the file's 8-bit bytes: one the code page cannot hold would
+        // be compared with '?' in place of its letters, so it is refused and asked again.
+        if (holdsCp1252(*password)) {
+            return toCp1252(*password);
+        }
+        message(unfitTextMessage(QStringLiteral("Password")));
     }
-    if (!password) {
-        return std::nullopt;
-    }
-    // Passwords are compared with the file's 8-bit bytes.
-    return toCp1252(*password);
 }
 
 std::optional<std::string> QtPrompts::chooseOpenFile(const FileChoice& choice) {

@@ -82,6 +82,18 @@ void removeAll(CPavexFramework& framework) {
     framework.behaviours.clear();
 }
 
+int removeCompetenciesWithBehaviours(CPavexFramework& framework) {
+    int kept = 0;
+    for (int competency = static_cast<int>(framework.competencies.size()) - 1; competency >= 0; --competency) {
+        if (behaviourCountOf(framework, competency) > 0) {
+            removeCompetency(framework, competency);
+        } else {
+            ++kept;
+        }
+    }
+    return kept;
+}
+
 int moveBehaviour(CPavexFramework& framework, int index, int competency) {
     CBehaviour behaviour = framework.behaviours[static_cast<std::size_t>(index)];
     behaviour.competency = competency;

@@ -1,6 +1,7 @@
 #include "pavex/editors/QuestionnaireDetailsDialog.h"
 
 #include "questionnaire/DialogText.h"
+#include "ui/Cp1252Text.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -10,8 +11,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-QuestionnaireDetailsDialog::QuestionnaireDetailsDialog(const CPavexFeedback& questionnaire, QWidget* parent)
-    : QDialog(parent) {
+QuestionnaireDetailsDialog::QuestionnaireDetailsDialog(const CPavexFeedback& questionnaire, UserPrompts& prompts,
+                                                       QWidget* parent)
+    : QDialog(parent), m_prompts(prompts) {
     setWindowTitle(QStringLiteral("Questionnaire Details"));
     auto* layout = new QVBoxLayout(this);
 
@@ -45,6 +47,12 @@ QAbstractButton* QuestionnaireDetailsDialog::relationshipButton(int relationship
     return relationship >= 0 && relationship < static_cast<int>(m_relationships.size())
                ? m_relationships[static_cast<std::size_t>(relationship)]
                : nullptr;
+}
+
+void QuestionnaireDetailsDialog::accept() {
+    if (ui::textsFit(m_prompts, {{m_name->text(), QStringLiteral("Assessor name"), m_name}})) {
+        QDialog::accept();
+    }
 }
 
 void QuestionnaireDetailsDialog::applyTo(CPavexFeedback& questionnaire) const {

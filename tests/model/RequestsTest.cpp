@@ -85,7 +85,7 @@ TEST_F(RequestsTest, CreateAsksForTheFileAndLeavesTheJournalAsItWas) {
     EXPECT_TRUE(request.questionnaires.empty());
     EXPECT_TRUE(request.actions.empty());
     EXPECT_EQ(request.framework.descriptionsFlag, 0);
-    EXPECT_EQ(request.password, "secret");
+    EXPECT_EQ(request.password, ""); // the respondent never holds the journal's key
     EXPECT_EQ(request.framework.behaviours.size(), 3u);
 }
 
@@ -211,8 +211,14 @@ TEST_F(RequestsTest, RequestMergeChecksInOrderAndChangesNothingWhenItStops) {
     EXPECT_TRUE(quiet.shown().empty());
 }
 
-TEST_F(RequestsTest, ReplyPasswordIsAskedOnlyWhenItDiffers) {
+TEST_F(RequestsTest, AnOlderRequestCarryingAPasswordIsAskedItOnlyWhenItDiffers) {
+    // Requests written before they stopped carrying the journal's password still hold it.
     const std::string path = answeredRequest(journal("other"));
+    JournalRecord older;
+    ScriptedPrompts reading;
+    ASSERT_TRUE(JournalFile::read(path, older, reading).ok());
+    older.password = "other";
+    ASSERT_TRUE(AtomicFile::write(path, JournalFile::encode(older)));
     CPavexDoc doc = journal("secret");
     doc.person = "Alex Example";
     ScriptedPrompts wrong;

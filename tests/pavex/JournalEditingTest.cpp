@@ -291,6 +291,20 @@ TEST_F(JournalEditingTest, ChoosingARoleIsOfferedOnlyUntilTheFirstQuestionnaire)
     EXPECT_TRUE(m_frame->action(CMainFrame::Command::ChooseRole)->isEnabled());
 }
 
+TEST_F(JournalEditingTest, ARoleChosenOnANewJournalIsOfferedForSavingOnExit) {
+    ui::Settings(ui::SettingsScope::journalProgram()).setText("RoleDirectory", PAVEX_ROLE_FOLDER);
+    whenModal<RoleChoiceDialog>([](RoleChoiceDialog* dialog) {
+        dialog->roleList()->setCurrentRow(0);
+        dialog->okButton()->click();
+    });
+    ASSERT_TRUE(m_frame->chooseRole());
+    EXPECT_TRUE(m_frame->isWindowModified());
+    m_prompts.setUnqueuedSaveAnswer(SaveAnswer::Cancel);
+    EXPECT_FALSE(m_frame->close());
+    EXPECT_EQ(m_prompts.saveQuestions(), QStringList{"Save changes to Untitled?"});
+    EXPECT_TRUE(m_frame->document().hasRole());
+}
+
 TEST_F(JournalEditingTest, ANewUserGoesFromAnEmptyJournalToResultsWithTheShippedRoles) {
     ui::Settings(ui::SettingsScope::journalProgram()).setText("RoleDirectory", PAVEX_ROLE_FOLDER);
     whenModal<RoleChoiceDialog>([](RoleChoiceDialog* dialog) {

@@ -176,7 +176,8 @@ TEST(QuestionnaireDialog, EmptyFrameworkOpensOnTheFinalPage) {
 }
 
 TEST(PreliminariesDialog, OkWaitsForARelationshipAndTheFlavourSetsTheTexts) {
-    PreliminariesDialog journal(DialogFlavour::Journal, "", {});
+    ScriptedPrompts prompts;
+    PreliminariesDialog journal(DialogFlavour::Journal, "", {}, prompts);
     EXPECT_EQ(journal.windowTitle(), "Questionnaire Preliminaries");
     EXPECT_FALSE(journal.okButton()->isEnabled());
     EXPECT_EQ(journal.relationship(), -1);
@@ -187,7 +188,7 @@ TEST(PreliminariesDialog, OkWaitsForARelationshipAndTheFlavourSetsTheTexts) {
     EXPECT_EQ(journal.assessorName(), "Pat \xE9");
     EXPECT_EQ(journal.relationshipButton(2)->text(), "&Reporting to person being assessed");
 
-    PreliminariesDialog reply(DialogFlavour::Reply, "Person being assessed: Alex", {});
+    PreliminariesDialog reply(DialogFlavour::Reply, "Person being assessed: Alex", {}, prompts);
     EXPECT_EQ(reply.windowTitle(), "Reflectory Request");
     auto* person = reply.findChild<QLineEdit*>("personLine");
     ASSERT_NE(person, nullptr);
@@ -196,10 +197,47 @@ TEST(PreliminariesDialog, OkWaitsForARelationshipAndTheFlavourSetsTheTexts) {
 }
 
 TEST(CommentsDialog, EditsWithLineFeedsAndHandsBackCarriageReturns) {
-    CommentsDialog dialog("First\r\nSecond\r\n");
+    ScriptedPrompts prompts;
+    CommentsDialog dialog("First\r\nSecond\r\n", prompts);
     EXPECT_EQ(dialog.windowTitle(), "Comments");
     EXPECT_EQ(dialog.editor()->toPlainText(), "First\nSecond\n");
     QTest::keyClicks(dialog.editor(), "Third");
     QTest::keyClick(dialog.editor(), Qt::Key_Return);
     EXPECT_EQ(dialog.text(), "First\r\nSecond\r\nThird\r\n");
+}
+
+// A Cyrillic name and an emoji: neither has a place in the files' code page.
+const QString kUnfitValues[] = {QString::fromUtf8("\u0418\u0432\u0430\u043d"), QString::fromUtf8("Pat \U0001F600")};
+
+TEST(QuestionnaireDialogTexts, ANameOrCommentTheFilesCannotHoldIsRefusedAndTheDialogStaysOpen) {
+    for (const QString& value : kUnfitValues) {
+        SCOPED_TRACE(value.toStdString());
+        for (const DialogFlavour flavour : {DialogFlavour::Journal, DialogFlavour::Reply}) {
+            ScriptedPrompts prompts;
+            PreliminariesDialog preliminaries(flavour, "", {}, prompts);
+            preliminaries.nameEdit()->setText(value);
+            preliminaries.relationshipButton(1)->click();
+            preliminaries.open();
+            preliminaries.okButton()->click();
+            EXPECT_TRUE(preliminaries.isVisible());
+            EXPECT_EQ(preliminaries.result(), QDialog::Rejected);
+            const std::string field = flavour == DialogFlavour::Reply ? "Your name" : "Assessor name";
+            EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Sorry, \"" + field +
+                                                                "\" can hold only the letters of Western European "
+                                                                "languages (Windows-1252)."});
+            preliminaries.nameEdit()->setText("Ivan");
+            preliminaries.okButton()->click();
+            EXPECT_EQ(preliminaries.result(), QDialog::Accepted);
+        }
+
+        ScriptedPrompts prompts;
+        CommentsDialog comments("Fine", prompts);
+        comments.open();
+        comments.editor()->setPlainText(value);
+        comments.accept();
+        EXPECT_TRUE(comments.isVisible());
+        EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Sorry, \"Comments\" can hold only the letters of Western "
+                                                            "European languages (Windows-1252)."});
+        comments.reject();
+    }
 }

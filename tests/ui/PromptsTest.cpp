@@ -91,6 +91,24 @@ TEST(QtPrompts, QueuedAnswersAreTakenInOrderAndEveryPromptIsRecorded) {
     EXPECT_EQ(prompts.fileChoices()[0].title, "Save Reflectory");
 }
 
+TEST(QtPrompts, APasswordTheFilesCannotHoldIsRefusedAndAskedAgainNeverComparedAsQuestionMarks) {
+    NoDialogExpected guard;
+    QtPrompts prompts(kTitle);
+    prompts.setDialogsShown(false);
+    prompts.queuePassword(QString::fromUtf8("\u043f\u0430\u0440\u043e\u043b\u044c")); // Cyrillic
+    prompts.queuePassword(QString::fromUtf8("key\U0001F511"));                        // an emoji
+    prompts.queuePassword(QStringLiteral("??????"));
+    EXPECT_EQ(prompts.askPassword("Alex.kva"), std::optional<std::string>("??????"));
+    const QString refusal =
+        QStringLiteral("Sorry, \"Password\" can hold only the letters of Western European languages (Windows-1252).");
+    EXPECT_EQ(prompts.texts(), QStringList({refusal, refusal}));
+    ASSERT_EQ(prompts.shown().size(), 5u);
+    EXPECT_EQ(prompts.shown()[4].kind, Kind::Password); // asked once more after each refusal
+
+    prompts.queuePassword(QString::fromUtf8("\u043f\u0430\u0440\u043e\u043b\u044c"));
+    EXPECT_EQ(prompts.askPassword(), std::nullopt); // refused, then nothing more typed: cancelled
+}
+
 TEST(QtPrompts, WithoutDialogsUnansweredPromptsAreDeclined) {
     NoDialogExpected guard;
     QtPrompts prompts(kTitle);
