@@ -1,5 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two commands of the README: `make run` and `make test`.
-.PHONY: all deps build run test fuzz bench format clean install package report-largest
+.PHONY: all deps build run test fuzz bench format clean install package report-largest mutate
 
 # ccache reuses compilations across clones and build folders: paths below this folder are taken
 # as relative, and the working folder is not part of a debug build's key.
@@ -44,10 +45,17 @@ fuzz: deps
 report-largest: build
 	python3 tests/tools/test_report.py build/debug/bin/kvtool build/debug/bin/samples/sample-journal.kva LargestJournal
 
+# Makes simple faults in the core libraries one at a time and checks that the tests catch them, in a
+# copy of the last commit under build/mutate/: make mutate MUTATE_ARGS="--sample 40 --seed 3"
+MUTATE_ARGS ?=
+mutate: deps
+	nice -n 19 scripts/mutate $(MUTATE_ARGS)
+
 bench: deps
 	cmake --preset release
 	cmake --build --preset release
 	build/release/bin/bench_model
+	build/release/bin/bench_history
 	build/release/bin/bench_analysis
 	build/release/bin/bench_pages
 	KVMAIL_CGI_TMP_ROOT=/dev/shm scripts/kvmail-with-servers bench/kvmail/run_kvmail_bench.py build/release/bin 300

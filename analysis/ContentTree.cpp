@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/ContentTree.h"
 
 #include "analysis/GraphContent.h"
 #include "analysis/ListContent.h"
 #include "analysis/PageTexts.h"
+#include "analysis/ProgressPages.h"
 #include "model/TextRules.h"
 
 #include <algorithm>
@@ -41,6 +43,9 @@ void ContentTree::build() {
     buildFeedback();
     buildResults();
     buildJournal();
+    if (m_earlier != nullptr) {
+        buildProgress();
+    }
     if (m_listener != nullptr) {
         m_listener->treeRebuilt();
     }
@@ -133,6 +138,27 @@ void ContentTree::buildResults() {
                 ranking(pagetext::extraRequirementsTitle(m_journal, g), CResultList::extraRequirements(framework, g)));
         }
     }
+}
+
+void ContentTree::buildProgress() {
+    using progresspages::ProgressContent;
+    const auto page = [this](ProgressContent::Which which) {
+        return std::make_unique<ProgressContent>(m_journal, *m_earlier, which, m_formatDate);
+    };
+    const std::string label = progresspages::branchLabel(progress::compare(*m_earlier, m_journal), m_formatDate);
+    ContentNode& branch =
+        addNode(nullptr, label, NodeKind::Other, IconKind::Results, page(ProgressContent::Which::DevelopmentAreas));
+    m_landmarks.progress = &branch;
+    addNode(&branch, progresspages::kDevelopmentAreas, NodeKind::Other, IconKind::DevelopmentArea,
+            page(ProgressContent::Which::DevelopmentAreas));
+    addNode(&branch, progresspages::kCompetencies, NodeKind::Other, IconKind::Results,
+            page(ProgressContent::Which::Competencies));
+    addNode(&branch, progresspages::kBehaviours, NodeKind::Other, IconKind::Behaviour,
+            page(ProgressContent::Which::Behaviours));
+    addNode(&branch, progresspages::kByRelationship, NodeKind::Other, IconKind::Results,
+            page(ProgressContent::Which::ByRelationship));
+    addNode(&branch, progresspages::kNotCompared, NodeKind::Other, IconKind::Results,
+            page(ProgressContent::Which::NotCompared));
 }
 
 void ContentTree::buildJournal() {

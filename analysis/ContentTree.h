@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "analysis/DateFormat.h"
@@ -82,6 +83,8 @@ public:
         ContentNode* firstCompetency = nullptr;
         // The first behaviour of the first competency that has any.
         ContentNode* firstBehaviour = nullptr;
+        // The branch of the comparison with an earlier journal, while one is set.
+        ContentNode* progress = nullptr;
     };
 
     ContentTree(const JournalRecord& journal, DateFormatter formatDate);
@@ -89,6 +92,10 @@ public:
     ContentTree& operator=(const ContentTree&) = delete;
 
     void setListener(ContentTreeListener* listener) { m_listener = listener; }
+    // An earlier journal of the same person adds the Progress branch at the next build(); nullptr
+    // takes it away. The earlier journal must outlive the tree or the next call.
+    void setEarlierJournal(const JournalRecord* earlier) { m_earlier = earlier; }
+    const JournalRecord* earlierJournal() const { return m_earlier; }
 
     // Clears the tree and builds it again from the journal as it stands. The Feedback node is the one
     // to select afterwards.
@@ -122,6 +129,7 @@ private:
     void buildFeedback();
     void buildResults();
     void buildJournal();
+    void buildProgress();
     void addQuestionnaireNode(std::size_t index);
     void addActionNode(std::size_t index);
     // Brings a branch of entry nodes in line with the journal's entries from the given index on.
@@ -133,6 +141,7 @@ private:
     const JournalRecord& m_journal;
     DateFormatter m_formatDate;
     ContentTreeListener* m_listener = nullptr;
+    const JournalRecord* m_earlier = nullptr;
     std::vector<std::unique_ptr<ContentNode>> m_roots;
     Landmarks m_landmarks;
 };

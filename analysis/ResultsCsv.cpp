@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/ResultsCsv.h"
+
+#include "analysis/ProgressComparison.h"
 
 #include "analysis/DateFormat.h"
 #include "analysis/FrequencyTable.h"
@@ -29,6 +32,12 @@ public:
         }
         char buffer[32];
         const auto result = std::to_chars(buffer, buffer + sizeof buffer, value); // shortest exact form
+        add(std::string(buffer, result.ptr));
+    }
+    // A change, which may be below zero.
+    void signedNumber(double value) {
+        char buffer[32];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
         add(std::string(buffer, result.ptr));
     }
     void count(long long value) { add(value > 0 ? std::to_string(value) : std::string()); }
@@ -117,7 +126,16 @@ std::string textField(std::string_view windows1252) {
     return quoted + '"';
 }
 
-std::string behaviours(const JournalRecord& journal) {
+std::string behaviours(const JournalRecord& journal, const JournalRecord* earlier) {
+    // The others' average then and now of each behaviour of this journal that has a partner.
+    std::vector<const progress::BehaviourProgress*> progressOf(journal.framework.behaviours.size(), nullptr);
+    progress::Comparison comparison;
+    if (earlier != nullptr) {
+        comparison = progress::compare(*earlier, journal);
+        for (const progress::BehaviourProgress& row : comparison.behaviours) {
+            progressOf[static_cast<std::size_t>(row.pair.later)] = &row;
+        }
+    }
     CResultList list = CResultList::behaviours(journal.framework, CResultList::kAllBehaviours);
     list.refresh(journal);
 
@@ -134,6 +152,11 @@ std::string behaviours(const JournalRecord& journal) {
     csv.text(journal.relationshipLabels[0] + " answer");
     csv.text("Marked for development");
     csv.text("Actions");
+    if (earlier != nullptr) {
+        csv.text("Others' average earlier");
+        csv.text("Others' average now");
+        csv.text("Change");
+    }
     csv.endRecord();
 
     for (std::size_t rank = 0; rank < list.size(); ++rank) {
@@ -152,6 +175,17 @@ std::string behaviours(const JournalRecord& journal) {
         csv.text(selfAnswers(journal, item.index()));
         csv.text(item.marked() ? "Yes" : "No");
         csv.integer(actionsOf(journal, item.index()));
+        if (earlier != nullptr) {
+            const std::size_t b = static_cast<std::size_t>(item.index());
+            const progress::BehaviourProgress* row = b < progressOf.size() ? progressOf[b] : nullptr;
+            csv.number(row != nullptr ? row->others.then : CScoreItem::kNoValue);
+            csv.number(row != nullptr ? row->others.now : CScoreItem::kNoValue);
+            if (row != nullptr && row->others.comparable()) {
+                csv.signedNumber(row->others.difference());
+            } else {
+                csv.number(CScoreItem::kNoValue);
+            }
+        }
         csv.endRecord();
     }
     return csv.take();

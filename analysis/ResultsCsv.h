@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "model/PavexDoc.h"
@@ -14,7 +15,9 @@ namespace resultscsv {
 // average, per relationship group its average, lowest and highest questionnaire average and how
 // many answers its average counts, the Self answer's label, whether the behaviour is marked for
 // development and its number of actions. Empty cells where there is no value.
-std::string behaviours(const JournalRecord& journal);
+// With an earlier journal of the same person, each row ends with the others' average then and now and
+// the change, after the columns above, so that sheets built on them still read.
+std::string behaviours(const JournalRecord& journal, const JournalRecord* earlier = nullptr);
 
 // One row per answer of every questionnaire used in the results: assessor, relationship, date
 // (ISO 8601), competency, behaviour, the chosen option's label and value. Answers whose indexes

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvmail/FileAttachmentWriter.h"
 
 #include "kvmail/Base64Codec.h"
 
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <filesystem>
 
@@ -39,20 +41,36 @@ bool readRegularFile(const std::string& path, std::string& bytes) {
 
 } // namespace
 
-std::string FileAttachmentWriter::quotedFileName(std::string_view fileName) {
-    std::string quoted = "\"";
+std::string FileAttachmentWriter::nameParameter(std::string_view attribute, std::string_view fileName) {
+    // RFC 2231: the name's Windows-1252 bytes, each one outside the attribute characters as %XX.
+    static constexpr std::string_view kHex = "0123456789ABCDEF";
+    static constexpr std::string_view kAttributeMarks = "!#$&+-.^_`{|}~";
+    std::string encoded;
+    std::string fallback;
     for (const char c : fileName) {
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (c == '\r' || c == '\n' || c == '\0') {
-            quoted += '_';
+        const auto byte = static_cast<unsigned char>(c);
+        const bool plain =
+            byte < 0x80 && (std::isalnum(byte) != 0 || kAttributeMarks.find(c) != std::string_view::npos);
+        if (plain) {
+            encoded += c;
         } else {
-            quoted += c;
+            encoded += '%';
+            encoded += kHex[byte >> 4];
+            encoded += kHex[byte & 0x0F];
         }
+        // The quoted fallback is for readers that know no RFC 2231: printable ASCII without the
+        // characters that would end the quotes or the header line.
+        fallback += byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\' ? c : '_';
     }
-    quoted += '"';
-    return quoted;
+    return std::string(";\r\n ")
+        .append(attribute)
+        .append("*=windows-1252''")
+        .append(encoded)
+        .append(";\r\n ")
+        .append(attribute)
+        .append("=\"")
+        .append(fallback)
+        .append("\"");
 }
 
 bool FileAttachmentWriter::appendPart(const MailPart& part, std::string& body) const {
@@ -67,12 +85,12 @@ bool FileAttachmentWriter::appendPart(const MailPart& part, std::string& body) c
 }
 
 std::string FileAttachmentWriter::buildPartHeader(const MailPart& part) const {
-    const std::string name = quotedFileName(std::filesystem::path(part.content).filename().native());
-    return "Content-Type: " + contentType() + "; file=" + name +
+    const std::string name = std::filesystem::path(part.content).filename().native();
+    return "Content-Type: " + contentType() + nameParameter("file", name) +
            "\r\n"
            "Content-Transfer-Encoding: base64\r\n"
-           "Content-Disposition: attachment; filename=" +
-           name + "\r\n\r\n";
+           "Content-Disposition: attachment" +
+           nameParameter("filename", name) + "\r\n\r\n";
 }
 
 void FileAttachmentWriter::appendEncodedContent(std::string_view fileBytes, std::string& body) const {

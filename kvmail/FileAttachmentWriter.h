@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "kvmail/PartWriter.h"
@@ -15,10 +16,12 @@ public:
     bool appendPart(const MailPart& part, std::string& body) const override;
     std::string contentType() const override { return "application/octet-stream"; }
 
-    // The file name as a quoted header parameter value. Mail programs cut an unquoted name at its
-    // first space; a quote or backslash is escaped, and a line break becomes "_" so that it cannot
-    // start a header line of its own.
-    static std::string quotedFileName(std::string_view fileName);
+    // The file name as the header parameter `attribute`, each on a folded line of its own: first
+    // in RFC 2231 form ("name*=windows-1252''" and the bytes percent-encoded), which mail programs
+    // prefer, then quoted in ASCII for those that know no other form. In the fallback every byte
+    // outside printable ASCII, a quote and a backslash become "_", so that no line break can start
+    // a header line of its own.
+    static std::string nameParameter(std::string_view attribute, std::string_view fileName);
 
 protected:
     std::string buildPartHeader(const MailPart& part) const override;

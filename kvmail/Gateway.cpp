@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvmail/Gateway.h"
 
 #include "kvmail/FormFields.h"
@@ -5,10 +6,12 @@
 #include "kvmail/PrivateReplyFile.h"
 #include "kvmail/RelayPolicy.h"
 #include "kvmail/TextUtil.h"
+#include "model/MailServerAddress.h"
 #include "model/OleDate.h"
 #include "model/TextRules.h"
 #include "model/WebReply.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
@@ -19,9 +22,14 @@
 
 namespace {
 
-constexpr const char* kResponseHead = "Content-type: text/html\nStatus: 200 OK\n\n"
-                                      "<html><head><title>KVMail</title></head><body>\n"
-                                      "<h1>Sending feedback.  Please wait...</h1>\n";
+constexpr const char* kAccepted = "Content-type: text/html\nStatus: 200 OK\n\n";
+constexpr const char* kBadRequest = "Content-type: text/html\nStatus: 400 Bad Request\n\n";
+// The same page whatever the status, so that a browser shows every answer alike; the viewport
+// keeps a phone from drawing it at desktop width.
+constexpr const char* kPageHead = "<html><head><title>KVMail</title>"
+                                  "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
+                                  "</head><body>\n"
+                                  "<h1>Sending feedback.  Please wait...</h1>\n";
 constexpr const char* kPageEnd = "</p></body></html>\n";
 constexpr const char* kSuccess = "<p>Feedback successfully sent.  Thank you.</p></body></html>\n";
 constexpr const char* kNothingToProcess = "<p>Error: nothing to process</p></body></html>\n";
@@ -31,6 +39,12 @@ constexpr const char* kNoEmail = "<p>Error: no email address given</p></body></h
 constexpr const char* kNoRelationship = "<p>Error: no reporting relationship address given</p></body></html>\n";
 constexpr const char* kNoRole = "<p>Error: no role given</p></body></html>\n";
 constexpr const char* kNoReplies = "<p>Error: no replies given</p></body></html>\n";
+constexpr const char* kBadRelationship =
+    "<p>Error: the reporting relationship must be one digit from 0 to 5</p></body></html>\n";
+constexpr const char* kRepliesNotDigits = "<p>Error: the replies must be digits only</p></body></html>\n";
+constexpr const char* kTooManyReplies = "<p>Error: more than 256 replies given</p></body></html>\n";
+// One answer per behaviour, and a questionnaire holds at most this many.
+constexpr std::size_t kMaxReplies = 256;
 constexpr const char* kLineBreak =
     "<p>Error: the email address, sender and subject must each be a single line</p></body></html>\n";
 constexpr const char* kCannotWrite = "<p>Error: cannot write temporary file</p></body></html>\n";
@@ -54,6 +68,10 @@ std::string withMailLineBreaks(std::string_view text) {
         }
     }
     return normal;
+}
+
+bool allDigits(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 std::tm localTime(std::time_t when) {
@@ -122,7 +140,7 @@ std::string Gateway::replyFileName(const std::string& respondent, std::time_t wh
     return prefix + PrivateReplyFile::safeFileName(respondent, prefix.size() + suffix.size()) + suffix;
 }
 
-std::string Gateway::refusal(const PostedForm& form) const {
+std::string Gateway::refusal(const PostedForm& form, bool mailserverFromPost) const {
     if (form.mailserver.empty()) {
         return kNoMailServer;
     }
@@ -138,10 +156,25 @@ std::string Gateway::refusal(const PostedForm& form) const {
     if (form.replies.empty()) {
         return kNoReplies;
     }
+    // The merge would read anything else as a self-assessment or as answers nobody gave.
+    if (form.relationship.size() != 1 || form.relationship[0] < '0' || form.relationship[0] > '5') {
+        return kBadRelationship;
+    }
+    if (!allDigits(form.replies)) {
+        return kRepliesNotDigits;
+    }
+    if (form.replies.size() > kMaxReplies) {
+        return kTooManyReplies;
+    }
     if (breaksHeaderLine(form.email) || breaksHeaderLine(form.from) || breaksHeaderLine(form.subject)) {
         return kLineBreak;
     }
     const RelayPolicy policy(m_settings.allowedMailservers, m_settings.allowedRecipients);
+    if (mailserverFromPost && MailServerAddress::parse(form.mailserver).namesPort() &&
+        !policy.listsMailserver(form.mailserver)) {
+        return "<p>Error: mail server " + htmlEscaped(form.mailserver) +
+               " names a port, which this site does not allow" + kPageEnd;
+    }
     if (!policy.allowsMailserver(form.mailserver)) {
         return "<p>Error: mail server " + htmlEscaped(form.mailserver) + " is not allowed here" + kPageEnd;
     }
@@ -152,18 +185,17 @@ std::string Gateway::refusal(const PostedForm& form) const {
 }
 
 int Gateway::handle(const char* contentLength, int inputFd, ResponseOutput& out) {
-    out.write(kResponseHead);
-
+    // The post is checked before anything is written, so that a refusal can say so in its status;
+    // one that passes gets the head and the waiting text at once, before the mail server is asked.
     const long long length = parseContentLength(contentLength);
     if (length < 1) {
-        out.write(kNothingToProcess);
-        return 1;
+        return refuse(kNothingToProcess, out);
     }
     if (static_cast<unsigned long long>(length) > kMaxContentLength) {
-        out.write(kTooLarge);
-        return 1;
+        return refuse(kTooLarge, out);
     }
     PostedForm form = PostedForm::parse(readBody(inputFd, static_cast<std::size_t>(length)));
+    const bool mailserverFromPost = !form.mailserver.empty();
     for (auto [posted, configured] :
          {std::pair{&form.mailserver, &m_settings.mailserver}, std::pair{&form.from, &m_settings.from},
           std::pair{&form.subject, &m_settings.subject}, std::pair{&form.message, &m_settings.message}}) {
@@ -171,14 +203,26 @@ int Gateway::handle(const char* contentLength, int inputFd, ResponseOutput& out)
             *posted = *configured;
         }
     }
-    if (const std::string refused = refusal(form); !refused.empty()) {
-        out.write(refused);
-        return 1;
+    if (const std::string refused = refusal(form, mailserverFromPost); !refused.empty()) {
+        return refuse(refused, out);
     }
     if (form.name.empty()) {
         form.name = kAnonymous;
     }
+    out.write(std::string(kAccepted) + kPageHead);
     return send(form, out);
+}
+
+int Gateway::refuse(std::string_view paragraph, ResponseOutput& out) {
+    out.write(std::string(kBadRequest) + kPageHead + std::string(paragraph));
+    return 1;
+}
+
+void Gateway::writeFailurePage(std::string_view paragraph, bool headWritten, ResponseOutput& out) {
+    if (!headWritten) {
+        out.write(std::string("Content-type: text/html\nStatus: 500 Internal Server Error\n\n") + kPageHead);
+    }
+    out.write(paragraph);
 }
 
 int Gateway::send(const PostedForm& form, ResponseOutput& out) {
@@ -207,7 +251,8 @@ int Gateway::send(const PostedForm& form, ResponseOutput& out) {
     mail.setText(withMailLineBreaks(form.message));
     mail.addPart(file->path().native(), PartKind::File, {}, 4, 1);
 
-    SmtpSession session(form.mailserver, m_settings.port, m_settings.timeout, m_opener);
+    const MailServerAddress server = MailServerAddress::parse(form.mailserver);
+    SmtpSession session(server.host, server.port.value_or(m_settings.port), m_settings.timeout, m_opener);
     std::string failure;
     if (!session.connect()) {
         failure = "<p>Error: cannot connect to mail server " + htmlEscaped(form.mailserver) + kPageEnd;

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvmail/OutgoingMail.h"
 
 #include "kvmail/MailEncoding.h"
 
 #include <array>
+#include <cstdio>
 
 OutgoingMail::OutgoingMail() : m_clock([] { return std::time(nullptr); }) {}
 
@@ -59,12 +61,23 @@ void OutgoingMail::addHeaderLines() {
     m_date = m_clock();
     std::tm local{};
     localtime_r(&m_date, &local);
-    std::array<char, 128> formatted{};
-    const std::size_t length = std::strftime(formatted.data(), formatted.size(), "%a, %d %b %y %H:%M:%S %Z", &local);
-    addHeaderLine("Date: " + std::string(formatted.data(), length));
+    addHeaderLine("Date: " + mailDate(local));
 
     addHeaderLine("Subject: " + mailencoding::headerText(m_subject));
     addHeaderLine("X-Mailer: " + m_mailer);
+}
+
+std::string OutgoingMail::mailDate(const std::tm& local) {
+    // Names in English whatever the locale: RFC 5322 knows no others.
+    static constexpr std::array<const char*, 7> kDays = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static constexpr std::array<const char*, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    std::array<char, 64> rest{};
+    const std::size_t length = std::strftime(rest.data(), rest.size(), " %Y %H:%M:%S %z", &local);
+    std::array<char, 16> day{};
+    std::snprintf(day.data(), day.size(), "%02d ", local.tm_mday);
+    return std::string(kDays.at(static_cast<std::size_t>(local.tm_wday) % 7)) + ", " + day.data() +
+           kMonths.at(static_cast<std::size_t>(local.tm_mon) % 12) + std::string(rest.data(), length);
 }
 
 void OutgoingMail::endHeader() {

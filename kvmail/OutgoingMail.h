@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstddef>
@@ -48,6 +49,8 @@ public:
 
     // Appends CR LF unless the text already ends with it.
     static void endWithLineBreak(std::string& text);
+    // The Date header's text (RFC 5322): "Tue, 02 Jan 2024 03:04:05 +0000".
+    static std::string mailDate(const std::tm& local);
 
 protected:
     virtual void addHeaderLines();

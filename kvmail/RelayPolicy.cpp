@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvmail/RelayPolicy.h"
 
 #include "kvmail/TextUtil.h"
@@ -23,9 +24,12 @@ RelayPolicy::RelayPolicy(std::vector<std::string> allowedMailservers, std::vecto
     : m_mailservers(std::move(allowedMailservers)), m_recipients(std::move(allowedRecipients)) {}
 
 bool RelayPolicy::allowsMailserver(std::string_view host) const {
-    return m_mailservers.empty() ||
-           std::any_of(m_mailservers.begin(), m_mailservers.end(),
-                       [host](const auto& allowed) { return equalsIgnoringAsciiCase(allowed, host); });
+    return m_mailservers.empty() || listsMailserver(host);
+}
+
+bool RelayPolicy::listsMailserver(std::string_view server) const {
+    return std::any_of(m_mailservers.begin(), m_mailservers.end(),
+                       [server](const auto& allowed) { return equalsIgnoringAsciiCase(allowed, server); });
 }
 
 bool RelayPolicy::allowsRecipient(std::string_view address) const {

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -17,9 +19,12 @@ class DescriptorOutput : public ResponseOutput {
 public:
     explicit DescriptorOutput(int fd) : m_fd(fd) {}
     void write(std::string_view text) override;
+    // How many bytes were given to write, whether or not they reached the server.
+    std::size_t written() const { return m_written; }
 
 private:
     int m_fd;
+    std::size_t m_written = 0;
 };
 
 class StringOutput : public ResponseOutput {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ReplyProgram.h"
 
 #include "model/JournalFile.h"
@@ -44,7 +45,7 @@ ReplyProgram::Outcome ReplyProgram::run(const QStringList& arguments) {
     }
 
     const std::string personLine = request.person.empty() ? std::string() : "Person being assessed: " + request.person;
-    PreliminariesDialog preliminaries(DialogFlavour::Reply, personLine, m_decoration);
+    PreliminariesDialog preliminaries(DialogFlavour::Reply, personLine, m_decoration, m_prompts);
     if (preliminaries.exec() != QDialog::Accepted) {
         return Outcome::Cancelled;
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvrole/KVRoleDoc.h"
 
 #include "kvrole/core/RoleEditor.h"
@@ -5,12 +6,32 @@
 #include "model/RoleFile.h"
 #include "model/UserPrompts.h"
 #include "ui/Cp1252Text.h"
+#include "ui/SnapshotHistory.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 CKVRoleDoc::CKVRoleDoc(int untitledNumber, QObject* parent)
-    : QObject(parent), m_role(CRole::makeDefault()), m_title(QStringLiteral("Role%1").arg(untitledNumber)) {}
+    : QObject(parent), m_role(CRole::makeDefault()), m_title(QStringLiteral("Role%1").arg(untitledNumber)),
+      m_history(new ui::SnapshotHistory([this] { return RoleFile::encode(m_role); },
+                                        [this](const std::string& snapshot) { restore(snapshot); }, this)) {
+    // Undoing back to the role as last saved leaves nothing to save.
+    connect(&m_history->stack(), &QUndoStack::cleanChanged, this, [this](bool clean) { setModified(!clean); });
+}
+
+void CKVRoleDoc::restore(const std::string& snapshot) {
+    CRole read;
+    // The bytes are the role's own encoding, so they read back; a failure leaves the role alone.
+    if (!RoleFile::decode(snapshot, read).ok()) {
+        return;
+    }
+    const bool renamed = read.name != m_role.name;
+    m_role = std::move(read);
+    if (renamed && !hasFile()) {
+        setTitle(ui::fromCp1252(m_role.name));
+    }
+    emit restored();
+}
 
 bool CKVRoleDoc::open(const QString& path, UserPrompts& prompts) {
     CRole read;
@@ -27,6 +48,7 @@ bool CKVRoleDoc::open(const QString& path, UserPrompts& prompts) {
     m_role = std::move(read);
     m_path = path;
     setTitle(QFileInfo(path).fileName());
+    m_history->forget();
     setModified(false);
     updateAllViews();
     return true;
@@ -39,6 +61,7 @@ bool CKVRoleDoc::saveAs(const QString& path, UserPrompts& prompts) {
     }
     m_path = path;
     setTitle(QFileInfo(path).fileName());
+    m_history->markSaved();
     setModified(false);
     return true;
 }

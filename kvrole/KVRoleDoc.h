@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "model/Role.h"
+#include "ui/SnapshotHistory.h"
 
 #include <QObject>
 #include <QString>
@@ -33,6 +35,11 @@ public:
     bool isModified() const { return m_modified; }
     void setModified(bool modified = true);
 
+    // Every change to the role goes through here: `change` runs, and what it changed is one step
+    // named `what` in the document's undo history (none when the role's bytes stayed the same).
+    template <typename Change> auto record(const QString& what, Change&& change);
+    ui::SnapshotHistory& history() const { return *m_history; }
+
     // Renames the role; while the document has no file it is renamed too.
     void setRoleName(std::string name);
     // Asks every view to rebuild its tree from the role.
@@ -45,12 +52,20 @@ signals:
     void modifiedChanged(bool modified);
     void rebuildRequested();
     void editedIn(const QObject* view);
+    // Undo or Redo gave the role other content: every view rebuilds, keeping its place.
+    void restored();
 
 private:
     void setTitle(const QString& title);
+    void restore(const std::string& snapshot);
 
     CRole m_role;
     QString m_path;
     QString m_title;
     bool m_modified = false;
+    ui::SnapshotHistory* m_history;
 };
+
+template <typename Change> auto CKVRoleDoc::record(const QString& what, Change&& change) {
+    return m_history->record(what, std::forward<Change>(change));
+}

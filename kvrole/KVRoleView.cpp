@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvrole/KVRoleView.h"
 
 #include "kvrole/EditorContext.h"
@@ -6,6 +7,7 @@
 #include "kvrole/RoleClipboard.h"
 #include "kvrole/RoleDialogs.h"
 #include "kvrole/RoleDrag.h"
+#include "kvrole/core/LineText.h"
 #include "kvrole/core/RoleTransfer.h"
 #include "ui/Cp1252Text.h"
 #include "ui/Icons.h"
@@ -58,6 +60,19 @@ std::optional<kvrole::TreeKey> treeKeyOf(int key) {
     return std::nullopt;
 }
 
+// The name of a step of the undo history that acts on one item: "Delete Competency".
+QString stepName(const char* command, ItemRef::Kind kind) {
+    switch (kind) {
+    case ItemRef::Kind::Competency:
+        return QString::fromLatin1(command) + QStringLiteral(" Competency");
+    case ItemRef::Kind::Behaviour:
+        return QString::fromLatin1(command) + QStringLiteral(" Behaviour");
+    case ItemRef::Kind::Root:
+        break;
+    }
+    return QString::fromLatin1(command) + QStringLiteral(" Role");
+}
+
 constexpr char kClipboardRefused[] = "The Clipboard did not take the text.";
 constexpr char kClipboardRefusedNothingCut[] = "The Clipboard did not take the text.  Nothing has been cut.";
 
@@ -83,6 +98,7 @@ CKVRoleView::CKVRoleView(CKVRoleDoc& document, EditorContext& context, QWidget* 
     connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) { storeLabel(item); });
     connect(this, &QTreeWidget::itemDoubleClicked, this, [this] { editSelected(); });
     connect(&m_document, &CKVRoleDoc::rebuildRequested, this, &CKVRoleView::rebuild);
+    connect(&m_document, &CKVRoleDoc::restored, this, &CKVRoleView::rebuildKeepingPlace);
     // Another window's edit can move every item of the role: this tree's item values would go stale.
     connect(&m_document, &CKVRoleDoc::editedIn, this, [this](const QObject* view) {
         if (view != this) {
@@ -130,6 +146,29 @@ void CKVRoleView::rebuild() {
     root->setExpanded(true);
     setCurrentItem(root);
     m_filling = false;
+}
+
+void CKVRoleView::rebuildKeepingPlace() {
+    // Items are known by their place: after an undo the same places show again where they exist.
+    const ItemRef selected = selectedRef();
+    const bool rootOpen = rootItem() != nullptr && rootItem()->isExpanded();
+    QList<int> unfolded;
+    for (int competency = 0; rootItem() != nullptr && competency < rootItem()->childCount(); ++competency) {
+        if (rootItem()->child(competency)->isExpanded()) {
+            unfolded << competency;
+        }
+    }
+    rebuild();
+    rootItem()->setExpanded(rootOpen);
+    for (const int competency : unfolded) {
+        if (competency < rootItem()->childCount()) {
+            rootItem()->child(competency)->setExpanded(true);
+        }
+    }
+    if (QTreeWidgetItem* item = itemFor(selected)) {
+        setCurrentItem(item);
+        scrollToItem(item);
+    }
 }
 
 void CKVRoleView::documentEdited() {
@@ -189,39 +228,49 @@ void CKVRoleView::startEditing(QTreeWidgetItem* item) {
 }
 
 void CKVRoleView::newCompetency() {
-    const std::optional<int> position = editor().newCompetency(selectedRef());
-    if (!position) {
-        return;
+    QTreeWidgetItem* item = m_document.record(QStringLiteral("New Competency"), [this]() -> QTreeWidgetItem* {
+        const std::optional<int> position = editor().newCompetency(selectedRef());
+        if (!position) {
+            return nullptr;
+        }
+        m_filling = true;
+        QTreeWidgetItem* added = makeItem({}, ItemRef::competency(*position));
+        rootItem()->insertChild(*position, added);
+        rootItem()->setExpanded(true);
+        m_filling = false;
+        renumber();
+        documentEdited();
+        return added;
+    });
+    if (item) {
+        startEditing(item);
     }
-    m_filling = true;
-    QTreeWidgetItem* item = makeItem({}, ItemRef::competency(*position));
-    rootItem()->insertChild(*position, item);
-    rootItem()->setExpanded(true);
-    m_filling = false;
-    renumber();
-    documentEdited();
-    startEditing(item);
 }
 
 void CKVRoleView::newBehaviour() {
-    QTreeWidgetItem* selected = currentItem();
-    const ItemRef selectedItem = selectedRef();
-    const std::optional<int> index = editor().newBehaviour(selectedItem);
-    if (!index || !selected) {
-        return;
+    QTreeWidgetItem* item = m_document.record(QStringLiteral("New Behaviour"), [this]() -> QTreeWidgetItem* {
+        QTreeWidgetItem* selected = currentItem();
+        const ItemRef selectedItem = selectedRef();
+        const std::optional<int> index = editor().newBehaviour(selectedItem);
+        if (!index || !selected) {
+            return nullptr;
+        }
+        m_filling = true;
+        QTreeWidgetItem* added = makeItem({}, ItemRef::behaviour(*index));
+        if (selectedItem.kind == ItemRef::Kind::Competency) {
+            selected->insertChild(0, added);
+            selected->setExpanded(true);
+        } else {
+            selected->parent()->insertChild(selected->parent()->indexOfChild(selected) + 1, added);
+        }
+        m_filling = false;
+        renumber();
+        documentEdited();
+        return added;
+    });
+    if (item) {
+        startEditing(item);
     }
-    m_filling = true;
-    QTreeWidgetItem* item = makeItem({}, ItemRef::behaviour(*index));
-    if (selectedItem.kind == ItemRef::Kind::Competency) {
-        selected->insertChild(0, item);
-        selected->setExpanded(true);
-    } else {
-        selected->parent()->insertChild(selected->parent()->indexOfChild(selected) + 1, item);
-    }
-    m_filling = false;
-    renumber();
-    documentEdited();
-    startEditing(item);
 }
 
 void CKVRoleView::storeLabel(QTreeWidgetItem* item) {
@@ -229,13 +278,21 @@ void CKVRoleView::storeLabel(QTreeWidgetItem* item) {
         return;
     }
     const ItemRef ref = refOf(item);
-    std::string text = ui::toCp1252(item->text(0));
-    if (ref.kind == ItemRef::Kind::Root) {
-        m_document.setRoleName(std::move(text));
-    } else {
-        editor().rename(ref, std::move(text));
+    if (!ui::holdsCp1252(item->text(0))) {
+        // The label goes back to what the role holds: nothing is stored with '?' in its place.
+        static const char* const kFields[] = {"Role name", "Competency", "Behaviour"};
+        m_context.prompts().message(ui::unfitTextMessage(QString::fromLatin1(kFields[static_cast<int>(ref.kind)])));
+        setItemText(item, editor().textOf(ref));
+        return;
     }
-    documentEdited();
+    m_document.record(stepName("Rename", ref.kind), [this, ref, text = ui::toCp1252(item->text(0))]() mutable {
+        if (ref.kind == ItemRef::Kind::Root) {
+            m_document.setRoleName(std::move(text));
+        } else {
+            editor().rename(ref, std::move(text));
+        }
+        documentEdited();
+    });
 }
 
 void CKVRoleView::editSelected() {
@@ -256,12 +313,16 @@ void CKVRoleView::editSelected() {
 void CKVRoleView::editCompetency(int competency) {
     auto& name = m_document.role().framework.competencies[static_cast<std::size_t>(competency)].name;
     CompetencyDialog dialog(ui::fromCp1252(name), this);
-    if (dialog.exec() != QDialog::Accepted) {
+    if (!ui::execUntilTextsFit(dialog, m_context.prompts(), [&dialog] {
+            return std::vector<ui::TypedText>{{dialog.name(), tr("Competency")}};
+        })) {
         return;
     }
-    name = ui::toCp1252(dialog.name());
-    setItemText(itemFor(ItemRef::competency(competency)), name);
-    documentEdited();
+    m_document.record(QStringLiteral("Edit Competency"), [&] {
+        name = ui::toCp1252(dialog.name());
+        setItemText(itemFor(ItemRef::competency(competency)), name);
+        documentEdited();
+    });
 }
 
 void CKVRoleView::editBehaviour(int behaviour) {
@@ -272,9 +333,17 @@ void CKVRoleView::editBehaviour(int behaviour) {
     }
     CBehaviour& edited = framework.behaviours[static_cast<std::size_t>(behaviour)];
     BehaviourDialog dialog(ui::fromCp1252(edited.statement), competencies, edited.competency, this);
-    if (dialog.exec() != QDialog::Accepted) {
+    if (!ui::execUntilTextsFit(dialog, m_context.prompts(), [&dialog] {
+            return std::vector<ui::TypedText>{{dialog.statement(), tr("Behaviour")}};
+        })) {
         return;
     }
+    m_document.record(QStringLiteral("Edit Behaviour"), [&] { storeBehaviour(behaviour, dialog); });
+}
+
+void CKVRoleView::storeBehaviour(int behaviour, const BehaviourDialog& dialog) {
+    CPavexFramework& framework = m_document.role().framework;
+    CBehaviour& edited = framework.behaviours[static_cast<std::size_t>(behaviour)];
     edited.statement = ui::toCp1252(dialog.statement());
     const int chosen = dialog.competency();
     QTreeWidgetItem* item = itemFor(ItemRef::behaviour(behaviour));
@@ -295,7 +364,9 @@ void CKVRoleView::editBehaviour(int behaviour) {
 }
 
 void CKVRoleView::deleteSelected() {
-    removeSelected(m_context.confirmDelete());
+    const ItemRef::Kind kind = selectedRef().kind;
+    m_document.record(kind == ItemRef::Kind::Root ? QStringLiteral("Delete All") : stepName("Delete", kind),
+                      [this] { return removeSelected(m_context.confirmDelete()); });
 }
 
 bool CKVRoleView::removeSelected(bool confirm) {
@@ -334,7 +405,31 @@ void CKVRoleView::cut() {
         m_context.prompts().message(kClipboardRefusedNothingCut);
         return;
     }
-    removeSelected(false);
+    m_document.record(stepName("Cut", selectedRef().kind), [this] {
+        if (selectedRef().kind == kvrole::ItemRef::Kind::Root) {
+            cutRoot();
+        } else {
+            removeSelected(false);
+        }
+    });
+}
+
+void CKVRoleView::cutRoot() {
+    // The root's text leaves out competencies without behaviours: what is not on the clipboard stays.
+    CPavexFramework& framework = m_document.role().framework;
+    const std::size_t before = framework.competencies.size();
+    const int kept = kvrole::editing::removeCompetenciesWithBehaviours(framework);
+    if (framework.competencies.size() != before) {
+        rebuild();
+        documentEdited();
+    }
+    if (kept > 0) {
+        emit news(kept == 1
+                      ? tr("1 competency without behaviours stays in the role: the Clipboard holds behaviours only.")
+                      : tr("%1 competencies without behaviours stay in the role: the Clipboard holds behaviours "
+                           "only.")
+                            .arg(kept));
+    }
 }
 
 void CKVRoleView::paste() {
@@ -342,11 +437,17 @@ void CKVRoleView::paste() {
     if (!text || !currentItem()) {
         return;
     }
-    const kvrole::transfer::PasteOutcome outcome = kvrole::transfer::paste(
-        m_document.role().framework, selectedRef(), kvrole::transfer::parsePasteTable(*text), m_context.prompts());
-    if (outcome.pasted) {
-        showEdited(outcome.expand, true);
+    if (const std::vector<int> unfit = roleclipboard::unfitLines(QGuiApplication::clipboard()->mimeData());
+        !unfit.empty() && !m_context.prompts().question(kvrole::unfitLinesQuestion("the pasted text", unfit))) {
+        return;
     }
+    m_document.record(QStringLiteral("Paste"), [&] {
+        const kvrole::transfer::PasteOutcome outcome = kvrole::transfer::paste(
+            m_document.role().framework, selectedRef(), kvrole::transfer::parsePasteTable(*text), m_context.prompts());
+        if (outcome.pasted) {
+            showEdited(outcome.expand, true);
+        }
+    });
 }
 
 void CKVRoleView::showEdited(ItemRef item, bool unfold) {
@@ -497,16 +598,21 @@ void CKVRoleView::dropEvent(QDropEvent* event) {
 }
 
 void CKVRoleView::moveDropped(ItemRef dragged, ItemRef target) {
-    if (const std::optional<ItemRef> moved = kvrole::transfer::moveItem(m_document.role().framework, dragged, target)) {
-        showEdited(*moved, false);
-    }
+    m_document.record(stepName("Move", dragged.kind), [&] {
+        if (const std::optional<ItemRef> moved =
+                kvrole::transfer::moveItem(m_document.role().framework, dragged, target)) {
+            showEdited(*moved, false);
+        }
+    });
 }
 
 void CKVRoleView::copyDropped(const CPavexFramework& source, ItemRef dragged, ItemRef target) {
-    if (const std::optional<ItemRef> copied =
-            kvrole::transfer::copyItem(source, dragged, m_document.role().framework, target, m_context.prompts())) {
-        showEdited(*copied, false);
-    }
+    m_document.record(stepName("Drop", dragged.kind), [&] {
+        if (const std::optional<ItemRef> copied =
+                kvrole::transfer::copyItem(source, dragged, m_document.role().framework, target, m_context.prompts())) {
+            showEdited(*copied, false);
+        }
+    });
 }
 
 void CKVRoleView::paintEvent(QPaintEvent* event) {
@@ -527,14 +633,19 @@ void CKVRoleView::paintEvent(QPaintEvent* event) {
 void CKVRoleView::roleDetails() {
     CRole& role = m_document.role();
     RoleDetailsDialog dialog(ui::fromCp1252(role.name), ui::fromCp1252(ui::readTextMode(role.description)), this);
-    if (dialog.exec() != QDialog::Accepted) {
+    if (!ui::execUntilTextsFit(dialog, m_context.prompts(), [&dialog] {
+            return std::vector<ui::TypedText>{{dialog.name(), tr("Role name")},
+                                              {dialog.description(), tr("Description")}};
+        })) {
         return;
     }
-    // The description keeps the files' CR LF line ends.
-    role.description = ui::writeTextMode(ui::toCp1252(dialog.description()));
-    m_document.setRoleName(ui::toCp1252(dialog.name()));
-    documentEdited();
-    setItemText(rootItem(), role.name);
+    m_document.record(QStringLiteral("Role Details"), [&] {
+        // The description keeps the files' CR LF line ends.
+        role.description = ui::writeTextMode(ui::toCp1252(dialog.description()));
+        m_document.setRoleName(ui::toCp1252(dialog.name()));
+        documentEdited();
+        setItemText(rootItem(), role.name);
+    });
 }
 
 void CKVRoleView::editResponses() {
@@ -546,12 +657,14 @@ void CKVRoleView::editResponses() {
         return;
     }
     dialog.form().applyTo(scale);
-    if (scales.empty()) {
-        scales.push_back(scale);
-    } else {
-        scales.front() = scale;
-    }
-    documentEdited();
+    m_document.record(QStringLiteral("Edit Responses"), [&] {
+        if (scales.empty()) {
+            scales.push_back(scale);
+        } else {
+            scales.front() = scale;
+        }
+        documentEdited();
+    });
 }
 
 bool CKVRoleView::handleKey(int key) {

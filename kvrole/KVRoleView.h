@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "kvrole/core/RoleEditor.h"
@@ -6,6 +7,7 @@
 #include <QStringList>
 #include <QTreeWidget>
 
+class BehaviourDialog;
 class CKVRoleDoc;
 class EditorContext;
 
@@ -27,6 +29,9 @@ public:
 
     // Rebuilds every item from the role and expands the root only.
     void rebuild();
+    // Rebuilds every item from the role, keeping the selection and the open branches where their
+    // places still exist (after Undo and Redo).
+    void rebuildKeepingPlace();
     kvrole::ItemRef selectedRef() const;
     kvrole::ItemRef refOf(const QTreeWidgetItem* item) const;
     QTreeWidgetItem* rootItem() const { return topLevelItem(0); }
@@ -55,6 +60,8 @@ public:
 signals:
     // The pointer is over a command; the main window shows its prompt.
     void commandPrompt(const QString& prompt);
+    // What a command did that the status bar tells.
+    void news(const QString& text);
 
 protected:
     bool event(QEvent* event) override;
@@ -80,8 +87,10 @@ private:
     void setItemText(QTreeWidgetItem* item, const std::string& text);
     void editCompetency(int competency);
     void editBehaviour(int behaviour);
+    void storeBehaviour(int behaviour, const BehaviourDialog& dialog);
     kvrole::RoleEditor editor() const;
     bool removeSelected(bool confirm);
+    void cutRoot();
     // Shows the role after a transfer changed it, with `item` selected and in sight, and unfolded
     // when `unfold` says so (a paste shows what it added; a dropped competency stays folded).
     void showEdited(kvrole::ItemRef item, bool unfold);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvrole/MainFrame.h"
 
 #include "kvrole/ChildFrame.h"
@@ -8,6 +9,8 @@
 #include "kvrole/RolePrinter.h"
 #include "kvrole/WebQuestionnaireDialog.h"
 #include "kvrole/core/CsvMerge.h"
+#include "kvrole/core/LineText.h"
+#include "model/AtomicFile.h"
 #include "model/RoleFile.h"
 #include "model/TextRules.h"
 #include "ui/AfxFolders.h"
@@ -18,6 +21,7 @@
 #include "ui/MailAttachment.h"
 #include "ui/ProgramPlaces.h"
 #include "ui/Settings.h"
+#include "ui/SnapshotHistory.h"
 #include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
@@ -39,6 +43,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoGroup>
 
 namespace {
 
@@ -63,7 +68,8 @@ QString fromLocalPath(const std::string& path) {
 } // namespace
 
 CMainFrame::CMainFrame(EditorContext& context)
-    : m_context(context), m_mdi(new QMdiArea), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    : m_context(context), m_mdi(new QMdiArea), m_history(new QUndoGroup(this)),
+      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setCentralWidget(m_mdi);
     setWindowIcon(ui::programIcon(ui::Program::RoleEditor));
     setAcceptDrops(true);
@@ -71,6 +77,8 @@ CMainFrame::CMainFrame(EditorContext& context)
     statusBar()->showMessage(tr("Ready"));
     m_context.prompts().setDialogParent(this);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] {
+        CKVRoleDoc* document = activeDocument();
+        m_history->setActiveStack(document ? &document->history().stack() : nullptr);
         updateCommands();
         updateTitles();
     });
@@ -129,7 +137,10 @@ void CMainFrame::createCommands() {
         {C::PrintSetup, "P&rint Setup...", "Change the printer and printing options", "Print Setup"},
         {C::Send, "Sen&d...", "Send the active document through electronic mail", "Send Mail"},
         {C::Exit, "E&xit", "Quit the application; prompts to save documents", "Exit"},
-        {C::Undo, "&Undo", "Undo the last action", "Undo", keys(Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace)},
+        {C::Undo, "&Undo", "Undo the last action", "Undo", keys(Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace),
+         Icon::EditUndo},
+        {C::Redo, "&Redo", "Redo the previously undone action", "Redo",
+         keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y), Icon::EditRedo},
         {C::Cut, "Cu&t", "Cut the selection and put it on the Clipboard", "Cut",
          keys(Qt::CTRL | Qt::Key_X, Qt::SHIFT | Qt::Key_Delete), Icon::EditCut},
         {C::Copy, "&Copy", "Copy the selection and put it on the Clipboard", "Copy",
@@ -161,7 +172,7 @@ void CMainFrame::createCommands() {
         {C::Delete, "&Delete", "Delete the currently selected item", "Delete current item"},
         {C::Options, "&Options...", "Set Kitsmith options", "Set Options"},
         {C::WebQuestionnaire,
-         "Create Web Questionnaire",
+         "Create &Web Questionnaire...",
          "Generate an HTML file for the Internet for gathering feedback",
          "Create Web Questionnaire",
          {},
@@ -182,10 +193,11 @@ void CMainFrame::createCommands() {
         {"&File",
          {C::New, C::Open, C::Merge, C::Close, C::Save, C::SaveAs, Slot::Separator, C::Print, C::PrintPreview,
           C::PrintSetup, Slot::Separator, C::Send, Slot::RecentFiles, Slot::Separator, C::Exit}},
-        {"&Edit", {C::Undo, Slot::Separator, C::Cut, C::Copy, C::Paste}},
+        {"&Edit", {C::Undo, C::Redo, Slot::Separator, C::Cut, C::Copy, C::Paste}},
         {"&View", {C::ToggleToolbar, C::ToggleStatusBar}},
         {"&Tools",
-         {C::NewCompetency, C::NewBehaviour, C::EditResponses, C::Edit, C::Delete, Slot::Separator, C::Options}},
+         {C::NewCompetency, C::NewBehaviour, C::EditResponses, C::Edit, C::Delete, Slot::Separator, C::WebQuestionnaire,
+          Slot::Separator, C::Options}},
         {"&Window", {C::NewWindow, C::Cascade, C::Tile, C::ArrangeIcons}},
         {"&Help", {C::Contents, Slot::Separator, C::About}},
     };
@@ -196,6 +208,8 @@ void CMainFrame::createCommands() {
                                                C::Cut,
                                                C::Copy,
                                                C::Paste,
+                                               C::Undo,
+                                               C::Redo,
                                                Slot::Separator,
                                                C::Print,
                                                C::About,
@@ -256,9 +270,13 @@ void CMainFrame::createCommands() {
     m_commands.onTriggered(C::Copy, this, onView(&CKVRoleView::copy));
     m_commands.onTriggered(C::Paste, this, onView(&CKVRoleView::paste));
     m_commands.onTriggered(C::Options, this, &CMainFrame::options);
+    // The history of the active window's document; every window of a document shares it.
+    ui::followHistory(m_history, action(C::Undo), action(C::Redo));
     m_commands.onTriggered(C::WebQuestionnaire, this, [this] {
         if (CKVRoleDoc* document = activeDocument()) {
-            createWebQuestionnaire(*document, m_context, this);
+            if (const std::optional<QString> page = createWebQuestionnaire(*document, m_context, this)) {
+                statusBar()->showMessage(tr("Saved the web questionnaire as %1").arg(QDir::toNativeSeparators(*page)));
+            }
         }
     });
     m_commands.onTriggered(C::NewWindow, this, [this] {
@@ -309,8 +327,8 @@ void CMainFrame::updateCommands() {
         documentMenu->menuAction()->setVisible(hasDocument);
     }
     action(C::Send)->setEnabled(hasDocument && m_context.mail().available());
-    // Undo has no handler; the clipboard commands act on the selected item of any role.
-    action(C::Undo)->setEnabled(false);
+    // Undo and Redo follow the active document's history; the clipboard commands act on the
+    // selected item of any role.
     for (Command command : {C::Cut, C::Copy, C::Paste}) {
         action(command)->setEnabled(hasDocument);
     }
@@ -404,6 +422,7 @@ void CMainFrame::showEvent(QShowEvent* event) {
 
 CChildFrame* CMainFrame::addFrame(CKVRoleDoc& document) {
     auto* view = new CKVRoleView(document, m_context);
+    connect(view, &CKVRoleView::news, this, [this](const QString& text) { statusBar()->showMessage(text); });
     auto* frame = new CChildFrame(view, [this](CChildFrame* closing) { return canClose(closing); });
     frame->setWindowIcon(ui::icon(ui::Icon::Role));
     QMdiSubWindow* previous = m_mdi->activeSubWindow();
@@ -435,6 +454,7 @@ CKVRoleDoc* CMainFrame::newDocument() {
     auto* document = new CKVRoleDoc(++m_untitledCount, this);
     connect(document, &CKVRoleDoc::titleChanged, this, &CMainFrame::updateTitles);
     connect(document, &CKVRoleDoc::modifiedChanged, this, &CMainFrame::updateTitles);
+    m_history->addStack(&document->history().stack());
     m_documents << document;
     addFrame(*document);
     return document;
@@ -457,6 +477,7 @@ CKVRoleDoc* CMainFrame::openDocument(const QString& path) {
     }
     connect(document, &CKVRoleDoc::titleChanged, this, &CMainFrame::updateTitles);
     connect(document, &CKVRoleDoc::modifiedChanged, this, &CMainFrame::updateTitles);
+    m_history->addStack(&document->history().stack());
     m_documents << document;
     addFrame(*document);
     addRecentFile(absolute);
@@ -640,7 +661,17 @@ void CMainFrame::merge() {
     if (!path) {
         return;
     }
-    const std::optional<kvrole::CsvMergeResult> merged = kvrole::CsvMerge(document->role()).mergeFile(*path);
+    const std::optional<std::string> bytes = readWholeFile(*path);
+    if (!bytes) {
+        return;
+    }
+    const kvrole::LineText text = kvrole::csvText(*bytes);
+    if (!text.unfitLines.empty() &&
+        !m_context.prompts().question(kvrole::unfitLinesQuestion("the file", text.unfitLines))) {
+        return;
+    }
+    const std::optional<kvrole::CsvMergeResult> merged = document->record(
+        QStringLiteral("Merge CSV File"), [&] { return kvrole::CsvMerge(document->role()).mergeText(text.cp1252); });
     if (!merged) {
         return;
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "ui/CommandTable.h"
@@ -19,6 +20,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
+class QUndoGroup;
 
 // The role editor's main window: any number of role documents, each in one or more child windows.
 class CMainFrame : public QMainWindow {
@@ -38,6 +40,7 @@ public:
         Send,
         Exit,
         Undo,
+        Redo,
         Cut,
         Copy,
         Paste,
@@ -131,6 +134,7 @@ private:
 
     EditorContext& m_context;
     QMdiArea* m_mdi;
+    QUndoGroup* m_history;
     QToolBar* m_toolBar = nullptr;
     ui::CommandActions m_commands;
     ui::RecentFileList m_recent{ui::SettingsScope::roleEditor(), QStringLiteral("RecentFile")};

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvrole/ResponseDialog.h"
 
 #include "model/UserPrompts.h"
@@ -77,6 +78,15 @@ void ResponseDialog::updateEnabling() {
 }
 
 void ResponseDialog::accept() {
+    static const char* const kBoxNames[kvrole::ResponseForm::kBoxes] = {"N/A", "1", "2", "3", "4", "5", "6"};
+    std::vector<ui::TypedText> labels;
+    for (int index = 0; index < kvrole::ResponseForm::kBoxes; ++index) {
+        QLineEdit* box = m_boxes[static_cast<std::size_t>(index)];
+        labels.push_back({box->text(), tr("Prompt %1").arg(QString::fromLatin1(kBoxNames[index])), box});
+    }
+    if (!ui::textsFit(m_userPrompts, labels)) {
+        return;
+    }
     // A number box left empty or holding something else is no number at all.
     bool isNumber = false;
     const int typed = m_prompts->cleanText().toInt(&isNumber);

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvrole/RoleClipboard.h"
 
+#include "kvrole/core/LineText.h"
 #include "ui/Cp1252Text.h"
 
 #include <QClipboard>
@@ -36,6 +38,13 @@ std::optional<std::string> textOf(const QMimeData* data) {
         return ui::toCp1252(data->text());
     }
     return std::nullopt;
+}
+
+std::vector<int> unfitLines(const QMimeData* data) {
+    if (!data || data->hasFormat(QString::fromLatin1(kCp1252Format)) || !data->hasText()) {
+        return {};
+    }
+    return kvrole::fromUtf8ByLine(data->text().toStdString()).unfitLines;
 }
 
 std::optional<std::string> take(const QClipboard& clipboard) {

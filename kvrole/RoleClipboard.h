@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArray>
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class QClipboard;
 class QMimeData;
@@ -21,5 +23,8 @@ bool put(QClipboard& clipboard, const std::string& cp1252);
 // text with characters that Windows-1252 lacks as "?". Nothing when the clipboard holds no text.
 std::optional<std::string> take(const QClipboard& clipboard);
 std::optional<std::string> textOf(const QMimeData* data);
+// The lines (numbered from 1) of the plain text that hold such characters, so that a paste can ask
+// first; none when the Windows-1252 flavour is there.
+std::vector<int> unfitLines(const QMimeData* data);
 
 } // namespace roleclipboard

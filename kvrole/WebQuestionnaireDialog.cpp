@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvrole/WebQuestionnaireDialog.h"
 
 #include "kvrole/EditorContext.h"
@@ -8,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -17,6 +19,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -51,10 +54,12 @@ constexpr RememberedField kRemembered[] = {
 WebQuestionnaireDialog::WebQuestionnaireDialog(UserPrompts& prompts, QWidget* parent)
     : QDialog(parent), m_prompts(prompts), m_fileName(new QLineEdit), m_browse(new QPushButton(tr("Browse..."))),
       m_viewAfterCreating(new QCheckBox(tr("&View after creating"))), m_from(new QLineEdit), m_subject(new QLineEdit),
-      m_message(new QPlainTextEdit), m_cgi(new QLineEdit), m_mailServer(new QLineEdit) {
+      m_message(new QPlainTextEdit), m_cgi(new QLineEdit), m_mailServer(new QLineEdit), m_portWarning(new QLabel) {
     setWindowTitle(tr("Create Web Feedback Questionnaire"));
     m_message->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_message->setTabChangesFocus(true);
+    // An empty address makes a page that needs no server: it saves the answers for the respondent to mail.
+    m_cgi->setPlaceholderText(tr("None: the page needs no server"));
     connect(m_browse, &QPushButton::clicked, this, &WebQuestionnaireDialog::browse);
 
     auto* fileRow = new QHBoxLayout;
@@ -74,6 +79,11 @@ WebQuestionnaireDialog::WebQuestionnaireDialog(UserPrompts& prompts, QWidget* pa
     auto* serverForm = new QFormLayout(server);
     serverForm->addRow(buddyLabel(tr("&CGI Script Path:"), m_cgi), m_cgi);
     serverForm->addRow(buddyLabel(tr("&Email Server:"), m_mailServer), m_mailServer);
+    m_portWarning->setWordWrap(true);
+    m_portWarning->setObjectName(QStringLiteral("portWarning"));
+    m_portWarning->hide();
+    serverForm->addRow(QString(), m_portWarning);
+    connect(m_mailServer, &QLineEdit::textChanged, this, &WebQuestionnaireDialog::showPortWarning);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -95,9 +105,27 @@ WebQuestionnaireDialog::WebQuestionnaireDialog(UserPrompts& prompts, QWidget* pa
         }
     }
     for (QLabel* label : findChildren<QLabel*>()) {
-        label->setMinimumWidth(labelWidth);
+        if (label != m_portWarning) {
+            label->setMinimumWidth(labelWidth);
+        }
     }
     resize(520, 440);
+}
+
+void WebQuestionnaireDialog::showPortWarning() {
+    const std::string warning = kvrole::mailServerPortWarning(ui::toCp1252(m_mailServer->text()));
+    m_portWarning->setText(ui::fromCp1252(warning));
+    m_portWarning->setVisible(!warning.empty());
+}
+
+QString defaultWebPagePath(const CKVRoleDoc& document) {
+    const QString name = QString::fromStdString(kvrole::defaultWebPageName(document.title().toStdString()));
+    QString folder = document.hasFile() ? QFileInfo(document.path()).absolutePath()
+                                        : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        folder = QDir::homePath();
+    }
+    return QDir(folder).filePath(name);
 }
 
 void WebQuestionnaireDialog::browse() {
@@ -113,7 +141,7 @@ void WebQuestionnaireDialog::browse() {
     }
 }
 
-void createWebQuestionnaire(const CKVRoleDoc& document, EditorContext& context, QWidget* parent) {
+std::optional<QString> createWebQuestionnaire(const CKVRoleDoc& document, EditorContext& context, QWidget* parent) {
     ui::Settings& settings = context.settings();
     UserPrompts& prompts = context.prompts();
     const kvrole::WebPageSettings defaults;
@@ -122,14 +150,21 @@ void createWebQuestionnaire(const CKVRoleDoc& document, EditorContext& context, 
     };
 
     WebQuestionnaireDialog dialog(prompts, parent);
-    dialog.fileNameEdit()->setText(QString::fromStdString(kvrole::defaultWebPageName(document.title().toStdString())));
+    dialog.fileNameEdit()->setText(defaultWebPagePath(document));
     dialog.fromEdit()->setText(remembered(kRemembered[0]));
     dialog.mailServerEdit()->setText(remembered(kRemembered[1]));
     dialog.cgiEdit()->setText(remembered(kRemembered[2]));
     dialog.messageEdit()->setPlainText(remembered(kRemembered[3]));
     dialog.subjectEdit()->setText(remembered(kRemembered[4]));
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
+    const auto typed = [&dialog] {
+        return std::vector<ui::TypedText>{{dialog.fromEdit()->text(), QStringLiteral("From")},
+                                          {dialog.subjectEdit()->text(), QStringLiteral("Subject")},
+                                          {dialog.messageEdit()->toPlainText(), QStringLiteral("Message")},
+                                          {dialog.cgiEdit()->text(), QStringLiteral("CGI Script Path")},
+                                          {dialog.mailServerEdit()->text(), QStringLiteral("Email Server")}};
+    };
+    if (!ui::execUntilTextsFit(dialog, prompts, typed)) {
+        return std::nullopt;
     }
 
     const QString entered[] = {dialog.fromEdit()->text(), dialog.mailServerEdit()->text(), dialog.cgiEdit()->text(),
@@ -145,7 +180,7 @@ void createWebQuestionnaire(const CKVRoleDoc& document, EditorContext& context, 
     if (QFileInfo::exists(fileName) &&
         !prompts.question(
             ui::toCp1252(QStringLiteral("The file %1 already exists.  Do you want to replace it?").arg(fileName)))) {
-        return;
+        return std::nullopt;
     }
     const kvrole::WebPageOutcome outcome = kvrole::writeWebPage(
         document.role(), page,
@@ -153,10 +188,11 @@ void createWebQuestionnaire(const CKVRoleDoc& document, EditorContext& context, 
     if (outcome != kvrole::WebPageOutcome::Written) {
         prompts.message(kvrole::webPageFailureText(outcome));
         // Without a new page there is nothing to show: an old file of that name would mislead.
-        return;
+        return std::nullopt;
     }
-    if (dialog.viewAfterCreatingBox()->isChecked() &&
-        !context.documentOpener()(QFileInfo(fileName).absoluteFilePath())) {
+    const QString written = QFileInfo(fileName).absoluteFilePath();
+    if (dialog.viewAfterCreatingBox()->isChecked() && !context.documentOpener()(written)) {
         prompts.message(ui::toCp1252(QStringLiteral("No program could be started to show %1.").arg(fileName)));
     }
+    return written;
 }

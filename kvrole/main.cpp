@@ -1,13 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvrole/EditorContext.h"
 #include "kvrole/MainFrame.h"
 #include "kvrole/SingleInstance.h"
+#include "ui/CommandLineHelp.h"
 #include "ui/Settings.h"
 #include "ui/TextFieldFocus.h"
 
 #include <QApplication>
 #include <QStringList>
 
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: KVRole [ROLE]...\n"
+    "Edit role profiles (.kvr): the competencies and behaviours of a job that a 360-degree feedback\n"
+    "questionnaire asks about, their questions and answer scales, and the web questionnaire pages\n"
+    "made from them.\n"
+    "\n"
+    "With no ROLE a new role profile is started. An editor already running for the same user and\n"
+    "desktop opens the roles in its own window instead.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     show this text and exit\n";
+
+} // namespace
+
 int main(int argc, char** argv) {
+    if (ui::printedHelp(argc, argv, kUsage)) {
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("KV Software"));
     QApplication::setApplicationName(QStringLiteral("KVRole"));

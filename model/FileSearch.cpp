@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/FileSearch.h"
 
 #include <algorithm>
@@ -41,14 +42,16 @@ std::optional<fs::path> findInSearchOrder(std::string_view fileName, const fs::p
 
 std::optional<fs::path> findProgramFile(std::string_view fileName, const fs::path& programDirectory,
                                         const char* searchPath) {
-    if (auto found = findInSearchOrder(fileName, programDirectory, searchPath)) {
-        return found;
+    // The installed data folder holds what was installed with the program, so it comes before
+    // folders where some other file of the same name may lie.
+    if (holds(programDirectory, fileName)) {
+        return programDirectory / fileName;
     }
     if (const fs::path data = programDirectory.empty() ? fs::path() : programDirectory / ".." / "share" / "reflectory";
         holds(data, fileName)) {
         return (data / fileName).lexically_normal();
     }
-    return std::nullopt;
+    return findInSearchOrder(fileName, programDirectory, searchPath);
 }
 
 fs::path runningProgramDirectory() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Requests.h"
 
 #include "AtomicFile.h"
@@ -90,11 +91,19 @@ bool webReplyMergedBefore(const std::vector<CPavexFeedback>& journal, const std:
 
 // The ending both merges share: room for all of them, the duplicate question, then the append.
 Merged appendQuestionnaires(CPavexDoc& journal, std::vector<CPavexFeedback> incoming, const DuplicateRule& mergedBefore,
-                            UserPrompts& prompts) {
-    if (!journal.checkRoomForQuestionnaire(prompts, incoming.size())) {
-        return {};
-    }
-    if (mergedBefore(journal.questionnaires, incoming) && !prompts.question(requesttext::kDuplicate)) {
+                            DuplicatePolicy duplicates, UserPrompts& prompts) {
+    // Answers already in the journal are no reason to refuse for want of room.
+    if (mergedBefore(journal.questionnaires, incoming)) {
+        if (duplicates == DuplicatePolicy::Skip) {
+            return {journal.questionnaires.size(), 0, true};
+        }
+        if (!journal.checkRoomForQuestionnaire(prompts, incoming.size())) {
+            return {};
+        }
+        if (!prompts.question(requesttext::kDuplicate)) {
+            return {};
+        }
+    } else if (!journal.checkRoomForQuestionnaire(prompts, incoming.size())) {
         return {};
     }
     const Merged merged{journal.questionnaires.size(), incoming.size()};
@@ -111,23 +120,68 @@ bool webReplyFitsRole(const CWebReply& reply, const CPavexDoc& journal) {
            behaviourCount <= static_cast<std::size_t>(kMaxResponses);
 }
 
-// A decimal number at the start of the text, as the C library reads one; 0 when there is none.
-// Values beyond the integer range saturate, which no relationship can be.
-long long leadingNumber(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) {
-        ++i;
+// The relationship index a reply names: only the decimal text of one of the six counts, since a
+// reply whose relationship reads as anything else would be stored under a group nobody chose.
+std::optional<std::int32_t> relationshipIndex(const std::string& text) {
+    if (text.empty() || text.size() > 2 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
     }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
+    const int value = std::stoi(text);
+    return value < kRelationshipCount ? std::optional<std::int32_t>(value) : std::nullopt;
+}
+
+Merged mergeRequestBytes(CPavexDoc& journal, std::string_view bytes, const std::string& name, UserPrompts& prompts,
+                         DuplicatePolicy duplicates) {
+    JournalRecord returned;
+    const ReadOutcome outcome =
+        JournalFile::decode(bytes, returned, JournalFile::askingGate(prompts, JournalFile::kScriptPasswordTries, name));
+    if (!outcome.ok()) {
+        if (const std::string told = SuiteFile::readFailureMessageNamed(name, outcome); !told.empty()) {
+            prompts.message(told);
+        }
+        return {};
     }
-    long long value = 0;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-        value = std::min<long long>(value * 10 + (text[i] - '0'), LLONG_MAX / 20);
+    if (returned.questionnaires.empty()) {
+        prompts.message(requesttext::kNoResponses);
+        return {};
     }
-    return negative ? -value : value;
+    if (!returned.person.empty() && returned.person != journal.person &&
+        !prompts.question(requesttext::nameMismatch(returned.person))) {
+        return {};
+    }
+    if (!commonBehavioursAgree(journal.framework, returned.framework)) {
+        prompts.message(requesttext::roleMismatch(returned.roleName));
+        return {};
+    }
+    if (!replyPasswordAccepted(returned.password, journal.password, prompts)) {
+        return {};
+    }
+    return appendQuestionnaires(journal, std::move(returned.questionnaires), requestMergedBefore, duplicates, prompts);
+}
+
+Merged mergeWebReplyBytes(CPavexDoc& journal, std::string_view bytes, const std::string& name, UserPrompts& prompts,
+                          DuplicatePolicy duplicates) {
+    CWebReply reply;
+    const ReadOutcome outcome = reply.decode(bytes);
+    if (!outcome.ok()) {
+        prompts.message(SuiteFile::readFailureMessageNamed(name, outcome));
+        return {};
+    }
+    if (!webReplyFitsRole(reply, journal)) {
+        prompts.message(requesttext::roleMismatch(reply.roleName));
+        return {};
+    }
+    if (!replyPasswordAccepted(reply.password, journal.password, prompts)) {
+        return {};
+    }
+    WebAnswers answers = questionnaireFromWebReply(reply, journal.framework);
+    if (!answers.questionnaire) {
+        prompts.message(answers.refusal);
+        return {};
+    }
+    return appendQuestionnaires(journal, {std::move(*answers.questionnaire)}, webReplyMergedBefore, duplicates,
+                                prompts);
 }
 
 } // namespace
@@ -137,11 +191,10 @@ JournalRecord requestRecord(const JournalRecord& journal, bool keepDescriptions)
     request.questionnaires.clear();
     request.actions.clear();
     request.request = 1;
-    // Requests are never encrypted, and one from an encrypted journal must not hand its key to every
-    // respondent: it carries no password, so its merge asks none.
-    if (journal.encrypted) {
-        request.password.clear();
-    }
+    // Requests are never encrypted, and a request must not hand the key to the whole journal to every
+    // respondent: it carries no password, so its merge asks none. A request that still carries one
+    // (written before) is checked against it as ever.
+    request.password.clear();
     request.encrypted = false;
     if (!keepDescriptions) {
         request.framework.descriptionsFlag = 0;
@@ -240,72 +293,50 @@ Merged mergeFile(CPavexDoc& journal, const std::string& path, UserPrompts& promp
 }
 
 Merged mergeRequestFile(CPavexDoc& journal, const std::string& path, UserPrompts& prompts) {
-    JournalRecord returned;
-    if (!JournalFile::read(path, returned, prompts).ok()) {
+    std::string error;
+    const std::optional<std::string> bytes = readWholeFile(path, &error);
+    if (!bytes) {
+        prompts.message(SuiteFile::readFailureMessage(path, {ReadStatus::Unreadable, error}));
         return {};
     }
-    if (returned.questionnaires.empty()) {
-        prompts.message(requesttext::kNoResponses);
-        return {};
-    }
-    if (!returned.person.empty() && returned.person != journal.person &&
-        !prompts.question(requesttext::nameMismatch(returned.person))) {
-        return {};
-    }
-    if (!commonBehavioursAgree(journal.framework, returned.framework)) {
-        prompts.message(requesttext::roleMismatch(returned.roleName));
-        return {};
-    }
-    if (!replyPasswordAccepted(returned.password, journal.password, prompts)) {
-        return {};
-    }
-    return appendQuestionnaires(journal, std::move(returned.questionnaires), requestMergedBefore, prompts);
+    return mergeRequestBytes(journal, *bytes, SuiteFile::displayName(path), prompts, DuplicatePolicy::Ask);
 }
 
-std::optional<CPavexFeedback> questionnaireFromWebReply(const CWebReply& reply, const CPavexFramework& framework) {
-    const long long relationship = leadingNumber(reply.relationship);
-    if (relationship < 0 || relationship >= kRelationshipCount) {
-        return std::nullopt;
+WebAnswers questionnaireFromWebReply(const CWebReply& reply, const CPavexFramework& framework) {
+    const std::optional<std::int32_t> relationship = relationshipIndex(reply.relationship);
+    if (!relationship) {
+        return {std::nullopt, requesttext::kReplyRelationshipUnknown};
     }
     const std::int32_t optionCount = framework.scales.empty() ? 0 : framework.scales[0].optionCount;
     CPavexFeedback questionnaire;
     questionnaire.assessor = reply.assessor;
-    questionnaire.relationship = static_cast<std::int32_t>(relationship);
+    questionnaire.relationship = *relationship;
     questionnaire.date = reply.date;
     questionnaire.useInResults = 1;
     questionnaire.details = reply.details;
     for (std::size_t k = 0; k < reply.responses.size(); ++k) {
         const char c = reply.responses[k];
-        const int option = std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : 0;
-        if (option >= optionCount) {
-            return std::nullopt;
+        if (c < '0' || c > '9' || c - '0' >= optionCount) {
+            return {std::nullopt, requesttext::kReplyDoesNotMatch};
         }
-        questionnaire.responses.push_back({static_cast<std::int32_t>(k), option});
+        questionnaire.responses.push_back({static_cast<std::int32_t>(k), c - '0'});
     }
-    return questionnaire;
+    return {std::move(questionnaire), {}};
 }
 
 Merged mergeWebReply(CPavexDoc& journal, const std::string& path, UserPrompts& prompts) {
-    CWebReply reply;
-    const ReadOutcome outcome = SuiteFile::read(path, [&reply](std::string_view bytes) { return reply.decode(bytes); });
-    if (!outcome.ok()) {
-        prompts.message(outcome.status == ReadStatus::Unreadable ? requesttext::kCannotRead
-                                                                 : SuiteFile::readFailureMessage(path, outcome));
+    const std::optional<std::string> bytes = readWholeFile(path);
+    if (!bytes) {
+        prompts.message(requesttext::kCannotRead);
         return {};
     }
-    if (!webReplyFitsRole(reply, journal)) {
-        prompts.message(requesttext::roleMismatch(reply.roleName));
-        return {};
-    }
-    if (!replyPasswordAccepted(reply.password, journal.password, prompts)) {
-        return {};
-    }
-    std::optional<CPavexFeedback> questionnaire = questionnaireFromWebReply(reply, journal.framework);
-    if (!questionnaire) {
-        prompts.message(requesttext::kReplyDoesNotMatch);
-        return {};
-    }
-    return appendQuestionnaires(journal, {std::move(*questionnaire)}, webReplyMergedBefore, prompts);
+    return mergeWebReplyBytes(journal, *bytes, SuiteFile::displayName(path), prompts, DuplicatePolicy::Ask);
+}
+
+Merged mergeCompletedBytes(CPavexDoc& journal, std::string_view bytes, const std::string& name, UserPrompts& prompts,
+                           DuplicatePolicy duplicates) {
+    return endsWithIgnoringCase(name, ".kvi") ? mergeWebReplyBytes(journal, bytes, name, prompts, duplicates)
+                                              : mergeRequestBytes(journal, bytes, name, prompts, duplicates);
 }
 
 bool openRequestToAnswer(const std::string& path, CPavexDoc& request, UserPrompts& prompts) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "PavexDoc.h"
@@ -5,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 class CWebReply;
 class UserPrompts;
@@ -12,7 +14,8 @@ class UserPrompts;
 // Feedback requests: writing them from a journal, answering them, and merging the answers back.
 namespace requests {
 
-// The journal as a request file carries it: request flag set, no questionnaires and no actions.
+// The journal as a request file carries it: request flag set, no questionnaires, no actions and no
+// password (the respondent must never hold the journal's key).
 // The journal itself is never touched, so nothing needs restoring whatever happens next.
 JournalRecord requestRecord(const JournalRecord& journal, bool keepDescriptions);
 
@@ -32,9 +35,15 @@ bool writeFeedbackRequest(const CPavexDoc& journal, const std::string& path, Use
 struct Merged {
     std::size_t first = 0;
     std::size_t count = 0;
+    // Nothing appended because the answers are in the journal already (DuplicatePolicy::Skip).
+    bool alreadyMerged = false;
     explicit operator bool() const { return count > 0; }
     bool operator==(const Merged&) const = default;
 };
+
+// What a merge does with answers that may have been merged before: ask the user, as a single
+// file's merge does, or leave them out without asking, as a merge of many mails does.
+enum class DuplicatePolicy { Ask, Skip };
 
 // Merge Completed Feedback Request: an open dialog, then a merge by the kind of the chosen file.
 Merged mergeCompletedFeedback(CPavexDoc& journal, UserPrompts& prompts);
@@ -42,11 +51,19 @@ Merged mergeFile(CPavexDoc& journal, const std::string& path, UserPrompts& promp
 // Each check, question and message in turn; a merge that stops leaves the journal unchanged.
 Merged mergeRequestFile(CPavexDoc& journal, const std::string& path, UserPrompts& prompts);
 Merged mergeWebReply(CPavexDoc& journal, const std::string& path, UserPrompts& prompts);
+// The same merges of a file already in memory (a mail's attachment); `name` is the file's name as
+// messages show it, in the texts' code page. A name ending in ".kvi" is merged as a web reply.
+Merged mergeCompletedBytes(CPavexDoc& journal, std::string_view bytes, const std::string& name, UserPrompts& prompts,
+                           DuplicatePolicy duplicates);
 
-// The questionnaire a web reply's answers make under the framework, usable in results; nothing when
-// the relationship is not one of the six or an answer is not an option of the framework's first
-// scale. A character that is not a digit answers option 0.
-std::optional<CPavexFeedback> questionnaireFromWebReply(const CWebReply& reply, const CPavexFramework& framework);
+// The questionnaire a web reply's answers make under the framework, usable in results, or the
+// message that refuses it: the relationship must be the number of one of the six, and every answer
+// a digit naming an option of the framework's first scale.
+struct WebAnswers {
+    std::optional<CPavexFeedback> questionnaire;
+    std::string refusal;
+};
+WebAnswers questionnaireFromWebReply(const CWebReply& reply, const CPavexFramework& framework);
 
 // Opening a request to answer it, as the reply program does: no password prompt; journals and
 // completed requests are refused with their messages.
@@ -80,6 +97,8 @@ inline constexpr const char* kDuplicate =
     "and may have been merged before.  Are you sure you wish to add it?";
 inline constexpr const char* kCannotRead = "Sorry, cannot read that file";
 inline constexpr const char* kReplyDoesNotMatch = "Sorry, the feedback doesn't match your role.";
+inline constexpr const char* kReplyRelationshipUnknown =
+    "Sorry, the feedback's relationship is not a number from 0 to 5, so it cannot be merged.";
 inline constexpr const char* kNotARequest = "This is a Reflectory file.  You cannot open it with KVReply.";
 inline constexpr const char* kAlreadyCompleted =
     "This Reflectory Request has already been completed.  Please send it back to the person that was assessed.";

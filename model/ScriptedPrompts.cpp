@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScriptedPrompts.h"
 
 namespace {
@@ -20,6 +21,12 @@ void ScriptedPrompts::message(std::string_view text, std::string_view caption) {
 bool ScriptedPrompts::question(std::string_view text, std::string_view caption) {
     m_shown.push_back({Kind::Question, std::string(caption), std::string(text)});
     return takeFront(m_questions, false);
+}
+
+bool ScriptedPrompts::questionWithButtons(std::string_view text, std::string_view caption,
+                                          std::string_view proceedLabel, std::string_view keepLabel) {
+    m_buttonLabels.emplace_back(proceedLabel, keepLabel);
+    return question(text, caption);
 }
 
 std::optional<std::string> ScriptedPrompts::askPassword(std::string_view context) {

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "UserPrompts.h"
 
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Answers prompts from a queue and records everything it was shown. Without a queued answer a
@@ -26,6 +28,8 @@ public:
 
     void message(std::string_view text, std::string_view caption = {}) override;
     bool question(std::string_view text, std::string_view caption = {}) override;
+    bool questionWithButtons(std::string_view text, std::string_view caption, std::string_view proceedLabel,
+                             std::string_view keepLabel) override;
     std::optional<std::string> askPassword(std::string_view context = {}) override;
     std::optional<std::string> chooseOpenFile(const FileChoice& choice) override;
     std::optional<std::string> chooseSaveFile(const FileChoice& choice) override;
@@ -35,6 +39,8 @@ public:
     // The texts of messages and questions, in order.
     std::vector<std::string> texts() const;
     const std::vector<FileChoice>& fileChoices() const { return m_fileChoices; }
+    // The button labels of each question that named its buttons, proceed first, in order.
+    const std::vector<std::pair<std::string, std::string>>& buttonLabels() const { return m_buttonLabels; }
     bool allAnswersUsed() const {
         return m_questions.empty() && m_passwords.empty() && m_files.empty() && m_saveAnswers.empty();
     }
@@ -50,4 +56,5 @@ private:
     std::deque<SaveAnswer> m_saveAnswers;
     std::vector<Shown> m_shown;
     std::vector<FileChoice> m_fileChoices;
+    std::vector<std::pair<std::string, std::string>> m_buttonLabels;
 };

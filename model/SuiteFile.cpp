@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "SuiteFile.h"
 
 #include "AtomicFile.h"
@@ -27,20 +28,24 @@ ReadOutcome readTelling(const std::string& path, const Decoder& decode, UserProm
 }
 
 std::string readFailureMessage(const std::string& path, const ReadOutcome& outcome) {
+    return readFailureMessageNamed(displayName(path), outcome);
+}
+
+std::string readFailureMessageNamed(const std::string& shownName, const ReadOutcome& outcome) {
     switch (outcome.status) {
     case ReadStatus::Ok:
     case ReadStatus::Cancelled:
     case ReadStatus::WrongPassword:
         return {};
     case ReadStatus::Unreadable:
-        return "Sorry, cannot open " + displayName(path) + ": " + outcome.problem + ".";
+        return "Sorry, cannot open " + shownName + ": " + outcome.problem + ".";
     case ReadStatus::Unsupported:
-        return "Sorry, " + displayName(path) + " cannot be read: " + outcome.problem + ".";
+        return "Sorry, " + shownName + " cannot be read: " + outcome.problem + ".";
     case ReadStatus::Truncated:
     case ReadStatus::Corrupt:
         break;
     }
-    return "Sorry, " + displayName(path) + " is damaged and cannot be read: " + outcome.problem + ".";
+    return "Sorry, " + shownName + " is damaged and cannot be read: " + outcome.problem + ".";
 }
 
 std::string displayName(const std::string& path) {

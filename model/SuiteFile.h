@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "ReadOutcome.h"
@@ -24,6 +25,8 @@ ReadOutcome readTelling(const std::string& path, const Decoder& decode, UserProm
 // The message for a file that could not be read, or "" when there is nothing to say (Ok, Cancelled,
 // WrongPassword).
 std::string readFailureMessage(const std::string& path, const ReadOutcome& outcome);
+// The same for a file known by the name messages show (an attachment held in memory).
+std::string readFailureMessageNamed(const std::string& shownName, const ReadOutcome& outcome);
 
 // The file's name as messages show it: the last part of the path, in the texts' code page.
 std::string displayName(const std::string& path);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <memory>
@@ -61,6 +62,15 @@ public:
     virtual void message(std::string_view text, std::string_view caption = {}) = 0;
     // An OK/Cancel question; true only for OK.
     virtual bool question(std::string_view text, std::string_view caption = {}) = 0;
+    // A question whose two buttons say what they do instead of OK and Cancel; true only for
+    // `proceedLabel`. Escape and the close box mean `keepLabel`. Without buttons of its own, a
+    // prompt asks it as an OK/Cancel question.
+    virtual bool questionWithButtons(std::string_view text, std::string_view caption, std::string_view proceedLabel,
+                                     std::string_view keepLabel) {
+        static_cast<void>(proceedLabel);
+        static_cast<void>(keepLabel);
+        return question(text, caption);
+    }
     // The "Security Check" password prompt; nothing on Cancel. A context (the file's name as messages
     // show it, in the texts' code page) is shown on a line of its own below the prompt.
     virtual std::optional<std::string> askPassword(std::string_view context = {}) = 0;

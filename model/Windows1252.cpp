@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Windows1252.h"
 
 #include <array>
@@ -124,6 +125,41 @@ std::string fromUtf16(const char16_t* units, std::size_t count) {
         out.push_back(fromUnicode(u));
     }
     return out;
+}
+
+bool holdsUtf8(std::string_view utf8) {
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const char32_t c = decodeUtf8(utf8, &pos);
+        if (c == kInvalid || (c != U'?' && fromUnicode(c) == '?')) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool isWellFormedUtf8(std::string_view bytes) {
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        if (decodeUtf8(bytes, &pos) == kInvalid) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool holdsUtf16(const char16_t* units, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const char16_t u = units[i];
+        if ((u >= 0xD800 && u <= 0xDFFF) || (u != u'?' && fromUnicode(u) == '?')) {
+            return false; // a character beyond the basic plane (or half of one) is never in the code page
+        }
+    }
+    return true;
+}
+
+std::string refusal(std::string_view field) {
+    return "Sorry, " + std::string(field) + " can hold only " + kWhatTextsHold + ".";
 }
 
 } // namespace cp1252

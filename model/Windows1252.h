@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>
@@ -16,5 +17,17 @@ std::string toUtf8(std::string_view bytes);
 std::string fromUtf8(std::string_view utf8);
 // Little-endian UTF-16 code units; a surrogate pair is one character, hence one '?'.
 std::string fromUtf16(const char16_t* units, std::size_t count);
+
+// Whether the text converts without a '?' standing in for anything: well-formed, and every
+// character in the code page. Texts that do not are refused where they are typed, never stored.
+bool holdsUtf8(std::string_view utf8);
+bool holdsUtf16(const char16_t* units, std::size_t count);
+// Whether the bytes are well-formed UTF-8, whatever characters they encode.
+bool isWellFormedUtf8(std::string_view bytes);
+
+// What the code page can hold, as every refusal says it.
+inline constexpr const char* kWhatTextsHold = "the letters of Western European languages (Windows-1252)";
+// "Sorry, <field> can hold only the letters of Western European languages (Windows-1252)."
+std::string refusal(std::string_view field);
 
 } // namespace cp1252

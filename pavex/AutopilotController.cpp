@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pavex/AutopilotController.h"
 
 #include "pavex/AutopilotWindow.h"
@@ -186,6 +187,9 @@ void AutopilotController::requestFeedback() {
         return;
     case RequestingFeedbackDialog::Way::SavedRequest:
         m_frame.createFeedbackRequest();
+        return;
+    case RequestingFeedbackDialog::Way::WebPage:
+        m_frame.createWebQuestionnaire();
         return;
     }
 }

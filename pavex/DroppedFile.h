@@ -1,10 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
 
 // What a file dropped on the main window is taken for, by the last four characters of its name in
-// any case.
-enum class DroppedFileKind { RequestFile, WebReply, RoleProfile, Journal, Unknown };
+// any case. Saved mail is a folder (Maildir), a name ending in ".eml" or ".mbox", or a file that
+// begins as an mbox does, with "From ".
+enum class DroppedFileKind { RequestFile, WebReply, RoleProfile, Journal, Mail, Unknown };
 
 DroppedFileKind droppedFileKind(const QString& path);
 

@@ -1,6 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pavex/MainFrame.h"
 
+#include "kvrole/core/WebQuestionnaire.h"
+#include "mailreader/MailMerge.h"
 #include "model/JournalFile.h"
+#include "model/JournalSnapshot.h"
 #include "model/Requests.h"
 #include "model/RoleLibrary.h"
 #include "model/SealedJournal.h"
@@ -8,12 +12,14 @@
 #include "model/UserPrompts.h"
 #include "pavex/AutopilotController.h"
 #include "pavex/DroppedFile.h"
+#include "pavex/EarlierJournal.h"
 #include "pavex/JournalReport.h"
 #include "pavex/MailDelivery.h"
 #include "pavex/PavexTreeView.h"
 #include "pavex/PavexView.h"
 #include "pavex/ResultsExport.h"
 #include "pavex/TreeCommands.h"
+#include "pavex/WebPageDialog.h"
 #include "pavex/editors/ActionEditing.h"
 #include "pavex/editors/LocaleDates.h"
 #include "pavex/options/OptionSheet.h"
@@ -29,6 +35,7 @@
 #include "ui/MailHandoff.h"
 #include "ui/ProgramPlaces.h"
 #include "ui/Settings.h"
+#include "ui/SnapshotHistory.h"
 #include "ui/WindowPlacement.h"
 
 #include <QApplication>
@@ -39,20 +46,27 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPageSetupDialog>
+#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QProgressDialog>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
+
+// Wide enough for the progress window's title to show whole.
+constexpr int kProgressDialogWidth = 360;
 
 const char* const kFilterLabel = "Reflectorys (*.kva)";
 
@@ -96,11 +110,26 @@ DialogDecoration journalDecoration() {
     return decoration;
 }
 
+// The step a merge makes: "Merge Feedback from " and whom the merged questionnaires are by.
+QString mergeStepName(const CPavexDoc& journal, const requests::Merged& merged) {
+    std::string names;
+    for (std::size_t index = merged.first; index < merged.first + merged.count && index < journal.questionnaires.size();
+         ++index) {
+        names += (names.empty() ? "" : ", ") + journal.questionnaires[index].assessor;
+    }
+    return QStringLiteral("Merge Feedback from ") + ui::fromCp1252(names);
+}
+
 } // namespace
+
+template <typename Change> auto CMainFrame::record(const QString& what, Change&& change) {
+    return m_history->record(what, std::forward<Change>(change));
+}
 
 CMainFrame::CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidget* parent)
     : QMainWindow(parent), m_prompts(prompts), m_mailHandoff(mailHandoff), m_doc(std::make_unique<CPavexDoc>()),
       m_contents(std::make_unique<ContentTree>(*m_doc, formatDateInUserLocale)),
+      m_earlier(std::make_unique<EarlierJournal>(m_prompts)),
       m_actionEditing(std::make_unique<ActionEditing>(*m_doc, *m_contents, m_prompts, this)),
       m_treeCommands(std::make_unique<TreeCommands>(*m_doc, *m_contents, m_prompts, *m_actionEditing, this)),
       m_printer(QPrinter::HighResolution) {
@@ -113,6 +142,8 @@ CMainFrame::CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidg
     m_splitter->addWidget(m_view);
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->installEventFilter(this);
     setCentralWidget(m_splitter);
 
     m_statusTitle = new QLabel(this);
@@ -135,6 +166,13 @@ CMainFrame::CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidg
             updateDeleteCommand();
         }
     });
+    m_history = new ui::SnapshotHistory([this] { return JournalSnapshot::take(*m_doc); },
+                                        [this](const std::string& snapshot) { restoreJournal(snapshot); }, this);
+    // Undoing back to the journal as last saved leaves nothing to save.
+    connect(&m_history->stack(), &QUndoStack::cleanChanged, this, [this](bool clean) {
+        m_doc->modified = !clean;
+        updateTitle();
+    });
     m_autopilot = std::make_unique<AutopilotController>(*this);
     connect(this, &CMainFrame::autopilotRequested, m_autopilot.get(), &AutopilotController::show);
     createMenus();
@@ -146,6 +184,24 @@ CMainFrame::CMainFrame(UserPrompts& prompts, ui::MailHandoff& mailHandoff, QWidg
 
 int CMainFrame::firstTreeWidth(int windowWidth) {
     return std::max(kTreeWidth, windowWidth * kTreePercent / 100);
+}
+
+int CMainFrame::widestTreeWithin(int splitterWidth) {
+    return std::max(kTreeWidth, splitterWidth / 2);
+}
+
+// A splitter gives all of a narrowing to the stretching pane, so the page would shrink while the tree
+// kept its width; past its share of the window the tree gives up its part of the narrowing too.
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_splitter && event->type() == QEvent::Resize) {
+        const QList<int> sizes = m_splitter->sizes();
+        const int total = m_splitter->width() - m_splitter->handleWidth();
+        const int widest = widestTreeWithin(m_splitter->width());
+        if (sizes.size() == 2 && sizes.front() > widest && total > widest) {
+            m_splitter->setSizes({widest, total - widest});
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::placeWindow() {
@@ -226,7 +282,13 @@ void CMainFrame::createMenus() {
         {C::PrintSetup, "P&rint Setup..."},
         {C::Send, "Sen&d..."},
         {C::Exit, "E&xit"},
-        {C::Undo, "&Undo", "", "", QKeySequence::keyBindings(QKeySequence::Undo)},
+        {C::Undo, "&Undo", "", "", {QKeySequence(Qt::CTRL | Qt::Key_Z)}, ui::Icon::EditUndo},
+        {C::Redo,
+         "&Redo",
+         "",
+         "",
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+         ui::Icon::EditRedo},
         {C::Cut, "Cu&t", "", "", QKeySequence::keyBindings(QKeySequence::Cut), ui::Icon::EditCut},
         {C::Copy, "&Copy", "", "", QKeySequence::keyBindings(QKeySequence::Copy), ui::Icon::EditCopy},
         {C::Paste, "&Paste", "", "", QKeySequence::keyBindings(QKeySequence::Paste), ui::Icon::EditPaste},
@@ -243,8 +305,12 @@ void CMainFrame::createMenus() {
          ui::Icon::NewQuestionnaire},
         {C::SendRequest, "&Send Feedback Request...", "", "", {}, ui::Icon::SendRequest},
         {C::CreateRequest, "&Create Feedback Request...", "", "", {}, ui::Icon::CreateRequest},
+        {C::CreateWebPage, "Create &Web Questionnaire..."},
         {C::MergeRequest, "&Merge Completed Feedback Request...", "", "", {}, ui::Icon::MergeRequest},
+        {C::MergeFromMail, "Merge &Feedback From Mail...", "", "", {}, ui::Icon::MergeRequest},
         {C::NewAction, "New &Action...", "", "", {}, ui::Icon::NewAction},
+        {C::CompareEarlier, "Compare With &Earlier Journal..."},
+        {C::StopComparing, "Stop Co&mparing"},
         {C::Options, "&Options..."},
         {C::HelpContents, "&Help Contents", "", "", {QKeySequence(Qt::Key_F1)}},
         {C::About, "&About pavex...", "", "", {}, ui::Icon::About},
@@ -253,11 +319,12 @@ void CMainFrame::createMenus() {
         {"&File",
          {C::New, C::Open, C::Save, C::SaveAs, C::ExportReport, C::ExportResults, Slot::Separator, C::Print,
           C::PrintPreview, C::PrintSetup, Slot::Separator, C::Send, Slot::RecentFiles, Slot::Separator, C::Exit}},
-        {"&Edit", {C::Undo, Slot::Separator, C::Cut, C::Copy, C::Paste, C::Delete}},
+        {"&Edit", {C::Undo, C::Redo, Slot::Separator, C::Cut, C::Copy, C::Paste, C::Delete}},
         {"&View", {C::Autopilot, C::Toolbar, C::StatusBar}},
         {"&Tools",
-         {C::ChooseRole, C::NewQuestionnaire, C::SendRequest, C::CreateRequest, C::MergeRequest, C::NewAction,
-          Slot::Separator, C::Options}},
+         {C::ChooseRole, C::NewQuestionnaire, C::SendRequest, C::CreateRequest, C::CreateWebPage, C::MergeRequest,
+          C::MergeFromMail, C::NewAction, Slot::Separator, C::CompareEarlier, C::StopComparing, Slot::Separator,
+          C::Options}},
         {"&Help", {C::HelpContents, Slot::Separator, C::About}},
     };
     const std::vector<ui::Entry<C>> buttons = {
@@ -285,7 +352,11 @@ void CMainFrame::createMenus() {
     m_commands.onTriggered(C::SendRequest, this, &CMainFrame::sendFeedbackRequest);
     m_commands.onTriggered(C::CreateRequest, this, &CMainFrame::createFeedbackRequest);
     m_commands.onTriggered(C::MergeRequest, this, &CMainFrame::mergeCompletedFeedback);
+    m_commands.onTriggered(C::MergeFromMail, this, &CMainFrame::mergeFeedbackFromMail);
+    m_commands.onTriggered(C::CreateWebPage, this, &CMainFrame::createWebQuestionnaire);
     m_commands.onTriggered(C::NewAction, this, &CMainFrame::newAction);
+    m_commands.onTriggered(C::CompareEarlier, this, &CMainFrame::compareWithEarlierJournal);
+    m_commands.onTriggered(C::StopComparing, this, &CMainFrame::stopComparing);
     m_commands.onTriggered(C::Options, this, &CMainFrame::showOptions);
     m_commands.onTriggered(C::Autopilot, m_autopilot.get(), &AutopilotController::setShown);
     // Checked exactly while the guide is up, however it came or went.
@@ -297,8 +368,9 @@ void CMainFrame::createMenus() {
     action(C::Toolbar)->setChecked(true);
     connect(toolbar, &QToolBar::visibilityChanged, action(C::Toolbar), &QAction::setChecked);
     action(C::StatusBar)->setChecked(true);
+    ui::followHistory(&m_history->stack(), action(C::Undo), action(C::Redo));
     // These arrive with a later release.
-    for (const C pending : {C::Undo, C::Cut, C::Copy, C::Paste}) {
+    for (const C pending : {C::Cut, C::Copy, C::Paste}) {
         action(pending)->setEnabled(false);
     }
     m_recentMenu = new ui::RecentFileMenu(
@@ -345,12 +417,15 @@ void CMainFrame::updateDeleteCommand() {
 
 void CMainFrame::updateCommands() {
     const bool hasRole = m_doc->hasRole();
-    for (const Command command : {Command::NewQuestionnaire, Command::SendRequest, Command::CreateRequest,
-                                  Command::MergeRequest, Command::NewAction, Command::ExportResults}) {
+    for (const Command command :
+         {Command::NewQuestionnaire, Command::SendRequest, Command::CreateRequest, Command::CreateWebPage,
+          Command::MergeRequest, Command::MergeFromMail, Command::NewAction, Command::ExportResults}) {
         action(command)->setEnabled(hasRole);
     }
     // Every stored answer refers to a behaviour by its index, so the role is fixed by the first one.
     action(Command::ChooseRole)->setEnabled(m_doc->canChooseRole());
+    action(Command::CompareEarlier)->setEnabled(hasRole);
+    action(Command::StopComparing)->setEnabled(m_earlier->record() != nullptr);
 }
 
 QString CMainFrame::displayTitle() const {
@@ -386,6 +461,9 @@ bool CMainFrame::newJournal() {
     m_view->setPage(nullptr);
     m_tree->detach();
     m_doc->newJournal();
+    m_history->forget();
+    m_earlier->clear();
+    m_contents->setEarlierJournal(nullptr);
     rebuildContents();
     journalReplaced();
     return true;
@@ -424,7 +502,14 @@ bool CMainFrame::openJournalFile(const QString& path, ReadOutcome* outcome) {
     m_view->setPage(nullptr);
     m_tree->detach();
     *m_doc = std::move(opened);
+    m_history->forget();
+    m_contents->setEarlierJournal(nullptr);
+    const std::optional<std::string> comparisonNews = m_earlier->restoreFor(m_doc->path);
+    m_contents->setEarlierJournal(m_earlier->record());
     rebuildContents();
+    if (comparisonNews) {
+        tellDone(*comparisonNews);
+    }
     journalReplaced();
     m_recent.add(path);
     m_recentMenu->refresh();
@@ -437,6 +522,7 @@ bool CMainFrame::saveTo(const std::string& path) {
     if (!JournalFile::save(path, *m_doc, m_prompts)) {
         return false;
     }
+    m_history->markSaved();
     m_recent.add(QString::fromStdString(path));
     m_recentMenu->refresh();
     updateTitle();
@@ -458,7 +544,55 @@ bool CMainFrame::saveAs() {
 }
 
 bool CMainFrame::exportResults() {
-    return ::exportResults(*m_doc, m_prompts);
+    return ::exportResults(*m_doc, m_prompts, m_earlier->record());
+}
+
+bool CMainFrame::compareWithEarlierJournal() {
+    FileChoice choice = journalChoice(comparetext::kChooseTitle);
+    choice.mustExist = true;
+    const auto path = m_prompts.chooseOpenFile(choice);
+    return path && compareWithEarlierJournalFile(*path);
+}
+
+bool CMainFrame::compareWithEarlierJournalFile(const std::string& earlierPath) {
+    switch (m_earlier->choose(earlierPath, *m_doc)) {
+    case EarlierJournal::Choice::Compared:
+        break;
+    case EarlierJournal::Choice::Cancelled:
+    case EarlierJournal::Choice::Refused:
+        return false;
+    case EarlierJournal::Choice::OpenInstead: {
+        // The journal open now becomes the earlier one of the journal chosen.
+        JournalRecord thisJournal = *m_doc;
+        const std::string thisPath = m_doc->path;
+        if (!openJournalFile(QFile::decodeName(QByteArray::fromStdString(earlierPath)))) {
+            return false;
+        }
+        m_view->setPage(nullptr);
+        m_tree->detach();
+        m_earlier->take(std::move(thisJournal), thisPath, m_doc->path);
+        break;
+    }
+    }
+    m_view->setPage(nullptr);
+    m_tree->detach();
+    m_contents->setEarlierJournal(m_earlier->record());
+    rebuildContents();
+    if (ContentNode* progress = m_contents->landmarks().progress) {
+        m_tree->selectNode(*progress);
+    }
+    tellDone("Comparing with " + SuiteFile::displayName(m_earlier->path()) +
+             (m_doc->path.empty() ? std::string(" until this journal is closed") : std::string()));
+    return true;
+}
+
+void CMainFrame::stopComparing() {
+    m_view->setPage(nullptr);
+    m_tree->detach();
+    m_earlier->forget(m_doc->path);
+    m_contents->setEarlierJournal(nullptr);
+    rebuildContents();
+    tellDone("Stopped comparing with the earlier journal");
 }
 
 bool CMainFrame::exportReport() {
@@ -477,11 +611,38 @@ bool CMainFrame::exportReport() {
 }
 
 bool CMainFrame::exportReportTo(const QString& pdfPath, bool withNames) {
+    QProgressDialog progress(QStringLiteral("Writing the report..."), QStringLiteral("Cancel"), 0, 1, this);
+    progress.setWindowTitle(QString::fromLatin1(kProgramTitle));
+    progress.setMinimumWidth(kProgressDialogWidth);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressDelayMs);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.setValue(0);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ReportRun run;
+    run.progress = [&progress](int done, int total) {
+        progress.setMaximum(total);
+        progress.setValue(done);
+        // Before the dialog shows, the window still repaints, but takes no input meanwhile.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return !progress.wasCanceled();
+    };
     // The paper follows the printer's set-up.
-    if (!writeJournalReport(*m_doc, pdfPath, withNames, m_printer.pageLayout().pageSize())) {
+    const bool written =
+        writeJournalReport(*m_doc, pdfPath, withNames, m_printer.pageLayout().pageSize(), &run, m_earlier->record());
+    QApplication::restoreOverrideCursor();
+    progress.close();
+    if (run.cancelled) {
+        statusBar()->showMessage(QStringLiteral("The report was cancelled."));
+        return false;
+    }
+    if (!written) {
         m_prompts.message("Sorry, the report could not be written to " + ui::toCp1252(pdfPath) + ".");
         return false;
     }
+    statusBar()->showMessage(
+        QStringLiteral("Saved the report to %1 (%2 pages)").arg(QFileInfo(pdfPath).fileName()).arg(run.sheets));
     return true;
 }
 
@@ -492,8 +653,34 @@ bool CMainFrame::printCurrentPage(QPrinter& printer) {
 
 void CMainFrame::printWithDialog() {
     QPrintDialog dialog(&m_printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        printCurrentPage(m_printer);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    m_printer.setDocName(ui::fromCp1252(m_doc->person));
+    QProgressDialog progress(QStringLiteral("Printing..."), QStringLiteral("Cancel"), 0, 1, this);
+    progress.setWindowTitle(QString::fromLatin1(kProgramTitle));
+    progress.setMinimumWidth(kProgressDialogWidth);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressDelayMs);
+    progress.setValue(0);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool printed = m_view->printCurrentPage(m_printer, [&progress](int sheet, int sheets) {
+        progress.setMaximum(std::max(1, sheets));
+        progress.setValue(sheet);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return !progress.wasCanceled();
+    });
+    QApplication::restoreOverrideCursor();
+    const bool cancelled = progress.wasCanceled();
+    progress.close();
+    if (cancelled && m_printer.outputFormat() == QPrinter::PdfFormat && !m_printer.outputFileName().isEmpty()) {
+        // A file printed only in part is no use to anyone.
+        QFile::remove(m_printer.outputFileName());
+    }
+    if (cancelled) {
+        statusBar()->showMessage(QStringLiteral("The printing was cancelled."));
+    } else if (!printed) {
+        m_prompts.message("Sorry, the page could not be printed.");
     }
 }
 
@@ -534,7 +721,7 @@ bool CMainFrame::newFeedbackQuestionnaire() {
     if (!questionnaireCanStart()) {
         return false;
     }
-    PreliminariesDialog preliminaries(DialogFlavour::Journal, "", journalDecoration(), this);
+    PreliminariesDialog preliminaries(DialogFlavour::Journal, "", journalDecoration(), m_prompts, this);
     if (preliminaries.exec() != QDialog::Accepted) {
         return false;
     }
@@ -555,10 +742,12 @@ bool CMainFrame::runQuestionnaire(CPavexFeedback answers) {
     if (questionnaire.exec() != QDialog::Accepted) {
         return false;
     }
-    const std::size_t before = m_doc->questionnaires.size();
-    const bool added = m_doc->addQuestionnaire(std::move(answers), m_prompts);
-    afterMerge(added, before);
-    return added;
+    return record(QStringLiteral("New Questionnaire"), [&] {
+        const std::size_t before = m_doc->questionnaires.size();
+        const bool added = m_doc->addQuestionnaire(std::move(answers), m_prompts);
+        afterMerge(added, before);
+        return added;
+    });
 }
 
 bool CMainFrame::createFeedbackRequest() {
@@ -585,10 +774,103 @@ bool CMainFrame::mergeCompletedFeedback() {
     if (!requireRole()) {
         return false;
     }
-    const std::size_t before = m_doc->questionnaires.size();
-    const requests::Merged merged = requests::mergeCompletedFeedback(*m_doc, m_prompts);
-    afterMergedFile(merged, before);
-    return static_cast<bool>(merged);
+    return static_cast<bool>(mergeAsOneStep([this] { return requests::mergeCompletedFeedback(*m_doc, m_prompts); }));
+}
+
+requests::Merged CMainFrame::mergeAsOneStep(const std::function<requests::Merged()>& merge) {
+    QString step = QStringLiteral("Merge Feedback");
+    return m_history->record(step, [&] {
+        const std::size_t before = m_doc->questionnaires.size();
+        const requests::Merged merged = merge();
+        if (merged) {
+            step = mergeStepName(*m_doc, merged);
+        }
+        afterMergedFile(merged, before);
+        return merged;
+    });
+}
+
+bool CMainFrame::createWebQuestionnaire() {
+    if (!requireRole()) {
+        return false;
+    }
+    ui::Settings settings(ui::SettingsScope::journalProgram());
+    const kvrole::WebPageSettings defaults;
+    WebPageDialog dialog(m_prompts, this);
+    dialog.emailEdit()->setText(settings.text(QStringLiteral("WebPageEmail")));
+    dialog.gatewayEdit()->setText(settings.text(QStringLiteral("WebPageGateway")));
+    dialog.subjectEdit()->setText(settings.text(QStringLiteral("WebPageSubject"), ui::fromCp1252(defaults.subject)));
+    dialog.messageEdit()->setPlainText(
+        settings.text(QStringLiteral("WebPageMessage"), ui::fromCp1252(defaults.message)));
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    const QString email = dialog.emailEdit()->text().trimmed();
+    const QString gateway = dialog.gatewayEdit()->text().trimmed();
+    settings.setText(QStringLiteral("WebPageEmail"), email);
+    settings.setText(QStringLiteral("WebPageGateway"), gateway);
+    settings.setText(QStringLiteral("WebPageSubject"), dialog.subjectEdit()->text());
+    settings.setText(QStringLiteral("WebPageMessage"), dialog.messageEdit()->toPlainText());
+    settings.sync();
+
+    FileChoice choice;
+    choice.title = "Create Web Questionnaire";
+    choice.filters = {{"Web Pages (*.html)", {"*.html"}}};
+    choice.defaultExtension = "html";
+    choice.proposedName = kvrole::defaultWebPageName(m_doc->title());
+    choice.confirmOverwrite = true;
+    const std::optional<std::string> chosen = m_prompts.chooseSaveFile(choice);
+    if (!chosen) {
+        return false;
+    }
+    // The journal's own role: the merge checks replies against it, whatever became of the role file.
+    CRole role;
+    role.name = m_doc->roleName;
+    role.framework = m_doc->framework;
+    kvrole::WebPageSettings page;
+    page.email = ui::toCp1252(email);
+    page.cgi = ui::toCp1252(gateway);
+    page.subject = ui::toCp1252(dialog.subjectEdit()->text());
+    page.message = ui::toCp1252(dialog.messageEdit()->toPlainText());
+    const std::string programFolder = QFile::encodeName(ui::ProgramPlaces().programFolder()).toStdString();
+    const kvrole::WebPageOutcome outcome =
+        kvrole::writeWebPage(role, page, kvrole::findWebTemplate(programFolder, std::getenv("PATH")), *chosen);
+    if (outcome != kvrole::WebPageOutcome::Written) {
+        m_prompts.message(kvrole::webPageFailureText(outcome));
+        return false;
+    }
+    tellDone("Saved the web questionnaire to " + SuiteFile::displayName(*chosen) +
+             ": send it to the people you ask, or put it on any web space");
+    return true;
+}
+
+bool CMainFrame::mergeFeedbackFromMail() {
+    if (!requireRole()) {
+        return false;
+    }
+    FileChoice choice;
+    choice.title = mailmerge::kMergeFromMailTitle;
+    choice.filters = {{"Saved Mail (*.eml *.mbox)", {"*.eml", "*.mbox"}}, {"All Files (*)", {"*"}}};
+    choice.mustExist = true;
+    const std::optional<std::string> chosen = m_prompts.chooseOpenFile(choice);
+    if (!chosen) {
+        return false;
+    }
+    return mergeFeedbackFromMailAt(QFile::decodeName(QByteArray::fromStdString(*chosen)));
+}
+
+bool CMainFrame::mergeFeedbackFromMailAt(const QString& path) {
+    if (!requireRole()) {
+        return false;
+    }
+    // Every reply the mail brings is taken back by one Undo.
+    mailmerge::Summary summary;
+    mergeAsOneStep([&] {
+        summary = mailmerge::mergeFromMail(*m_doc, QFile::encodeName(path).toStdString(), m_prompts);
+        return summary.merged;
+    });
+    m_prompts.message(summary.text());
+    return static_cast<bool>(summary.merged);
 }
 
 void CMainFrame::afterMergedFile(const requests::Merged& merged, std::size_t questionnairesBefore) {
@@ -620,18 +902,17 @@ void CMainFrame::afterMerge(bool merged, std::size_t questionnairesBefore) {
 }
 
 void CMainFrame::handleDroppedFile(const QString& path) {
-    const std::size_t before = m_doc->questionnaires.size();
     const std::string localPath = QFile::encodeName(path).toStdString();
     switch (droppedFileKind(path)) {
     case DroppedFileKind::RequestFile:
         // A drop does no more than the menu, which merges only into a journal with a role.
         if (requireRole()) {
-            afterMergedFile(requests::mergeRequestFile(*m_doc, localPath, m_prompts), before);
+            mergeAsOneStep([&] { return requests::mergeRequestFile(*m_doc, localPath, m_prompts); });
         }
         break;
     case DroppedFileKind::WebReply:
         if (requireRole()) {
-            afterMergedFile(requests::mergeWebReply(*m_doc, localPath, m_prompts), before);
+            mergeAsOneStep([&] { return requests::mergeWebReply(*m_doc, localPath, m_prompts); });
         }
         break;
     case DroppedFileKind::RoleProfile:
@@ -639,6 +920,9 @@ void CMainFrame::handleDroppedFile(const QString& path) {
         break;
     case DroppedFileKind::Journal:
         openJournalFile(path);
+        break;
+    case DroppedFileKind::Mail:
+        mergeFeedbackFromMailAt(path);
         break;
     case DroppedFileKind::Unknown:
         m_prompts.message(kNotAReflectoryFile);
@@ -653,7 +937,7 @@ void CMainFrame::addRoleProfile(const QString& path) {
 }
 
 void CMainFrame::toggleBehaviourMark(int behaviour) {
-    if (!m_doc->toggleMark(behaviour)) {
+    if (!record(QStringLiteral("Mark For Development"), [&] { return m_doc->toggleMark(behaviour); })) {
         return;
     }
     if (CResultPage* page = m_view->page()) {
@@ -671,8 +955,9 @@ void CMainFrame::showBehaviourMenu(int behaviour, const QPoint& globalPosition) 
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     m_behaviourMenu = menu;
-    connect(menu->addAction(tr("&New Action...")), &QAction::triggered, this,
-            [this, behaviour] { afterEdit(m_actionEditing->newAction(behaviour)); });
+    connect(menu->addAction(tr("&New Action...")), &QAction::triggered, this, [this, behaviour] {
+        afterEdit(record(QStringLiteral("New Action"), [&] { return m_actionEditing->newAction(behaviour); }));
+    });
     connect(menu->addAction(tr("&Edit Journal...")), &QAction::triggered, this,
             [this, behaviour] { editBehaviourJournal(behaviour); });
     QAction* mark = menu->addAction(tr("&Marked For Development"));
@@ -703,10 +988,14 @@ bool CMainFrame::chooseRole() {
         return false;
     }
     // The pages refer to the framework being replaced, so they go before it changes.
-    m_view->setPage(nullptr);
-    m_tree->detach();
-    m_doc->chooseRole(*role);
-    rebuildContents();
+    record(QStringLiteral("Choose Role"), [&] {
+        m_view->setPage(nullptr);
+        m_tree->detach();
+        m_doc->chooseRole(*role);
+        // The choice is the journal's content: leaving without saving must ask, or it is lost.
+        m_doc->modified = true;
+        rebuildContents();
+    });
     return true;
 }
 
@@ -716,14 +1005,14 @@ bool CMainFrame::newAction() {
     }
     const ContentNode* node = m_tree->selectedNode();
     const std::int32_t behaviour = node != nullptr && node->kind() == NodeKind::Behaviour ? node->behaviour() : -1;
-    const bool added = m_actionEditing->newAction(behaviour);
+    const bool added = record(QStringLiteral("New Action"), [&] { return m_actionEditing->newAction(behaviour); });
     afterEdit(added);
     return added;
 }
 
 bool CMainFrame::showOptions() {
     ui::Settings settings(ui::SettingsScope::journalProgram());
-    if (!runOptionsSheet(*m_doc, settings, m_prompts, this)) {
+    if (!record(QStringLiteral("Options"), [&] { return runOptionsSheet(*m_doc, settings, m_prompts, this); })) {
         return false;
     }
     // Every page draws with the journal's colours as they are now.
@@ -732,29 +1021,70 @@ bool CMainFrame::showOptions() {
     return true;
 }
 
-bool CMainFrame::onSelectedNode(bool (TreeCommands::*command)(const ContentNode&)) {
+bool CMainFrame::onSelectedNode(bool (TreeCommands::*command)(const ContentNode&),
+                                const std::function<QString(NodeKind)>& stepName) {
     const ContentNode* node = m_tree->selectedNode();
-    const bool changed = node != nullptr && (m_treeCommands.get()->*command)(*node);
+    if (node == nullptr) {
+        return false;
+    }
+    const bool changed = record(stepName(node->kind()), [&] { return (m_treeCommands.get()->*command)(*node); });
     afterEdit(changed);
     return changed;
 }
 
 bool CMainFrame::editSelectedNode() {
-    return onSelectedNode(&TreeCommands::edit);
+    return onSelectedNode(&TreeCommands::edit, [](NodeKind kind) {
+        switch (kind) {
+        case NodeKind::Behaviour:
+            return QStringLiteral("Edit Journal");
+        case NodeKind::Questionnaire:
+            return QStringLiteral("Edit Questionnaire");
+        case NodeKind::Action:
+        case NodeKind::Other:
+            break;
+        }
+        return QStringLiteral("Edit Action");
+    });
 }
 
 bool CMainFrame::deleteSelectedNode() {
-    return onSelectedNode(&TreeCommands::remove);
+    return onSelectedNode(&TreeCommands::remove, [](NodeKind kind) {
+        return kind == NodeKind::Questionnaire ? QStringLiteral("Delete Questionnaire")
+                                               : QStringLiteral("Delete Action");
+    });
 }
 
 bool CMainFrame::toggleSelectedNode() {
-    return onSelectedNode(&TreeCommands::toggle);
+    return onSelectedNode(&TreeCommands::toggle, [](NodeKind kind) {
+        switch (kind) {
+        case NodeKind::Questionnaire:
+            return QStringLiteral("Use In Results");
+        case NodeKind::Action:
+            return QStringLiteral("Completed");
+        case NodeKind::Behaviour:
+        case NodeKind::Other:
+            break;
+        }
+        return QStringLiteral("Mark For Development");
+    });
 }
 
 bool CMainFrame::editBehaviourJournal(int behaviour) {
-    const bool changed = m_treeCommands->editBehaviourJournal(behaviour);
+    const bool changed =
+        record(QStringLiteral("Edit Journal"), [&] { return m_treeCommands->editBehaviourJournal(behaviour); });
     afterEdit(changed);
     return changed;
+}
+
+void CMainFrame::restoreJournal(const std::string& snapshot) {
+    // The pages refer to the journal being replaced, so they go before it changes.
+    const CPavexTreeView::Place place = m_tree->place();
+    m_view->setPage(nullptr);
+    m_tree->detach();
+    JournalSnapshot::restore(snapshot, *m_doc);
+    rebuildContents();
+    m_tree->restorePlace(place);
+    m_view->redraw();
 }
 
 void CMainFrame::deleteFromEditMenu() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "analysis/ContentTree.h"
@@ -20,6 +21,7 @@ struct Merged;
 } // namespace requests
 
 class ActionEditing;
+class EarlierJournal;
 class AutopilotController;
 class CPavexTreeView;
 class CPavexView;
@@ -31,6 +33,7 @@ class UserPrompts;
 
 namespace ui {
 class MailHandoff;
+class SnapshotHistory;
 } // namespace ui
 
 // The journal program's main window: the explorer tree beside the content view, the menus, the
@@ -43,6 +46,11 @@ public:
     static constexpr int kTreeWidth = 200;
     static constexpr int kTreePercent = 40;
     static int firstTreeWidth(int windowWidth);
+    // The most the tree keeps when the window narrows (half of it, at least kTreeWidth), so that the
+    // page beside it stays readable.
+    static int widestTreeWithin(int splitterWidth);
+    // How long Export Report works before its progress shows.
+    static constexpr int kProgressDelayMs = 500;
     static constexpr const char* kProgramTitle = "Reflectory 360";
     // Said by every command that needs a role when the journal has none.
     static constexpr const char* kChooseRoleFirst = "Please choose your role first, using Tools Choose Your Role.";
@@ -61,6 +69,7 @@ public:
         Send,
         Exit,
         Undo,
+        Redo,
         Cut,
         Copy,
         Paste,
@@ -72,8 +81,12 @@ public:
         NewQuestionnaire,
         SendRequest,
         CreateRequest,
+        CreateWebPage,
         MergeRequest,
+        MergeFromMail,
         NewAction,
+        CompareEarlier,
+        StopComparing,
         Options,
         HelpContents,
         About
@@ -117,7 +130,17 @@ public:
     bool createFeedbackRequest();
     bool sendFeedbackRequest();
     bool mergeCompletedFeedback();
+    // A web questionnaire page made from the journal's own role, for the person's address.
+    bool createWebQuestionnaire();
+    // Every reply attached to saved mail (a message, an mbox or a Maildir), then one summary.
+    bool mergeFeedbackFromMail();
+    bool mergeFeedbackFromMailAt(const QString& path);
     bool chooseRole();
+    // Tools Compare With Earlier Journal: the Progress pages of what changed since that journal.
+    bool compareWithEarlierJournal();
+    bool compareWithEarlierJournalFile(const std::string& earlierPath);
+    void stopComparing();
+    const EarlierJournal& earlierJournal() const { return *m_earlier; }
     // A new action for the selected tree node's behaviour, or for none.
     bool newAction();
     bool showOptions();
@@ -131,6 +154,12 @@ public:
 
     // The pop-up menu of the last right-click on a behaviour row of the content view; null before any.
     QMenu* behaviourMenu() const { return m_behaviourMenu; }
+
+    // The journal's undo history: every command that changes the journal is one step of it.
+    ui::SnapshotHistory& history() const { return *m_history; }
+    // Runs a merge of one or more returned questionnaires as one step of the history, named after
+    // their assessors, and shows what it added; what `merge` returns tells what was merged.
+    requests::Merged mergeAsOneStep(const std::function<requests::Merged()>& merge);
 
     // The guide and its window (View Autopilot, the toolbar button).
     AutopilotController& autopilot() const { return *m_autopilot; }
@@ -150,6 +179,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -169,7 +199,8 @@ private:
     void tellDone(const std::string& news);
     // After a command changed the journal: the selected node's page is refreshed and redrawn.
     void afterEdit(bool changed);
-    bool onSelectedNode(bool (TreeCommands::*command)(const ContentNode&));
+    bool onSelectedNode(bool (TreeCommands::*command)(const ContentNode&),
+                        const std::function<QString(NodeKind)>& stepName);
     void deleteFromEditMenu();
     void journalChanged();
     void updateCommands();
@@ -193,11 +224,16 @@ private:
     void printPreview();
     void pageSetup();
     void showBehaviourMenu(int behaviour, const QPoint& globalPosition);
+    // Undo and Redo: the journal becomes the snapshot's, and the views show it where they were.
+    void restoreJournal(const std::string& snapshot);
+    // A command's change to the journal as one step of the history named `what`.
+    template <typename Change> auto record(const QString& what, Change&& change);
 
     UserPrompts& m_prompts;
     ui::MailHandoff& m_mailHandoff;
     std::unique_ptr<CPavexDoc> m_doc;
     std::unique_ptr<ContentTree> m_contents;
+    std::unique_ptr<EarlierJournal> m_earlier;
     std::unique_ptr<ActionEditing> m_actionEditing;
     std::unique_ptr<TreeCommands> m_treeCommands;
     QSplitter* m_splitter = nullptr;
@@ -210,6 +246,7 @@ private:
     QPrinter m_printer;
     QPointer<QMenu> m_behaviourMenu;
     QPointer<QWidget> m_activePane;
+    ui::SnapshotHistory* m_history = nullptr;
     // Last, so that the guide goes before the journal it shows.
     std::unique_ptr<AutopilotController> m_autopilot;
 };

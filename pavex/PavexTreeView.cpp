@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pavex/PavexTreeView.h"
 
 #include "analysis/pages/PageFactory.h"
@@ -210,6 +211,55 @@ void CPavexTreeView::showSelected() {
         page->refresh();
     }
     emit pageSelected(page);
+}
+
+namespace {
+
+QList<int> pathOf(const QTreeWidget& tree, QTreeWidgetItem* item) {
+    QList<int> path;
+    for (; item != nullptr; item = item->parent()) {
+        path.prepend(item->parent() != nullptr ? item->parent()->indexOfChild(item) : tree.indexOfTopLevelItem(item));
+    }
+    return path;
+}
+
+QTreeWidgetItem* itemAtPath(const QTreeWidget& tree, const QList<int>& path) {
+    QTreeWidgetItem* item = nullptr;
+    for (const int index : path) {
+        item = item == nullptr ? tree.topLevelItem(index) : item->child(index);
+        if (item == nullptr) {
+            return nullptr;
+        }
+    }
+    return item;
+}
+
+} // namespace
+
+CPavexTreeView::Place CPavexTreeView::place() const {
+    Place place;
+    if (const QList<QTreeWidgetItem*> selected = selectedItems(); !selected.isEmpty()) {
+        place.selected = pathOf(*this, selected.front());
+    }
+    for (QTreeWidgetItemIterator it(const_cast<CPavexTreeView*>(this)); *it; ++it) {
+        if ((*it)->childCount() > 0 && !(*it)->isExpanded()) {
+            place.folded << pathOf(*this, *it);
+        }
+    }
+    return place;
+}
+
+void CPavexTreeView::restorePlace(const Place& place) {
+    for (const QList<int>& path : place.folded) {
+        if (QTreeWidgetItem* item = itemAtPath(*this, path)) {
+            item->setExpanded(false);
+        }
+    }
+    if (QTreeWidgetItem* item = itemAtPath(*this, place.selected); item != nullptr && !place.selected.isEmpty()) {
+        setCurrentItem(item);
+        item->setSelected(true);
+        scrollToItem(item);
+    }
 }
 
 void CPavexTreeView::mousePressEvent(QMouseEvent* event) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "analysis/ContentTree.h"
@@ -30,6 +31,15 @@ public:
     void selectNode(const ContentNode& node);
     // Refreshes the selected node's page and shows it again, after the journal changed.
     void showSelected();
+
+    // Where the user is in the tree: the selected node and the folded branches, by their places.
+    struct Place {
+        QList<int> selected;
+        QList<QList<int>> folded;
+    };
+    Place place() const;
+    // After a rebuild: the same places selected and folded again, where they still exist.
+    void restorePlace(const Place& place);
 
     // Whether the item's label does not show in full in the tree's width (its tooltip then shows it).
     bool labelCutOff(const QTreeWidgetItem& item) const;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pavex/PavexView.h"
 
 #include "analysis/pages/PageOutput.h"
@@ -88,8 +89,10 @@ QRect CPavexView::focusRowRect() const {
     const int width = std::max(m_page->layout().width, viewport()->width());
     if (const auto* ranking = dynamic_cast<const CRankingPage*>(m_page)) {
         const CRankingPage::Geometry& g = ranking->geometry();
-        if (m_focusRow < g.rows) {
-            return {0, g.rowsTop + m_focusRow * g.rowHeight, width, g.rowHeight};
+        // Rows grow to hold their names: each row's top is kept, then the rows' bottom.
+        const auto row = static_cast<std::size_t>(m_focusRow);
+        if (m_focusRow < g.rows && row + 1 < g.rowTops.size()) {
+            return {0, g.rowTops[row], width, g.rowTops[row + 1] - g.rowTops[row]};
         }
     } else if (const auto* frequencies = dynamic_cast<const CResponseFrequencies*>(m_page)) {
         const CResponseFrequencies::Geometry& g = frequencies->geometry();
@@ -352,7 +355,7 @@ void CPavexView::mouseDoubleClickEvent(QMouseEvent* event) {
     QAbstractScrollArea::mouseDoubleClickEvent(event);
 }
 
-bool CPavexView::printCurrentPage(QPrinter& printer) {
+bool CPavexView::printCurrentPage(QPrinter& printer, const SheetProgress& progress) {
     if (m_page == nullptr) {
         return false;
     }
@@ -360,9 +363,17 @@ bool CPavexView::printCurrentPage(QPrinter& printer) {
     if (!painter.begin(&printer)) {
         return false;
     }
-    pageoutput::printPage(*m_page, painter);
+    const int sheets = progress ? m_page->measureSheets(painter) : 0;
+    int sheet = 0;
+    bool printed = !progress || progress(sheet, sheets);
+    if (printed) {
+        printed = pageoutput::printPage(*m_page, painter, [&] {
+            ++sheet;
+            return (!progress || progress(sheet, sheets)) && printer.newPage();
+        });
+    }
     painter.end();
     // Printing lays the page out for paper; the screen needs its own layout again.
     viewport()->update();
-    return true;
+    return printed;
 }

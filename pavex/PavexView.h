@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "analysis/PageFigures.h"
@@ -5,6 +6,7 @@
 
 #include <QAbstractScrollArea>
 
+#include <functional>
 #include <optional>
 
 class QPrinter;
@@ -29,8 +31,11 @@ public:
     // so the scroll is made again after the next drawing, after the first drawing's move to the top.
     void scrollToEdge(Edge edge);
 
-    // The current page on one sheet of the printer; false without a page or when printing fails.
-    bool printCurrentPage(QPrinter& printer);
+    // Told before each sheet is printed (from 0) how many the page takes; false stops the printing.
+    using SheetProgress = std::function<bool(int sheet, int sheets)>;
+    // The current page on as many sheets of the printer as it needs; false without a page, when
+    // printing fails or when `progress` stopped it.
+    bool printCurrentPage(QPrinter& printer, const SheetProgress& progress = {});
 
     // The behaviour under the last right-click, or -1.
     int rememberedBehaviour() const { return m_rememberedBehaviour; }

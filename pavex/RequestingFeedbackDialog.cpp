@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pavex/RequestingFeedbackDialog.h"
 
 #include "ui/Icons.h"
@@ -21,7 +22,7 @@ struct WayRow {
 };
 
 // In the order of RequestingFeedbackDialog::Way, after None.
-const std::array<WayRow, 3> kWayRows = {{
+const std::array<WayRow, 4> kWayRows = {{
     {ui::Icon::NewQuestionnaire,
      "1)    Ask them to complete a feedback questionnaire now - directly into your reflectory on this computer.  "
      "Leave the room whilst they do it."},
@@ -30,6 +31,9 @@ const std::array<WayRow, 3> kWayRows = {{
      "email for you with the attachment if you have compatible email software."},
     {ui::Icon::CreateRequest, "3)    Save the automated questionnaire on a floppy diskette (or other computer media "
                               "you can give or send to them)."},
+    {ui::Icon::WebQuestionnaire,
+     "4)    Make a web page they answer in any web browser, on any computer or phone, with nothing to install.  "
+     "They mail you the file it saves, and you merge it with Tools Merge Feedback From Mail."},
 }};
 
 QLabel* wrappedLabel(const char* text, QWidget* parent) {
@@ -45,7 +49,7 @@ RequestingFeedbackDialog::RequestingFeedbackDialog(QWidget* parent) : QDialog(pa
     setWindowIcon(ui::programIcon(ui::Program::Journal));
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(wrappedLabel("There are three ways to get others to give you feedback.  Choose one by selecting "
+    layout->addWidget(wrappedLabel("There are four ways to get others to give you feedback.  Choose one by selecting "
                                    "a radio button (click on the little circle by the option) and press 'OK':",
                                    this));
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pavex/ResultsExport.h"
 
 #include "analysis/ResultsCsv.h"
@@ -8,7 +9,7 @@
 
 #include <filesystem>
 
-bool exportResults(const CPavexDoc& journal, UserPrompts& prompts) {
+bool exportResults(const CPavexDoc& journal, UserPrompts& prompts, const JournalRecord* earlier) {
     FileChoice choice;
     choice.title = exporttext::kExportTitle;
     choice.filters = {{exporttext::kCsvFilter, {"*.csv"}}};
@@ -21,7 +22,7 @@ bool exportResults(const CPavexDoc& journal, UserPrompts& prompts) {
     if (!path) {
         return false;
     }
-    if (std::string error; !AtomicFile::write(*path, resultscsv::behaviours(journal), &error)) {
+    if (std::string error; !AtomicFile::write(*path, resultscsv::behaviours(journal, earlier), &error)) {
         prompts.message("Sorry, " + cp1252::fromUtf8(std::filesystem::path(*path).filename().string()) +
                         " could not be saved: " + error + ".");
         return false;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pavex/TreeCommands.h"
 
 #include "pavex/editors/ActionCommands.h"
@@ -26,7 +27,7 @@ bool TreeCommands::editQuestionnaire(std::size_t index) {
     if (index >= m_doc.questionnaires.size()) {
         return false;
     }
-    QuestionnaireDetailsDialog dialog(m_doc.questionnaires[index], m_dialogParent);
+    QuestionnaireDetailsDialog dialog(m_doc.questionnaires[index], m_prompts, m_dialogParent);
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }

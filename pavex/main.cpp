@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pavex/JournalReport.h"
 #include "pavex/PavexShell.h"
+#include "ui/CommandLineHelp.h"
 #include "ui/TextFieldFocus.h"
 
 #include "model/JournalFile.h"
@@ -10,6 +12,22 @@
 #include <iostream>
 
 namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: pavex [FILE]\n"
+    "  or:  pavex --export-report JOURNAL REPORT.pdf\n"
+    "Keep a 360-degree feedback journal: choose the role profile that matches a job, answer its\n"
+    "questionnaire about yourself, ask others for their view, merge their answers, read the ranked\n"
+    "results and plan development actions.\n"
+    "\n"
+    "With no FILE a welcome window offers to start a journal or to open one. A journal (.kva) is\n"
+    "opened; an answered feedback request (.kvq) or web reply (.kvi) is merged into the journal\n"
+    "used last.\n"
+    "\n"
+    "Options:\n"
+    "  --export-report JOURNAL REPORT.pdf\n"
+    "                 write the journal's feedback report as a PDF file, without a window\n"
+    "  -h, --help     show this text and exit\n";
 
 // pavex --export-report JOURNAL OUT.pdf: the journal's report without a window, for machines
 // without a display.
@@ -31,6 +49,9 @@ int exportReport(const QString& journalPath, const QString& pdfPath) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (ui::printedHelp(argc, argv, kUsage)) {
+        return 0;
+    }
     const bool reportOnly = argc == 4 && std::string_view(argv[1]) == "--export-report";
     if (reportOnly && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,6 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommentsDialog.h"
 
 #include "DialogText.h"
+
+#include "ui/Cp1252Text.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -9,7 +12,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-CommentsDialog::CommentsDialog(const std::string& text, QWidget* parent) : QDialog(parent) {
+CommentsDialog::CommentsDialog(const std::string& text, UserPrompts& prompts, QWidget* parent)
+    : QDialog(parent), m_prompts(prompts) {
     setWindowTitle(QStringLiteral("Comments"));
     auto* layout = new QVBoxLayout(this);
     auto* note = new QLabel(QStringLiteral("Comments entered here will be given to the person being assessed.  Use "
@@ -38,6 +42,12 @@ CommentsDialog::CommentsDialog(const std::string& text, QWidget* parent) : QDial
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     m_editor->moveCursor(QTextCursor::End);
     m_editor->setFocus();
+}
+
+void CommentsDialog::accept() {
+    if (ui::textsFit(m_prompts, {{m_editor->toPlainText(), QStringLiteral("Comments"), m_editor}})) {
+        QDialog::accept();
+    }
 }
 
 std::string CommentsDialog::text() const {

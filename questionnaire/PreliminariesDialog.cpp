@@ -1,6 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PreliminariesDialog.h"
 
 #include "DialogText.h"
+
+#include "ui/Cp1252Text.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -13,8 +16,8 @@
 #include <QVBoxLayout>
 
 PreliminariesDialog::PreliminariesDialog(DialogFlavour flavour, const std::string& personLine,
-                                         const DialogDecoration& decoration, QWidget* parent)
-    : QDialog(parent) {
+                                         const DialogDecoration& decoration, UserPrompts& prompts, QWidget* parent)
+    : QDialog(parent), m_prompts(prompts) {
     const bool reply = flavour == DialogFlavour::Reply;
     setWindowTitle(reply ? QStringLiteral("Reflectory Request") : QStringLiteral("Questionnaire Preliminaries"));
     if (!decoration.windowIcon.isNull()) {
@@ -49,6 +52,7 @@ PreliminariesDialog::PreliminariesDialog(DialogFlavour flavour, const std::strin
     layout->addLayout(top);
 
     auto* form = new QGridLayout;
+    m_nameField = reply ? QStringLiteral("Your name") : QStringLiteral("Assessor name");
     auto* nameLabel = new QLabel(reply ? QStringLiteral("Your name:") : QStringLiteral("Assessor &name:"), this);
     m_name = new QLineEdit(this);
     nameLabel->setBuddy(m_name);
@@ -78,6 +82,12 @@ PreliminariesDialog::PreliminariesDialog(DialogFlavour flavour, const std::strin
         }
     });
     m_name->setFocus();
+}
+
+void PreliminariesDialog::accept() {
+    if (ui::textsFit(m_prompts, {{m_name->text(), m_nameField, m_name}})) {
+        QDialog::accept();
+    }
 }
 
 std::string PreliminariesDialog::assessorName() const {

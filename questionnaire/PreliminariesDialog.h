@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "DialogFlavour.h"
@@ -10,6 +11,7 @@ class QAbstractButton;
 class QButtonGroup;
 class QLineEdit;
 class QPushButton;
+class UserPrompts;
 
 // Who is answering and in which relationship to the person being assessed.
 class PreliminariesDialog : public QDialog {
@@ -17,7 +19,7 @@ class PreliminariesDialog : public QDialog {
 public:
     // personLine: shown at the top in the reply program ("Person being assessed: ..."), may be empty.
     PreliminariesDialog(DialogFlavour flavour, const std::string& personLine, const DialogDecoration& decoration,
-                        QWidget* parent = nullptr);
+                        UserPrompts& prompts, QWidget* parent = nullptr);
 
     std::string assessorName() const;
     int relationship() const; // -1 until a relationship is chosen
@@ -26,7 +28,12 @@ public:
     QPushButton* okButton() const { return m_ok; }
     QAbstractButton* relationshipButton(int relationship) const;
 
+    // OK: refused, with the message, while the name holds a character the files cannot keep.
+    void accept() override;
+
 private:
+    UserPrompts& m_prompts;
+    QString m_nameField;
     QLineEdit* m_name = nullptr;
     QButtonGroup* m_relationships = nullptr;
     QPushButton* m_ok = nullptr;

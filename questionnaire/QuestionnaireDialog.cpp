@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "QuestionnaireDialog.h"
 
 #include "CommentsDialog.h"
@@ -23,8 +24,8 @@ const char* const kReplyFinalText =
     "All the questions have now been answered. Press the OK button to finish.  The responses you have given will be "
     "saved in the Reflectory Request file.  Please send it back to the person who asked you for feedback.";
 
-std::optional<std::string> showCommentsDialog(const std::string& text, QWidget* parent) {
-    CommentsDialog dialog(text, parent);
+std::optional<std::string> showCommentsDialog(const std::string& text, UserPrompts& prompts, QWidget* parent) {
+    CommentsDialog dialog(text, prompts, parent);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
@@ -37,7 +38,8 @@ QuestionnaireDialog::QuestionnaireDialog(DialogFlavour flavour, const CPavexFram
                                          CPavexFeedback& record, UserPrompts& prompts,
                                          const DialogDecoration& decoration, QWidget* parent)
     : QDialog(parent), m_flavour(flavour), m_progress(framework, record), m_prompts(prompts),
-      m_commentsEditor(showCommentsDialog) {
+      m_commentsEditor(
+          [&prompts](const std::string& text, QWidget* owner) { return showCommentsDialog(text, prompts, owner); }) {
     setWindowTitle(flavour == DialogFlavour::Reply ? QStringLiteral("Reflectory Request")
                                                    : QStringLiteral("Questionnaire"));
     if (!decoration.windowIcon.isNull()) {
@@ -76,12 +78,14 @@ QuestionnaireDialog::QuestionnaireDialog(DialogFlavour flavour, const CPavexFram
         auto* number = new QLabel(QString::number(b + 1), frame);
         auto* button = new QPushButton(frame);
         button->setAutoDefault(false);
+        button->setCheckable(true);
         button->setMinimumWidth(200);
         button->setMinimumHeight(32); // a large target: answering is most of the work
         button->setToolTip(QStringLiteral("Key %1").arg(b + 1));
         buttonColumn->addWidget(number, b, 0);
         buttonColumn->addWidget(button, b, 1);
         m_responses[static_cast<std::size_t>(b)] = button;
+        // A click answers; whether it leaves the button checked is for refresh() to say.
         connect(button, &QPushButton::clicked, this, [this, b] { answer(b); });
         // Hiding a button must not let the ones below move up, so the numbers stay beside their buttons.
         QSizePolicy policy = button->sizePolicy();
@@ -182,7 +186,22 @@ void QuestionnaireDialog::refresh() {
                               : QString());
         button->setEnabled(shown);
         button->setVisible(shown);
-        button->setAccessibleDescription(shown ? question : QString());
+        // The answer given before Previous shows pressed in, is read out as checked and described,
+        // and takes Return: one key keeps it.
+        const bool earlier = b == page.earlierButton;
+        button->setChecked(earlier);
+        button->setAutoDefault(earlier);
+        QFont font = button->font();
+        font.setBold(earlier);
+        button->setFont(font);
+        // Every shown button tells the question it answers; the earlier answer says so after it.
+        QString description = shown ? question : QString();
+        if (earlier) {
+            description += QStringLiteral("; ") + QString::fromLatin1(kEarlierAnswer);
+        }
+        button->setAccessibleDescription(description);
+        button->setToolTip(earlier ? QStringLiteral("Key %1 (%2)").arg(b + 1).arg(QString::fromLatin1(kEarlierAnswer))
+                                   : QStringLiteral("Key %1").arg(b + 1));
         if (QWidget* number = findChild<QWidget*>(QStringLiteral("responseNumber%1").arg(b + 1))) {
             number->setVisible(shown);
         }
@@ -192,6 +211,8 @@ void QuestionnaireDialog::refresh() {
     QWidget* focused = nullptr;
     if (page.finalPage) {
         focused = m_ok;
+    } else if (page.earlierButton >= 0) {
+        focused = m_responses[static_cast<std::size_t>(page.earlierButton)];
     } else if (page.visibleButtons > 0) {
         focused = m_responses[0];
     }
@@ -214,7 +235,8 @@ void QuestionnaireDialog::announceQuestion(QWidget* focused) {
 }
 
 void QuestionnaireDialog::reject() {
-    if (m_prompts.question(kCancelQuestionnaireText, kCancelQuestionnaireCaption)) {
+    if (m_prompts.questionWithButtons(kCancelQuestionnaireText, kCancelQuestionnaireCaption, kDiscardAnswers,
+                                      kKeepAnswering)) {
         QDialog::reject();
     }
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "DialogFlavour.h"
@@ -68,3 +69,8 @@ private:
 inline constexpr const char* kCancelQuestionnaireCaption = "Cancel questionnaire";
 inline constexpr const char* kCancelQuestionnaireText =
     "The entries to this questionnaire will be discarded.  Are you sure";
+// The cancel question's buttons say what they do.
+inline constexpr const char* kDiscardAnswers = "Discard Answers";
+inline constexpr const char* kKeepAnswering = "Keep Answering";
+// How the answer given before Previous is described on its button.
+inline constexpr const char* kEarlierAnswer = "your earlier answer";

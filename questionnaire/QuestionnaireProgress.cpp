@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "QuestionnaireProgress.h"
 
 #include "model/Limits.h"
@@ -36,6 +37,10 @@ QuestionnaireProgress::Page QuestionnaireProgress::page() const {
         page.buttonLabels[static_cast<std::size_t>(b)] = scale->labels[static_cast<std::size_t>(b)];
     }
     page.previousEnabled = m_index > 0;
+    if (static_cast<std::size_t>(m_index) < m_earlier.size()) {
+        const int earlier = m_earlier[static_cast<std::size_t>(m_index)];
+        page.earlierButton = earlier < page.visibleButtons ? earlier : -1;
+    }
     return page;
 }
 
@@ -53,8 +58,13 @@ bool QuestionnaireProgress::previous() {
     if (m_index == 0 || m_record.responses.empty()) {
         return false;
     }
+    const int option = m_record.responses.back().option;
     m_record.responses.pop_back();
     --m_index;
+    if (m_earlier.size() <= static_cast<std::size_t>(m_index)) {
+        m_earlier.resize(static_cast<std::size_t>(m_index) + 1, -1);
+    }
+    m_earlier[static_cast<std::size_t>(m_index)] = option;
     return true;
 }
 

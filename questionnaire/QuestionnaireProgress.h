@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "model/Feedback.h"
@@ -5,10 +6,11 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 // Where a respondent is in a questionnaire: one page per behaviour, then the final page. Answers
 // are appended to the record as they are given and removed on Previous, so response k always
-// belongs to behaviour k.
+// belongs to behaviour k. An answer taken back is still remembered, only to show it again.
 class QuestionnaireProgress {
 public:
     static constexpr int kButtons = 6;
@@ -21,6 +23,7 @@ public:
         int visibleButtons = 0;
         bool previousEnabled = false;
         bool okEnabled = false;
+        int earlierButton = -1; // the button chosen before Previous came back here, or -1
     };
 
     QuestionnaireProgress(const CPavexFramework& framework, CPavexFeedback& record);
@@ -43,4 +46,6 @@ private:
     const CPavexFramework& m_framework;
     CPavexFeedback& m_record;
     int m_index = 0;
+    // Per behaviour, the button of an answer Previous took back (-1: none); never part of the record.
+    std::vector<int> m_earlier;
 };

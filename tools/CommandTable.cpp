@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/CommandTable.h"
 
 #include "tools/BuildCommand.h"
+#include "tools/CompareCommand.h"
 #include "tools/DumpCommand.h"
 #include "tools/ExportCommand.h"
 #include "tools/NewCommand.h"
@@ -13,8 +15,9 @@
 std::span<const Command> kvtoolCommands() {
     // A new subcommand is one entry here (plus its source file in CMakeLists.txt).
     static const Command table[] = {
-        dumpCommand(),    buildCommand(), newCommand(),    requestCommand(), answerCommand(),  mergeCommand(),
-        resultsCommand(), roleCommand(),  renderCommand(), reportCommand(),  webPageCommand(), exportCommand(),
+        dumpCommand(),    buildCommand(),   newCommand(),     requestCommand(), answerCommand(),
+        mergeCommand(),   resultsCommand(), roleCommand(),    renderCommand(),  reportCommand(),
+        webPageCommand(), exportCommand(),  compareCommand(),
     };
     return table;
 }

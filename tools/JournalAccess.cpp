@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/JournalAccess.h"
 
 #include "tools/Command.h"
 #include "tools/ToolFiles.h"
 
 #include "model/JournalFile.h"
-#include "model/Windows1252.h"
+#include "tools/TextIntake.h"
 
 JournalRecord readJournalForCommand(const std::string& path, const std::optional<std::string>& password) {
     const JournalFile::PasswordGate gate = [&password](const JournalFile::PasswordCheck& isRight) {
@@ -27,7 +28,7 @@ JournalRecord readJournalForCommand(const std::string& path, const std::optional
 
 std::optional<std::string> passwordOption(const ParsedArguments& arguments, const char* name) {
     if (const std::string* given = arguments.option(name)) {
-        return cp1252::fromUtf8(*given);
+        return textintake::fromUtf8(*given, name);
     }
     return std::nullopt;
 }

@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/JsonFields.h"
+
+#include "tools/TextIntake.h"
 
 #include "model/Windows1252.h"
 
@@ -101,7 +104,12 @@ std::string JsonField::asText() const {
     if (!m_value->is_string()) {
         fail("expected a string");
     }
-    return cp1252::fromUtf8(m_value->get_ref<const std::string&>());
+    const auto& text = m_value->get_ref<const std::string&>();
+    if (!textintake::replacing() && !cp1252::holdsUtf8(text)) {
+        fail(cp1252::refusal("this text") + " Nothing was written (" + std::string(textintake::kReplaceOption) +
+             " stores such characters as \"?\").");
+    }
+    return cp1252::fromUtf8(text);
 }
 
 double JsonField::asDouble() const {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "model/Archive.h"
@@ -45,7 +46,7 @@ public:
     std::vector<JsonField> exactElements(std::size_t count) const;
 
     std::int32_t asInt32() const;
-    std::string asText() const; // as Windows-1252 bytes; characters outside it become '?'
+    std::string asText() const; // as Windows-1252 bytes; a character outside it fails (see TextIntake.h)
     double asDouble() const;
     OleDate asDate() const;
 

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/Kvtool.h"
 
 #include "tools/ArgumentParser.h"
 #include "tools/CommandTable.h"
+#include "tools/TextIntake.h"
 
 #include <algorithm>
 #include <exception>
@@ -39,12 +41,21 @@ std::string usageText() {
     }
     text += "  kvtool --help\n"
             "      Show this text.\n"
+            "Texts given on the command line or in JSON are refused when Windows-1252 cannot hold them;\n"
+            "kvtool " +
+            std::string(textintake::kReplaceOption) +
+            " COMMAND ... stores such characters as \"?\".\n"
             "Exit status: 0 done, 1 the input is damaged or unreadable or the output cannot be written,\n"
             "2 the command line is wrong.\n";
     return text;
 }
 
 int run(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
+    const bool replacing = !arguments.empty() && arguments[0] == textintake::kReplaceOption;
+    textintake::setReplacing(replacing);
+    if (replacing) {
+        arguments = arguments.subspan(1);
+    }
     if (arguments.empty()) {
         return usageFailure("no command given", err);
     }

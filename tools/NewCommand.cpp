@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/NewCommand.h"
 
 #include "tools/ToolFiles.h"
 
 #include "model/JournalFile.h"
 #include "model/RoleFile.h"
-#include "model/Windows1252.h"
+#include "tools/TextIntake.h"
 
 namespace {
 
@@ -19,10 +20,10 @@ void runNew(const ParsedArguments& arguments, std::ostream&) {
     journal.newJournal();
     // Command-line texts are UTF-8; the files hold Windows-1252.
     if (const std::string* person = arguments.option("--person")) {
-        journal.person = cp1252::fromUtf8(*person);
+        journal.person = textintake::fromUtf8(*person, "--person");
     }
     if (const std::string* password = arguments.option("--password")) {
-        journal.password = cp1252::fromUtf8(*password);
+        journal.password = textintake::fromUtf8(*password, "--password");
     }
     journal.chooseRole(role);
     writeOutputFile(journalPath, JournalFile::encode(journal));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/RenderCommands.h"
 
 #include "tools/JournalAccess.h"
@@ -11,6 +12,7 @@
 #include "analysis/pages/report/FeedbackReport.h"
 #include "model/OleDate.h"
 #include "model/Windows1252.h"
+#include "tools/CompareCommand.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -22,10 +24,13 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -199,7 +204,16 @@ void runReport(const ParsedArguments& arguments, std::ostream&) {
     options.pagesOnly = arguments.option("--pages-only") != nullptr;
     options.formatDate = formatDateInCLocale;
     options.madeOn = oledate::todayPlusDays(0);
-    const JournalRecord journal = readJournalForCommand(path, passwordOption(arguments));
+    std::optional<ComparedJournals> compared;
+    JournalRecord journal;
+    if (const std::string* earlierPath = arguments.option("--compare")) {
+        compared = readComparedJournals(*earlierPath, passwordOption(arguments, "--password-earlier"), path,
+                                        passwordOption(arguments));
+        options.earlier = &compared->earlier;
+        journal = compared->later;
+    } else {
+        journal = readJournalForCommand(path, passwordOption(arguments));
+    }
     ensureGuiApplication();
     QTemporaryDir scratch;
     if (!scratch.isValid()) {
@@ -207,7 +221,26 @@ void runReport(const ParsedArguments& arguments, std::ostream&) {
     }
     const QString scratchPath = scratch.filePath(QStringLiteral("report.pdf"));
     QString failure;
-    if (!writeFeedbackReport(journal, options, scratchPath, &failure)) {
+    ReportRun run;
+    // Someone watching at a terminal sees how far a large report has come; a script's error output
+    // stays clean.
+    const bool watched = isatty(STDERR_FILENO) == 1;
+    int shownPercent = -1;
+    if (watched) {
+        run.progress = [&shownPercent](int done, int total) {
+            const int percent = total > 0 ? static_cast<int>(100LL * done / total) : 100;
+            if (percent != shownPercent) {
+                shownPercent = percent;
+                std::cerr << "\rWriting the report: " << percent << "%" << std::flush;
+            }
+            return true;
+        };
+    }
+    const bool written = writeFeedbackReport(journal, options, scratchPath, &failure, &run);
+    if (watched) {
+        std::cerr << "\r\033[K" << std::flush;
+    }
+    if (!written) {
         throw CommandFailure("cannot print to " + outPath + ": " + failure.toStdString());
     }
     QFile file(scratchPath);

@@ -1,11 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/RequestCommands.h"
 
 #include "tools/ConsolePrompts.h"
 #include "tools/JournalAccess.h"
+#include "tools/TextIntake.h"
 #include "tools/ToolFiles.h"
+
+#include "mailreader/MailMerge.h"
 
 #include "model/JournalFile.h"
 #include "model/Requests.h"
+#include "model/TextRules.h"
 #include "model/Windows1252.h"
 
 #include <iostream>
@@ -61,18 +66,25 @@ void runAnswer(const ParsedArguments& arguments, std::ostream&) {
     if (const std::string refusal = requests::questionnaireRefusal(request.framework); !refusal.empty()) {
         throw CommandFailure(cp1252::toUtf8(refusal));
     }
-    CPavexFeedback answers = requests::startAnswer(cp1252::fromUtf8(*arguments.option("--name")), relationship);
+    CPavexFeedback answers =
+        requests::startAnswer(textintake::fromUtf8(*arguments.option("--name"), "--name"), relationship);
     answers.responses = answersFrom(*arguments.option("--options"), request.framework);
     if (const std::string* details = arguments.option("--details")) {
-        answers.details = cp1252::fromUtf8(*details);
+        answers.details = textintake::fromUtf8(*details, "--details");
     }
     if (!requests::completeRequest(request, answers, prompts)) {
         throw CommandFailure("not answered");
     }
 }
 
-void runMerge(const ParsedArguments& arguments, std::ostream&) {
+// A completed file by its ending; anything else is saved mail (a message, an mbox or a Maildir).
+bool isCompletedFile(const std::string& path) {
+    return endsWithIgnoringCase(path, ".kvq") || endsWithIgnoringCase(path, ".kvi");
+}
+
+void runMerge(const ParsedArguments& arguments, std::ostream& out) {
     const std::string& journalPath = arguments.positionals.at(0);
+    const std::string& source = arguments.positionals.at(1);
     CPavexDoc journal;
     static_cast<JournalRecord&>(journal) = readJournalForCommand(journalPath, passwordOption(arguments));
     if (journal.request != 0) {
@@ -80,11 +92,22 @@ void runMerge(const ParsedArguments& arguments, std::ostream&) {
     }
     ConsolePrompts prompts(std::cerr, arguments.option("--yes") != nullptr,
                            passwordOption(arguments, "--reply-password"));
-    if (!requests::mergeFile(journal, arguments.positionals.at(1), prompts)) {
+    if (isCompletedFile(source)) {
+        if (!requests::mergeFile(journal, source, prompts)) {
+            throw CommandFailure("not merged");
+        }
+        if (!JournalFile::save(journalPath, journal, prompts)) {
+            throw CommandFailure("not merged");
+        }
+        return;
+    }
+    const mailmerge::Summary summary = mailmerge::mergeFromMail(journal, source, prompts);
+    out << cp1252::toUtf8(summary.text()) << '\n';
+    if (summary.merged && !JournalFile::save(journalPath, journal, prompts)) {
         throw CommandFailure("not merged");
     }
-    if (!JournalFile::save(journalPath, journal, prompts)) {
-        throw CommandFailure("not merged");
+    if (!summary.complete()) {
+        throw CommandFailure(summary.merged ? "not every reply was merged" : "nothing merged");
     }
 }
 
@@ -114,6 +137,9 @@ Command mergeCommand() {
             {"JOURNAL", "FILE"},
             {{"--password", "P"}, {"--reply-password", "P"}, {"--yes", ""}},
             "Merge a completed request (.kvq) or web reply (.kvi) into JOURNAL and save it. Questions are "
-            "answered Cancel unless --yes is given; messages go to standard error.",
+            "answered Cancel unless --yes is given; messages go to standard error. FILE may also be saved "
+            "mail (a message, an mbox file or a Maildir folder): every .kvi and .kvq attachment is merged "
+            "in mail order, replies already in the journal are skipped, and a summary is printed; the exit "
+            "status is 0 only when every reply found was merged or skipped.",
             &runMerge};
 }

@@ -1,9 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/RoleCommand.h"
 
 #include "tools/ToolFiles.h"
 
 #include "kvrole/core/CsvMerge.h"
+#include "kvrole/core/LineText.h"
 #include "model/RoleFile.h"
+#include "model/Windows1252.h"
+#include "tools/TextIntake.h"
 
 #include <string>
 
@@ -47,7 +51,13 @@ void runRole(const ParsedArguments& arguments, std::ostream& out) {
     if (const std::string* aboutPath = arguments.option("--about")) {
         applyAbout(readInputFile(*aboutPath), role);
     }
-    const kvrole::CsvMergeResult merged = kvrole::CsvMerge(role).mergeText(readInputFile(csvPath));
+    const kvrole::LineText text = kvrole::csvText(readInputFile(csvPath));
+    if (!text.unfitLines.empty() && !textintake::replacing()) {
+        throw CommandFailure(csvPath + ": line " + std::to_string(text.unfitLines.front()) + ": " +
+                             cp1252::refusal("a role") + " Nothing was written (" +
+                             std::string(textintake::kReplaceOption) + " stores such characters as \"?\").");
+    }
+    const kvrole::CsvMergeResult merged = kvrole::CsvMerge(role).mergeText(text.cp1252);
     if (merged.skippedWhenFull > 0) {
         throw CommandFailure(csvPath + ": " + std::to_string(merged.skippedWhenFull) +
                              " lines do not fit in a role (at most 1024 competencies and 256 behaviours)");

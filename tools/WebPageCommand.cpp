@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/WebPageCommand.h"
 
+#include "tools/TextIntake.h"
 #include "tools/ToolFiles.h"
 
 #include "kvrole/core/WebQuestionnaire.h"
@@ -8,13 +10,14 @@
 #include "model/Windows1252.h"
 
 #include <cstdlib>
+#include <iostream>
 
 namespace {
 
 // Command-line texts are UTF-8; the page, like the files, is Windows-1252.
 void takeOption(const ParsedArguments& arguments, std::string_view name, std::string& setting) {
     if (const std::string* given = arguments.option(name)) {
-        setting = cp1252::fromUtf8(*given);
+        setting = textintake::fromUtf8(*given, name);
     }
 }
 
@@ -32,6 +35,17 @@ void runWebPage(const ParsedArguments& arguments, std::ostream& out) {
     takeOption(arguments, "--cgi", settings.cgi);
     takeOption(arguments, "--message", settings.message);
     takeOption(arguments, "--subject", settings.subject);
+    takeOption(arguments, "--email", settings.email);
+    if (arguments.option("--no-gateway") != nullptr) {
+        if (arguments.option("--cgi") != nullptr) {
+            throw UsageError("--no-gateway and --cgi exclude each other");
+        }
+        settings.cgi.clear();
+    }
+    // Said before anything is written: such a page would otherwise fail only at its first post.
+    if (const std::string warning = kvrole::mailServerPortWarning(settings.mailServer); !warning.empty()) {
+        std::cerr << "kvtool: warning: " << cp1252::toUtf8(warning) << '\n';
+    }
 
     std::string templatePath;
     if (const std::string* given = arguments.option("--template")) {
@@ -57,7 +71,11 @@ Command webPageCommand() {
              {"--mailserver", "HOST"},
              {"--from", "ADDR"},
              {"--subject", "TEXT"},
-             {"--message", "TEXT"}},
-            "Write the web questionnaire page of a role, as the role editor's Create Web Questionnaire does.",
+             {"--message", "TEXT"},
+             {"--email", "ADDR"},
+             {"--no-gateway", ""}},
+            "Write the web questionnaire page of a role, as the role editor's Create Web Questionnaire does. "
+            "Without a gateway (--no-gateway, or an empty --cgi) the page saves the answers as a reply file "
+            "in the browser for the respondent to mail; --email fixes the address the answers go to.",
             &runWebPage};
 }

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Cp1252Text.h"
 
+#include "model/UserPrompts.h"
 #include "model/Windows1252.h"
 
 namespace ui {
@@ -16,6 +18,36 @@ QString fromCp1252(std::string_view bytes) {
 
 std::string toCp1252(QStringView text) {
     return cp1252::fromUtf16(text.utf16(), static_cast<std::size_t>(text.size()));
+}
+
+bool holdsCp1252(QStringView text) {
+    return cp1252::holdsUtf16(text.utf16(), static_cast<std::size_t>(text.size()));
+}
+
+std::string unfitTextMessage(const QString& field) {
+    return cp1252::refusal("\"" + toCp1252(field) + "\"");
+}
+
+bool textsFit(UserPrompts& prompts, const std::vector<TypedText>& texts) {
+    for (const TypedText& typed : texts) {
+        if (!holdsCp1252(typed.text)) {
+            prompts.message(unfitTextMessage(typed.field));
+            if (typed.box != nullptr) {
+                typed.box->setFocus();
+            }
+            return false;
+        }
+    }
+    return true;
+}
+
+bool execUntilTextsFit(QDialog& dialog, UserPrompts& prompts, const std::function<std::vector<TypedText>()>& texts) {
+    while (dialog.exec() == QDialog::Accepted) {
+        if (textsFit(prompts, texts())) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string readTextMode(std::string_view fileBytes) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Icons.h"
 
 #include <QFile>
@@ -54,6 +55,10 @@ QString iconName(Icon which) {
         return QStringLiteral("edit-copy");
     case Icon::EditPaste:
         return QStringLiteral("edit-paste");
+    case Icon::EditUndo:
+        return QStringLiteral("edit-undo");
+    case Icon::EditRedo:
+        return QStringLiteral("edit-redo");
     case Icon::ChooseRole:
         return QStringLiteral("choose-role");
     case Icon::NewQuestionnaire:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QIcon>
@@ -17,6 +18,8 @@ enum class Icon {
     EditCut,
     EditCopy,
     EditPaste,
+    EditUndo,
+    EditRedo,
     ChooseRole,
     NewQuestionnaire,
     SendRequest,

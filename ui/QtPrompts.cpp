@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/QtPrompts.h"
 
 #include "ui/Cp1252Text.h"
@@ -6,6 +7,7 @@
 
 #include <QFile>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace ui {
 
@@ -114,25 +116,53 @@ bool QtPrompts::question(std::string_view text, std::string_view caption) {
     return m_dialogsShown && showBox(shown.text, shown.caption, true);
 }
 
+bool QtPrompts::questionWithButtons(std::string_view text, std::string_view caption, std::string_view proceedLabel,
+                                    std::string_view keepLabel) {
+    const Shown shown{Kind::Question, captionFor(caption), fromCp1252(text)};
+    m_shown.push_back(shown);
+    bool queued = false;
+    if (takeFront(m_answers, &queued)) {
+        return queued;
+    }
+    if (!m_dialogsShown) {
+        return false;
+    }
+    QMessageBox box(QMessageBox::Question, shown.caption, shown.text, QMessageBox::NoButton, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* proceed = box.addButton(fromCp1252(proceedLabel), QMessageBox::DestructiveRole);
+    QPushButton* keep = box.addButton(fromCp1252(keepLabel), QMessageBox::RejectRole);
+    // The safe answer is the one a stray Return or Escape gives.
+    box.setDefaultButton(keep);
+    box.setEscapeButton(keep);
+    box.exec();
+    return box.clickedButton() == proceed;
+}
+
 std::optional<std::string> QtPrompts::askPassword(std::string_view context) {
     const QString contextText = fromCp1252(context);
     QString shownText = fromCp1252(kPasswordPrompt);
     if (!contextText.isEmpty()) {
         shownText += QLatin1Char('\n') + contextText;
     }
-    m_shown.push_back({Kind::Password, fromCp1252(kSecurityCheckCaption), shownText});
-    std::optional<QString> password;
-    if (!takeFront(m_passwords, &password) && m_dialogsShown) {
-        PasswordDialog dialog(m_parent, contextText);
-        if (dialog.exec() == QDialog::Accepted) {
-            password = dialog.password();
+    for (;;) {
+        m_shown.push_back({Kind::Password, fromCp1252(kSecurityCheckCaption), shownText});
+        std::optional<QString> password;
+        if (!takeFront(m_passwords, &password) && m_dialogsShown) {
+            PasswordDialog dialog(m_parent, contextText);
+            if (dialog.exec() == QDialog::Accepted) {
+                password = dialog.password();
+            }
         }
+        if (!password) {
+            return std::nullopt;
+        }
+        // Passwords are compared with the file's 8-bit bytes: one the code page cannot hold would
+        // be compared with '?' in place of its letters, so it is refused and asked again.
+        if (holdsCp1252(*password)) {
+            return toCp1252(*password);
+        }
+        message(unfitTextMessage(QStringLiteral("Password")));
     }
-    if (!password) {
-        return std::nullopt;
-    }
-    // Passwords are compared with the file's 8-bit bytes.
-    return toCp1252(*password);
 }
 
 std::optional<std::string> QtPrompts::chooseOpenFile(const FileChoice& choice) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "model/UserPrompts.h"
@@ -65,6 +66,8 @@ public:
 
     void message(std::string_view text, std::string_view caption = {}) override;
     bool question(std::string_view text, std::string_view caption = {}) override;
+    bool questionWithButtons(std::string_view text, std::string_view caption, std::string_view proceedLabel,
+                             std::string_view keepLabel) override;
     std::optional<std::string> askPassword(std::string_view context = {}) override;
     std::optional<std::string> chooseOpenFile(const FileChoice& choice) override;
     std::optional<std::string> chooseSaveFile(const FileChoice& choice) override;

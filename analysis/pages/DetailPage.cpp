@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/pages/DetailPage.h"
 
 #include "analysis/pages/PagePainting.h"
@@ -7,6 +8,7 @@
 #include <QPen>
 
 #include <algorithm>
+#include <vector>
 
 using pagepaint::ltrb;
 
@@ -40,15 +42,19 @@ int heightOf(const QFontMetrics& metrics, int left, int right, const QString& te
 CDetailPage::CDetailPage(DetailContent& content) : CResultPage(content), m_detail(content) {}
 
 void CDetailPage::draw() {
-    // Long comments would run past forty lines; the page grows to hold them.
-    const QFontMetrics metrics = startingFontMetrics();
+    // Each value's box is as tall as its wrapped text, so a long comment shows whole; the page is at
+    // least forty lines high.
+    const QFont font = startingFont();
+    const QFontMetrics metrics(font, painter().device());
     const int cw0 = std::max(1, metrics.averageCharWidth());
     const int lh0 = std::max(1, metrics.height());
     const Columns measured = columnsFor(prospectiveWidth(kPageChars), cw0);
     int contentBottom = lh0;
     for (const DetailRow& row : m_detail.rows()) {
         const int label = heightOf(metrics, measured.labelLeft, measured.labelRight, pagepaint::textOf(row.label));
-        const int value = heightOf(metrics, measured.valueLeft, measured.valueRight, pagepaint::textOf(row.value));
+        const std::vector<int> lines = pagepaint::lineTops(pagepaint::textOf(row.value), font, painter().device(),
+                                                           measured.valueRight - measured.valueLeft);
+        const int value = lines.empty() ? 0 : lines.back();
         contentBottom += std::max({2 * lh0, label + lh0, value + lh0});
     }
     beginPage(kPageChars, std::max(kPageLines, (contentBottom + lh0 - 1) / lh0 + 1));
@@ -65,12 +71,19 @@ void CDetailPage::draw() {
     for (const DetailRow& row : m_detail.rows()) {
         const QString label = pagepaint::textOf(row.label);
         const QString value = pagepaint::textOf(row.value);
-        const QRect labelBox = ltrb(columns.labelLeft, y, columns.labelRight, y + 40 * lh());
-        const QRect valueBox = ltrb(columns.valueLeft, y, columns.valueRight, y + 40 * lh());
-        pagepaint::drawWrapped(p, labelBox, label);
-        pagepaint::drawWrapped(p, valueBox, value);
-        y += std::max({2 * lh(), pagepaint::wrappedHeight(p, labelBox, label) + lh(),
-                       pagepaint::wrappedHeight(p, valueBox, value) + lh()});
+        allowSheetBreak(y);
+        const int labelHeight = heightOf(p.fontMetrics(), columns.labelLeft, columns.labelRight, label);
+        pagepaint::drawWrapped(p, ltrb(columns.labelLeft, y, columns.labelRight, y + labelHeight), label);
+        // A value longer than a sheet may continue on the next one between any two of its lines.
+        const std::vector<int> lines =
+            pagepaint::lineTops(value, p.font(), p.device(), columns.valueRight - columns.valueLeft);
+        for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
+            if (lines[i] >= labelHeight) {
+                allowSheetBreak(y + lines[i]);
+            }
+        }
+        const int valueHeight = pagepaint::drawLines(p, ltrb(columns.valueLeft, y, columns.valueRight, y + 1), value);
+        y += std::max({2 * lh(), labelHeight + lh(), valueHeight + lh()});
     }
     endPage();
 }

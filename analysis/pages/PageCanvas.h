@@ -1,7 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QFont>
 #include <QRect>
+
+#include <functional>
 
 class QPainter;
 
@@ -18,6 +21,9 @@ struct PageCanvas {
     int visibleBottom = 0;
     // Screen: the font pages are drawn in (the platform's variable-pitch user-interface font).
     QFont screenFont;
+    // Paper: starts the next sheet of a page too tall for one; false when it cannot. Without it the
+    // painter's device is asked for a new page.
+    std::function<bool()> nextSheet;
 };
 
 // A row of a page that answers the mouse: a click in the check box toggles the behaviour's

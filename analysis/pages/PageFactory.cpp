@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/pages/PageFactory.h"
 
 #include "analysis/GraphContent.h"
 #include "analysis/ListContent.h"
 #include "analysis/pages/DetailPage.h"
+#include "analysis/pages/ProgressBarsPage.h"
 #include "analysis/pages/RankingPage.h"
 #include "analysis/pages/ResponseFrequencies.h"
 #include "analysis/pages/TablePage.h"
@@ -29,6 +31,10 @@ std::unique_ptr<CResultPage> makeTable(TableContent& content) {
     }
     if (auto* list = dynamic_cast<JournalListContent*>(&content)) {
         return std::make_unique<CJournalList>(*list);
+    }
+    if (auto* progress = dynamic_cast<progresspages::ProgressContent*>(&content);
+        progress != nullptr && progress->which() == progresspages::ProgressContent::Which::Competencies) {
+        return std::make_unique<CProgressBarsPage>(*progress);
     }
     return std::make_unique<CTablePage>(content);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/pages/PageOutput.h"
 
 #include <QPageSize>
@@ -5,6 +6,7 @@
 #include <QPrinter>
 
 #include <algorithm>
+#include <utility>
 
 namespace pageoutput {
 
@@ -37,11 +39,12 @@ QImage renderImage(CResultPage& page, int width, const QFont& screenFont) {
     return image;
 }
 
-void printPage(CResultPage& page, QPainter& painter) {
+bool printPage(CResultPage& page, QPainter& painter, std::function<bool()> nextSheet) {
     PageCanvas canvas;
     canvas.painter = &painter;
     canvas.printing = true;
-    page.paint(canvas);
+    canvas.nextSheet = std::move(nextSheet);
+    return page.paint(canvas);
 }
 
 bool printToPdf(const std::vector<CResultPage*>& pages, const QString& path, const QString& documentName) {
@@ -61,7 +64,9 @@ bool printToPdf(const std::vector<CResultPage*>& pages, const QString& path, con
             return false;
         }
         first = false;
-        printPage(*page, painter);
+        if (!printPage(*page, painter)) {
+            return false;
+        }
     }
     return painter.end();
 }

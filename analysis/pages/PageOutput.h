@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "analysis/pages/ResultPage.h"
@@ -6,6 +7,7 @@
 #include <QImage>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class QPrinter;
@@ -17,11 +19,13 @@ namespace pageoutput {
 // the wider of the two, as tall as the page, on the view's white.
 QImage renderImage(CResultPage& page, int width, const QFont& screenFont);
 
-// Prints one page on the printer's current sheet. The painter must be active on a printer.
-void printPage(CResultPage& page, QPainter& painter);
+// Prints one page from the printer's current sheet on, on as many sheets as it needs; `nextSheet`
+// starts each further sheet (the printer's new page when not given). The painter must be active on
+// a printer. False when a further sheet could not be started.
+bool printPage(CResultPage& page, QPainter& painter, std::function<bool()> nextSheet = {});
 
-// Prints the pages into a PDF file of A4 sheets, one sheet per page. False when the file cannot be
-// written.
+// Prints the pages into a PDF file of A4 sheets, each page from a new sheet. False when the file
+// cannot be written.
 bool printToPdf(const std::vector<CResultPage*>& pages, const QString& path, const QString& documentName);
 
 } // namespace pageoutput

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/pages/PagePainting.h"
 
 #include "model/Windows1252.h"
@@ -6,8 +7,10 @@
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
+#include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace pagepaint {
@@ -16,7 +19,63 @@ namespace {
 
 constexpr int kWrapFlags = Qt::TextWordWrap | Qt::AlignTop;
 
+QString withLineSeparators(QString text) {
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    return text;
+}
+
+// Wrapped at word boundaries, and inside a word wider than the line, so no text runs past its box.
+void layOutLines(QTextLayout& layout, int width) {
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal y = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(std::max(1, width));
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+    }
+    layout.endLayout();
+}
+
 } // namespace
+
+bool clippedAway(const QPainter& painter, const QRect& rect) {
+    return painter.hasClipping() && !painter.clipBoundingRect().intersects(QRectF(rect));
+}
+
+std::vector<int> lineTops(const QString& text, const QFont& font, QPaintDevice* device, int width) {
+    std::vector<int> tops;
+    if (text.isEmpty()) {
+        return tops;
+    }
+    QTextLayout layout(withLineSeparators(text), font, device);
+    layOutLines(layout, width);
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        tops.push_back(static_cast<int>(std::ceil(layout.lineAt(i).y())));
+    }
+    tops.push_back(static_cast<int>(std::ceil(layout.lineAt(layout.lineCount() - 1).rect().bottom())));
+    return tops;
+}
+
+int drawLines(QPainter& painter, const QRect& rect, const QString& text) {
+    if (text.isEmpty() || rect.width() <= 0) {
+        return 0;
+    }
+    QTextLayout layout(withLineSeparators(text), painter.font(), painter.device());
+    layOutLines(layout, rect.width());
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        // Lines sit at fractions of a pixel; a pixel off each edge keeps a line that only touches a
+        // sheet's edge off that sheet.
+        const QRectF box = line.rect().translated(rect.topLeft()).adjusted(0, 1, 0, -1);
+        if (!clippedAway(painter, box.toAlignedRect())) {
+            line.draw(&painter, rect.topLeft());
+        }
+    }
+    return static_cast<int>(std::ceil(layout.lineAt(layout.lineCount() - 1).rect().bottom()));
+}
 
 QColor colourOf(std::int32_t stored) {
     const auto bits = static_cast<std::uint32_t>(stored);
@@ -53,12 +112,17 @@ int pixelAt(double x, int pageWidth) {
 }
 
 void fill(QPainter& painter, const QRect& rect, const QColor& colour) {
-    if (rect.width() > 0 && rect.height() > 0) {
+    if (rect.width() > 0 && rect.height() > 0 && !clippedAway(painter, rect)) {
         painter.fillRect(rect, colour);
     }
 }
 
 void line(QPainter& painter, int x1, int y1, int x2, int y2) {
+    if (clippedAway(painter,
+                    QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)))
+                        .adjusted(-1, -1, 1, 1))) {
+        return;
+    }
     painter.drawLine(x1, y1, x2, y2);
 }
 
@@ -70,7 +134,7 @@ int wrappedHeight(QPainter& painter, const QRect& rect, const QString& text) {
 }
 
 void drawWrapped(QPainter& painter, const QRect& rect, const QString& text, int alignment) {
-    if (!text.isEmpty() && rect.width() > 0 && rect.height() > 0) {
+    if (!text.isEmpty() && rect.width() > 0 && rect.height() > 0 && !clippedAway(painter, rect)) {
         painter.drawText(rect, kWrapFlags | alignment, text);
     }
 }
@@ -85,22 +149,40 @@ void drawWrappedCentredVertically(QPainter& painter, const QRect& rect, const QS
 }
 
 void drawSingleLine(QPainter& painter, const QRect& rect, const QString& text, int alignment) {
-    if (!text.isEmpty() && rect.width() > 0 && rect.height() > 0) {
+    if (!text.isEmpty() && rect.width() > 0 && rect.height() > 0 && !clippedAway(painter, rect)) {
         painter.drawText(rect, Qt::TextSingleLine | Qt::AlignTop | alignment, text);
     }
 }
 
+namespace {
+// The line a text placed by its bottom edge occupies.
+QRect lineEndingAt(const QPainter& painter, int left, int bottom, int width) {
+    return QRect(left, bottom - painter.fontMetrics().height(), std::max(1, width), painter.fontMetrics().height());
+}
+} // namespace
+
 void drawBottomCentre(QPainter& painter, int x, int y, const QString& text) {
     const QFontMetrics metrics = painter.fontMetrics();
+    if (clippedAway(painter, lineEndingAt(painter, x - metrics.horizontalAdvance(text) / 2, y,
+                                          metrics.horizontalAdvance(text)))) {
+        return;
+    }
     painter.drawText(x - metrics.horizontalAdvance(text) / 2, y - metrics.descent(), text);
 }
 
 void drawBottomLeft(QPainter& painter, int x, int y, const QString& text) {
+    if (clippedAway(painter, lineEndingAt(painter, x, y, painter.fontMetrics().horizontalAdvance(text)))) {
+        return;
+    }
     painter.drawText(x, y - painter.fontMetrics().descent(), text);
 }
 
 void drawBottomRight(QPainter& painter, int x, int y, const QString& text) {
     const QFontMetrics metrics = painter.fontMetrics();
+    if (clippedAway(painter,
+                    lineEndingAt(painter, x - metrics.horizontalAdvance(text), y, metrics.horizontalAdvance(text)))) {
+        return;
+    }
     painter.drawText(x - metrics.horizontalAdvance(text), y - metrics.descent(), text);
 }
 
@@ -112,7 +194,7 @@ Tick tickFor(bool marked, bool hasActions) {
 }
 
 void drawTick(QPainter& painter, const QRect& box, Tick tick) {
-    if (tick == Tick::None || box.width() < 3 || box.height() < 3) {
+    if (tick == Tick::None || box.width() < 3 || box.height() < 3 || clippedAway(painter, box)) {
         return;
     }
     const QColor colour = tick == Tick::Marked ? QColor(128, 0, 0) : QColor(192, 192, 192);
@@ -135,6 +217,9 @@ void drawTick(QPainter& painter, const QRect& box, Tick tick) {
 }
 
 void drawCheckBox(QPainter& painter, const QRect& box, Tick tick) {
+    if (clippedAway(painter, box)) {
+        return;
+    }
     fill(painter, box, Qt::white);
     painter.save();
     const int right = box.left() + box.width() - 1;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QColor>
@@ -6,7 +7,10 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
+class QFont;
+class QPaintDevice;
 class QPainter;
 
 // Drawing helpers shared by the pages. Rectangles are given as left, top, right, bottom with the
@@ -31,6 +35,10 @@ int axisStep(int unit, int minimumPixels);
 // width either side of the page, so that a stored score of any size cannot overflow it.
 int pixelAt(double x, int pageWidth);
 
+// True when the painter clips and the rectangle lies wholly outside: the helpers below then draw
+// nothing at all, so that a sheet carries only the text it shows.
+bool clippedAway(const QPainter& painter, const QRect& rect);
+
 void fill(QPainter& painter, const QRect& rect, const QColor& colour);
 // A line in the current pen.
 void line(QPainter& painter, int x1, int y1, int x2, int y2);
@@ -41,6 +49,11 @@ void drawWrapped(QPainter& painter, const QRect& rect, const QString& text, int 
 // A text word-wrapped in the rectangle, moved down by half the spare height when it is shorter.
 void drawWrappedCentredVertically(QPainter& painter, const QRect& rect, const QString& text);
 void drawSingleLine(QPainter& painter, const QRect& rect, const QString& text, int alignment = Qt::AlignLeft);
+// A long text word-wrapped line by line from the rectangle's top left, in the rectangle's width
+// (inside a word wider than the line too); returns its height. Line breaks are kept.
+int drawLines(QPainter& painter, const QRect& rect, const QString& text);
+// The tops of the lines drawLines() draws, relative to its top, and then the bottom of the last.
+std::vector<int> lineTops(const QString& text, const QFont& font, QPaintDevice* device, int width);
 // Texts placed by a point on their bottom edge.
 void drawBottomCentre(QPainter& painter, int x, int y, const QString& text);
 void drawBottomLeft(QPainter& painter, int x, int y, const QString& text);

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/pages/RankingPage.h"
 
 #include "analysis/JournalFacts.h"
 #include "analysis/PageTexts.h"
 #include "analysis/pages/PagePainting.h"
 
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
 
@@ -106,8 +108,55 @@ int CRankingPage::extraKeyLines() const {
     return std::max(0, (neededHalfLines - keptHalfLines + 1) / 2);
 }
 
+bool CRankingPage::showsNoScores() const {
+    return !m_ranking.showsMessage() && m_ranking.list().shownCount() <= 0;
+}
+
 int CRankingPage::scoreX(double score) const {
     return pagepaint::pixelAt(m_geometry.zero + score * m_geometry.unit / 10.0, pageWidth());
+}
+
+// The page's geometry as beginPage() will fix it, worked out beforehand from the font it starts with.
+std::vector<int> CRankingPage::nameGrowth(int linesPerRow) {
+    const Geometry& g = m_geometry;
+    // Each sheet of a long printed ranking draws the page again; the names are measured once.
+    const GrowthKey key{
+        startingFont(), painter().device()->logicalDpiY(), prospectiveWidth(kPageChars), linesPerRow, g.rows,
+        g.axisTop};
+    if (m_growthKey && *m_growthKey == key) {
+        return m_growth;
+    }
+    const QFontMetrics metrics = startingFontMetrics();
+    const int cw0 = std::max(1, metrics.averageCharWidth());
+    const int lh0 = std::max(1, metrics.height());
+    const int W = prospectiveWidth(kPageChars);
+    const int left = m_ranking.rowsCarryMarks() ? 4 * cw0 : 2 * cw0;
+    const int unit = static_cast<int>((W - W / 2) * 10 / (g.axisTop + 0.5));
+    const int zero = W - unit / 20 - g.axisTop * unit / 10;
+    const int nameWidth = zero - cw0 - (left + cw0);
+    const int rowHeight = std::max(0, (linesPerRow * g.rows - 1) * lh0 / g.rows);
+    std::vector<int> growth(static_cast<std::size_t>(g.rows), 0);
+    if (nameWidth <= 0) {
+        return growth;
+    }
+    for (int rank = 0; rank < g.rows; ++rank) {
+        const QString name = pagepaint::textOf(m_ranking.list().at(static_cast<std::size_t>(rank)).name());
+        const int height =
+            metrics.boundingRect(QRect(0, 0, nameWidth, 1 << 20), Qt::TextWordWrap | Qt::AlignTop, name).height();
+        // A name taller than its row gets a quarter line above and below, so that its last line's
+        // descenders stay inside the row.
+        if (height > rowHeight) {
+            growth[static_cast<std::size_t>(rank)] = height + lh0 / 2 - rowHeight;
+        }
+    }
+    m_growthKey = key;
+    m_growth = growth;
+    return growth;
+}
+
+void CRankingPage::refresh() {
+    m_growthKey.reset();
+    CResultPage::refresh();
 }
 
 void CRankingPage::draw() {
@@ -121,27 +170,47 @@ void CRankingPage::draw() {
     const bool marks = m_ranking.rowsCarryMarks();
     const int linesPerRow = marks ? 4 : std::max(g.rowCapacity / 2 + 1, 2);
     const int extra = extraKeyLines();
-    beginPage(kPageChars, g.rows * linesPerRow + 9 + extra);
+    const std::vector<int> growth = nameGrowth(linesPerRow);
+    long long grown = 0;
+    for (const int rowGrowth : growth) {
+        grown += rowGrowth;
+    }
+    const int lh0 = std::max(1, startingFontMetrics().height());
+    const int growthLines = static_cast<int>((grown + lh0 - 1) / lh0);
+    beginPage(kPageChars, g.rows * linesPerRow + 9 + extra + growthLines);
 
     const int W = pageWidth();
     g.left = marks ? 4 * cw() : 2 * cw();
     g.unit = static_cast<int>((W - W / 2) * 10 / (g.axisTop + 0.5));
     g.zero = W - g.unit / 20 - g.axisTop * g.unit / 10;
     g.rowsTop = lh();
-    g.rowHeight = std::max(0, (pageHeight() - (10 + extra) * lh()) / g.rows);
-    g.rowsBottom = g.rows * g.rowHeight + lh();
+    g.rowHeight = std::max(0, (pageHeight() - (10 + extra + growthLines) * lh()) / g.rows);
+    g.rowTops.assign(1, g.rowsTop);
+    for (int rank = 0; rank < g.rows; ++rank) {
+        g.rowTops.push_back(g.rowTops.back() + g.rowHeight + growth[static_cast<std::size_t>(rank)]);
+    }
+    g.rowsBottom = g.rowTops.back();
     g.band = g.rowHeight / (g.rowCapacity + 4);
     chooseAxisMarks();
 
     QPainter& p = painter();
     const auto& colours = m_ranking.journal().colours;
     pagepaint::fill(p, ltrb(0, 0, W, visibleBottom()), pagepaint::colourOf(colours.background));
+    // A sheet of a long ranking draws only its own rows: each sheet is a pass over the whole page.
+    const auto offSheet = [&](int rank) {
+        return pagepaint::clippedAway(p, ltrb(0, rowTop(rank), W, rowTop(rank + 1)));
+    };
     for (int rank = 1; rank < g.rows; rank += 2) {
-        const int top = g.rowsTop + rank * g.rowHeight;
-        pagepaint::fill(p, ltrb(0, top, W, top + g.rowHeight), pagepaint::colourOf(colours.lines));
+        pagepaint::fill(p, ltrb(0, rowTop(rank), W, rowTop(rank + 1)), pagepaint::colourOf(colours.lines));
     }
     for (int rank = 0; rank < g.rows; ++rank) {
-        drawRow(rank, g.rowsTop + rank * g.rowHeight);
+        // Sheets of a long ranking break between rows; the last row keeps the axis and key with it.
+        if (rank > 0) {
+            allowSheetBreak(rowTop(rank));
+        }
+        if (!offSheet(rank)) {
+            drawRow(rank, rowTop(rank));
+        }
     }
     p.setPen(QPen(QColor(128, 128, 128), 0));
     for (long long score = 0; score <= g.axisTop; score += g.gridStep) {
@@ -149,7 +218,12 @@ void CRankingPage::draw() {
         pagepaint::line(p, x, g.rowsBottom, x, g.rowsTop);
     }
     for (int rank = 0; rank < g.rows; ++rank) {
-        drawBars(m_ranking.list().at(static_cast<std::size_t>(rank)), g.rowsTop + rank * g.rowHeight);
+        if (offSheet(rank)) {
+            continue;
+        }
+        // The bars keep their place in the middle of a row grown for its name.
+        const int spare = rowTop(rank + 1) - rowTop(rank) - g.rowHeight;
+        drawBars(m_ranking.list().at(static_cast<std::size_t>(rank)), rowTop(rank) + spare / 2);
     }
     drawAxis();
     drawKey();
@@ -161,18 +235,19 @@ void CRankingPage::drawRow(int rank, int top) {
     const CScoreItem& item = m_ranking.list().at(static_cast<std::size_t>(rank));
     QPainter& p = painter();
     p.setPen(QPen(Qt::black, 0));
-    const int bottom = top + g.rowHeight;
+    const int bottom = rowTop(rank + 1);
+    const int rowHeight = bottom - top;
     const QString name = pagepaint::textOf(item.name());
     const QRect nameBox = ltrb(g.left + cw(), top, g.zero - cw(), bottom);
     const int height = pagepaint::wrappedHeight(p, nameBox, name);
-    const int nameTop = height < g.rowHeight ? top + (g.rowHeight - height) / 2 : top;
+    const int nameTop = height < rowHeight ? top + (rowHeight - height) / 2 : top;
     pagepaint::drawWrapped(p, ltrb(nameBox.left(), nameTop, g.zero - cw(), bottom), name);
     if (!m_ranking.rowsCarryMarks()) {
         return;
     }
     const int boxLeft = g.left - 3 * cw();
     const QRect box =
-        ltrb(boxLeft, top + g.rowHeight / 2 - lh() / 4, boxLeft + 3 * lh() / 4, top + g.rowHeight / 2 + lh() / 2);
+        ltrb(boxLeft, top + rowHeight / 2 - lh() / 4, boxLeft + 3 * lh() / 4, top + rowHeight / 2 + lh() / 2);
     pagepaint::drawCheckBox(p, box, pagepaint::tickFor(item.marked(), item.hasActions()));
     addHotArea(box, ltrb(g.left + cw(), nameTop, g.zero - cw(), bottom), item.index());
 }

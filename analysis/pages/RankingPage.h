@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "analysis/GraphContent.h"
@@ -5,6 +6,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 // A ranked list of competencies or behaviours drawn as horizontal bars: per row the overall average
@@ -21,7 +23,8 @@ public:
         int unit = 0;                    // U, tenths of a pixel per score unit
         int zero = 0;                    // X0
         int rowsTop = 0;                 // Y0
-        int rowHeight = 0;               // E
+        int rowHeight = 0;               // E, the height of a row whose name fits in it
+        std::vector<int> rowTops;        // each row's top, then the rows' bottom: a row grows to hold its name
         int rowsBottom = 0;              // YB
         int band = 0;                    // P
         int gridStep = 1;                // whole scores between grid lines
@@ -34,16 +37,21 @@ public:
     explicit CRankingPage(RankingContent& content);
 
     const Geometry& geometry() const { return m_geometry; }
+    bool showsNoScores() const override;
+    void refresh() override;
 
 protected:
     void draw() override;
 
 private:
     void measureRows(int shown);
+    // Per row, how much taller than the others it must be to hold its name word-wrapped in full.
+    std::vector<int> nameGrowth(int linesPerRow);
     void chooseAxisMarks();
     int keyEntryCount() const;
     int extraKeyLines() const;
     int scoreX(double score) const;
+    int rowTop(int rank) const { return m_geometry.rowTops[static_cast<std::size_t>(rank)]; }
     void drawRow(int rank, int top);
     void drawBars(const CScoreItem& item, int top);
     void drawAxis();
@@ -52,6 +60,18 @@ private:
     const RankingContent& m_ranking;
     Geometry m_geometry;
     std::int32_t m_commonScale = -2; // the scale that labels the axis, or -2 for numbers
+    // What the names' growth was last measured for, and the growth.
+    struct GrowthKey {
+        QFont font;
+        int dpi = 0;
+        int width = 0;
+        int linesPerRow = 0;
+        int rows = 0;
+        int axisTop = 0;
+        bool operator==(const GrowthKey&) const = default;
+    };
+    std::optional<GrowthKey> m_growthKey;
+    std::vector<int> m_growth;
 };
 
 class CCompetencyRanking final : public CRankingPage {

@@ -1,20 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/pages/ResultPage.h"
 
 #include "analysis/PageTexts.h"
 #include "analysis/pages/PagePainting.h"
 
 #include <QFontMetrics>
+#include <QPagedPaintDevice>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace {
 
 constexpr int kPrintPoints = 11;
-constexpr int kCompressedPrintPoints = 7;
 const char* const kProgramName = "Reflectory 360";
 
 } // namespace
@@ -25,20 +27,98 @@ void CResultPage::refresh() {
     m_content.refresh();
 }
 
-void CResultPage::paint(const PageCanvas& canvas) {
+bool CResultPage::paint(const PageCanvas& canvas) {
     if (canvas.painter == nullptr) {
-        return;
+        return false;
     }
     m_canvas = canvas;
+    bool sheetsStarted = true;
     if (!canvas.printing) {
         m_hotAreas.clear();
+        drawContent();
+    } else {
+        layOutSheets();
+        if (m_slices.size() <= 1) {
+            drawContent();
+        } else {
+            for (std::size_t i = 0; i < m_slices.size() && sheetsStarted; ++i) {
+                if (i > 0) {
+                    if (m_canvas.nextSheet) {
+                        sheetsStarted = m_canvas.nextSheet();
+                    } else {
+                        auto* device = dynamic_cast<QPagedPaintDevice*>(m_canvas.painter->device());
+                        sheetsStarted = device != nullptr && device->newPage();
+                    }
+                }
+                m_slice = m_slices[i];
+                if (sheetsStarted) {
+                    drawContent();
+                }
+            }
+            m_slice.reset();
+        }
     }
+    m_canvas.painter = nullptr;
+    return sheetsStarted;
+}
+
+int CResultPage::measureSheets(QPainter& painter) {
+    m_canvas = PageCanvas{};
+    m_canvas.painter = &painter;
+    m_canvas.printing = true;
+    layOutSheets();
+    m_canvas.painter = nullptr;
+    return m_sheetCount;
+}
+
+bool CResultPage::showsNoScores() const {
+    return false;
+}
+
+void CResultPage::drawContent() {
     if (m_content.showsMessage()) {
         drawMessagePage(pagepaint::textOf(pagetext::kNoQuestionnaires), 2);
     } else {
         draw();
     }
-    m_canvas.painter = nullptr;
+}
+
+// A first pass draws nothing (everything lies outside an empty clip) but fixes the page's height
+// and the places where it may break; the sheets are then cut as long as a sheet's band allows.
+void CResultPage::layOutSheets() {
+    QPainter& p = painter();
+    m_breaks.clear();
+    m_slices.clear();
+    m_slice.reset();
+    m_measuring = true;
+    p.save();
+    p.setClipRect(QRect(0, 0, 0, 0));
+    drawContent();
+    p.restore();
+    m_measuring = false;
+
+    const int band = std::max(1, p.device()->height() * 13 / 15);
+    const int height = m_layout.height;
+    std::sort(m_breaks.begin(), m_breaks.end());
+    int top = 0;
+    while (height - top > band) {
+        // The lowest allowed break that still leaves the slice within the band.
+        auto after = std::upper_bound(m_breaks.begin(), m_breaks.end(), top + band);
+        int bottom = top + band;
+        if (after != m_breaks.begin() && *std::prev(after) > top) {
+            bottom = *std::prev(after);
+        }
+        m_slices.push_back({top, bottom});
+        top = bottom;
+    }
+    m_slices.push_back({top, std::max(top, height)});
+    m_sheetCount = static_cast<int>(m_slices.size());
+}
+
+void CResultPage::allowSheetBreak(int y) {
+    if (m_measuring && y > 0) {
+        m_breaks.push_back(y);
+    }
 }
 
 bool CResultPage::takeScrollToTop() {
@@ -47,6 +127,10 @@ bool CResultPage::takeScrollToTop() {
 
 QString CResultPage::statusTitle() const {
     return pagepaint::textOf(m_content.shownTitle());
+}
+
+QFont CResultPage::startingFont() const {
+    return printing() ? printFont(kPrintPoints) : m_canvas.screenFont;
 }
 
 void CResultPage::draw() {
@@ -67,7 +151,7 @@ QFont CResultPage::printFont(int points) const {
 }
 
 QFontMetrics CResultPage::startingFontMetrics() const {
-    return QFontMetrics(printing() ? printFont(kPrintPoints) : m_canvas.screenFont, m_canvas.painter->device());
+    return QFontMetrics(startingFont(), m_canvas.painter->device());
 }
 
 int CResultPage::prospectiveWidth(int widthChars) const {
@@ -108,18 +192,22 @@ void CResultPage::beginPage(int widthChars, int heightLines) {
 
     const int horzRes = p.device()->width();
     const int vertRes = p.device()->height();
-    printHeaderAndFooter();
     m_layout.width = horzRes * 18 / 20;
-    const int band = vertRes * 13 / 15;
-    if (m_layout.height > band) {
-        selectFont(printFont(kCompressedPrintPoints));
-        m_layout.height = band;
-        p.translate(horzRes / 20, vertRes / 15);
-    } else {
-        p.translate(horzRes / 20, vertRes / 15 + (band - m_layout.height) / 2);
-    }
     m_layout.visibleBottom = m_layout.height;
     m_extent = QSize(m_layout.width, m_layout.height);
+    if (m_measuring) {
+        return;
+    }
+    printHeaderAndFooter();
+    const int band = vertRes * 13 / 15;
+    if (!m_slice) {
+        p.translate(horzRes / 20, vertRes / 15 + std::max(0, band - m_layout.height) / 2);
+        return;
+    }
+    // One slice of a tall page: its top at the top of the band, the rest clipped away (and left
+    // undrawn by the painting helpers, so that no text of another sheet is hidden in this one).
+    p.translate(horzRes / 20, vertRes / 15 - m_slice->top);
+    p.setClipRect(QRect(-horzRes, m_slice->top, 3 * horzRes, m_slice->bottom - m_slice->top));
 }
 
 void CResultPage::printHeaderAndFooter() {

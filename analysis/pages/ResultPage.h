@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "analysis/PageContent.h"
@@ -22,7 +23,8 @@ class QPainter;
 //  - refresh() before showing it;
 //  - paint() with a canvas: on screen with the client width and the visible bottom in page
 //    coordinates (translate the painter by the scroll position first); on paper with a painter on a
-//    QPrinter (the page adds the title, the person's name and the program name);
+//    QPrinter (the page adds the title, the person's name and the program name to every sheet; a
+//    page taller than a sheet goes on as many sheets as it needs, breaking only where it allows);
 //  - then, on screen: extent() for the scroll sizes, takeScrollToTop() to scroll to the top left
 //    after the first drawing, hotAreas() for the mouse, statusTitle() for the status bar.
 class CResultPage {
@@ -37,8 +39,15 @@ public:
     // Recomputes the page's content from the journal as it stands.
     virtual void refresh();
 
-    // Draws the page, or the message page while the journal holds no questionnaires.
-    void paint(const PageCanvas& canvas);
+    // Draws the page, or the message page while the journal holds no questionnaires. On paper false
+    // when a further sheet could not be started.
+    bool paint(const PageCanvas& canvas);
+    // On paper: the sheets the page needs, measured without drawing anything.
+    int measureSheets(QPainter& painter);
+    // The sheets of the last printing.
+    int printedSheets() const { return m_sheetCount; }
+    // True when the page has nothing of the journal's to show (only a message).
+    virtual bool showsNoScores() const;
 
     // The page extent of the last drawing in device units (before widening to the client area):
     // the view's scroll sizes.
@@ -88,8 +97,19 @@ protected:
     int visibleBottom() const { return m_layout.visibleBottom; }
     // Registers a row that answers the mouse (screen only, at most kMaxHotAreas).
     void addHotArea(const QRect& checkBox, const QRect& name, int behaviour);
+    // On paper: a page taller than a sheet may start a new sheet at `y` (page coordinates), between
+    // two rows or two lines of text. Elsewhere it is never split, unless a stretch without such a
+    // place is taller than a whole sheet.
+    void allowSheetBreak(int y);
+    QFont startingFont() const;
 
 private:
+    struct Slice {
+        int top = 0;
+        int bottom = 0;
+    };
+    void drawContent();
+    void layOutSheets();
     void selectFont(const QFont& font);
     void printHeaderAndFooter();
     QFont printFont(int points) const;
@@ -101,4 +121,10 @@ private:
     bool m_drawnOnce = false;
     bool m_scrollToTop = false;
     std::vector<HotArea> m_hotAreas;
+    // Paper: the first pass only measures; then each sheet draws the page clipped to its slice.
+    bool m_measuring = false;
+    std::vector<int> m_breaks;
+    std::vector<Slice> m_slices;
+    std::optional<Slice> m_slice;
+    int m_sheetCount = 0;
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/pages/TablePage.h"
 
 #include "analysis/pages/PagePainting.h"
@@ -82,10 +83,13 @@ void CTablePage::draw() {
         pagepaint::fill(p, ltrb(0, y, W, y + rowHeight),
                         pagepaint::colourOf(r % 2 == 1 ? colours.lines : colours.background));
         for (std::size_t k = 0; k < columns.size() && k < rows[r].size(); ++k) {
-            pagepaint::drawWrappedCentredVertically(p, ltrb(x[k] + 2 * cw(), y, x[k + 1] - 2 * cw(), y + rowHeight),
-                                                    pagepaint::textOf(rows[r][k]));
+            drawCell(p, ltrb(x[k] + 2 * cw(), y, x[k + 1] - 2 * cw(), y + rowHeight), r, k);
         }
         y += rowHeight;
     }
     endPage();
+}
+
+void CTablePage::drawCell(QPainter& painter, const QRect& rect, std::size_t row, std::size_t column) {
+    pagepaint::drawWrappedCentredVertically(painter, rect, pagepaint::textOf(m_table.rows()[row][column]));
 }

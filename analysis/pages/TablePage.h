@@ -1,9 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "analysis/ListContent.h"
 #include "analysis/pages/ResultPage.h"
 
+#include <QRect>
+
 #include <vector>
+
+class QPainter;
 
 // Rows of cells under a band of column headers, each column as wide as its share of the page.
 class CTablePage : public CResultPage {
@@ -12,6 +17,8 @@ public:
 
 protected:
     void draw() override;
+    // One cell of the rows; the plain table writes its text.
+    virtual void drawCell(QPainter& painter, const QRect& rect, std::size_t row, std::size_t column);
 
 private:
     // x(0) .. x(columns): each column as wide as its share of the page.

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Refresh costs of the statistics on the largest journal a role allows: 256 behaviours on one scale in
 // 16 competencies, 32 questionnaires answering all of them. Each list is measured with the indexed
 // refresh the pages use and with the plain item-by-item refresh beside it.
 #include "analysis/ContentTree.h"
 #include "analysis/FrequencyTable.h"
+#include "analysis/ProgressComparison.h"
 #include "analysis/ResultList.h"
 #include "tests/analysis/TestJournals.h"
 
@@ -84,8 +86,52 @@ void treeBuild(benchmark::State& state) {
     }
 }
 
+// The plain results of one journal, as `kvtool results` computes them: the tree built and every
+// page refreshed. The yardstick of the comparison below.
+void resultsOfOneJournal(benchmark::State& state) {
+    const JournalRecord& journal = maximalJournal();
+    for (auto _ : state) {
+        ContentTree tree(journal, formatDateInCLocale);
+        tree.build();
+        tree.refreshAll();
+    }
+}
+
+const JournalRecord& earlierMaximalJournal() {
+    static const JournalRecord journal = [] {
+        JournalRecord earlier = testjournals::maximalJournal(2023);
+        for (CPavexFeedback& questionnaire : earlier.questionnaires) {
+            questionnaire.date.value -= 365;
+        }
+        return earlier;
+    }();
+    return journal;
+}
+
+// What `kvtool compare` computes for the two largest journals.
+void comparisonOfTwoJournals(benchmark::State& state) {
+    for (auto _ : state) {
+        const progress::Comparison comparison = progress::compare(earlierMaximalJournal(), maximalJournal());
+        benchmark::DoNotOptimize(comparison.behaviours.data());
+    }
+}
+
+// The later journal's tree with its Progress branch, built and every page refreshed.
+void resultsWithProgress(benchmark::State& state) {
+    const JournalRecord& journal = maximalJournal();
+    for (auto _ : state) {
+        ContentTree tree(journal, formatDateInCLocale);
+        tree.setEarlierJournal(&earlierMaximalJournal());
+        tree.build();
+        tree.refreshAll();
+    }
+}
+
 } // namespace
 
+BENCHMARK(resultsOfOneJournal)->Unit(benchmark::kMillisecond);
+BENCHMARK(comparisonOfTwoJournals)->Unit(benchmark::kMillisecond);
+BENCHMARK(resultsWithProgress)->Unit(benchmark::kMillisecond);
 BENCHMARK(indexedRefresh)->DenseRange(0, kLists.size() - 1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(plainRefresh)->DenseRange(0, kLists.size() - 1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(frequencyRefresh)->Unit(benchmark::kMicrosecond);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "model/Role.h"
@@ -27,9 +28,9 @@ class CsvMerge {
 public:
     explicit CsvMerge(CRole& role) : m_role(role) {}
 
-    // `text` is the file's bytes; any line ends.
+    // `text` is in the files' code page (see csvText in LineText.h); any line ends.
     CsvMergeResult mergeText(std::string_view text);
-    // Nothing when the file cannot be read; the role is then unchanged.
+    // The file's bytes as they are. Nothing when the file cannot be read; the role is then unchanged.
     std::optional<CsvMergeResult> mergeFile(const std::string& path);
 
 private:

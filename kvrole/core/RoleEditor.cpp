@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvrole/core/RoleEditor.h"
 
 #include <algorithm>
@@ -80,6 +81,18 @@ void removeBehaviour(CPavexFramework& framework, int index) {
 void removeAll(CPavexFramework& framework) {
     framework.competencies.clear();
     framework.behaviours.clear();
+}
+
+int removeCompetenciesWithBehaviours(CPavexFramework& framework) {
+    int kept = 0;
+    for (int competency = static_cast<int>(framework.competencies.size()) - 1; competency >= 0; --competency) {
+        if (behaviourCountOf(framework, competency) > 0) {
+            removeCompetency(framework, competency);
+        } else {
+            ++kept;
+        }
+    }
+    return kept;
 }
 
 int moveBehaviour(CPavexFramework& framework, int index, int competency) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "model/Role.h"
@@ -49,6 +50,9 @@ void insertBehaviour(CPavexFramework& framework, int position, int competency, s
 void removeCompetency(CPavexFramework& framework, int competency);
 void removeBehaviour(CPavexFramework& framework, int index);
 void removeAll(CPavexFramework& framework);
+// What Cut takes from the root: every competency that has behaviours, with them. A competency
+// without behaviours is not on the clipboard's text, so it stays. Returns how many stayed.
+int removeCompetenciesWithBehaviours(CPavexFramework& framework);
 // Moves the behaviour, with all its fields, to be the last one of `competency`; every other
 // behaviour keeps its competency. Returns its new index.
 int moveBehaviour(CPavexFramework& framework, int index, int competency);

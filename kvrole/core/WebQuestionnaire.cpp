@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvrole/core/WebQuestionnaire.h"
 
 #include "model/AtomicFile.h"
 #include "model/FileSearch.h"
+#include "model/MailServerAddress.h"
 #include "model/TextRules.h"
 
 #include <algorithm>
@@ -161,15 +163,31 @@ std::string questionData(const CPavexFramework& framework) {
     return data;
 }
 
+std::string formActionSources(std::string_view cgi) {
+    if (cgi.empty()) {
+        return "'none'";
+    }
+    // Anything that could end the source or start another directive leaves the page to its own site.
+    const bool plainWebAddress =
+        (cgi.starts_with("https://") || cgi.starts_with("http://")) && std::none_of(cgi.begin(), cgi.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return byte <= 0x20 || byte >= 0x7F || c == ';' || c == ',' || c == '\'' || c == '"' || c == '%' ||
+                   c == '<' || c == '>';
+        });
+    return plainWebAddress ? std::string(cgi) : "'self'";
+}
+
 std::string fillTemplate(std::string_view templateText, const WebPageSettings& settings, const CRole& role) {
     WorkingText working;
     working.append(templateText, false);
+    replacePlaceholder(working, "%formaction%", htmlText(formActionSources(settings.cgi)), true);
     replacePlaceholder(working, "%from%", htmlText(settings.from), false);
     replacePlaceholder(working, "%mailserver%", htmlText(settings.mailServer), false);
     replacePlaceholder(working, "%CGI%", htmlText(settings.cgi), false);
     replacePlaceholder(working, "%message%", htmlText(settings.message), false);
     replacePlaceholder(working, "%subject%", htmlText(settings.subject), false);
     replacePlaceholder(working, "%rolename%", htmlText(role.name), false);
+    replacePlaceholder(working, "%email%", htmlText(settings.email), true);
     replacePlaceholder(working, "%questiondata%", questionData(role.framework), true);
     return std::move(working.text);
 }
@@ -216,6 +234,14 @@ std::string_view webPageFailureText(WebPageOutcome outcome) {
         break;
     }
     return {};
+}
+
+std::string mailServerPortWarning(std::string_view mailServer) {
+    if (!MailServerAddress::parse(mailServer).namesPort()) {
+        return {};
+    }
+    return "The Email Server names a port: the web server's kvmail.ini must list \"" + std::string(mailServer) +
+           "\" in allowed_mailservers, or set port there and leave it out here.";
 }
 
 std::optional<std::filesystem::path> findWebTemplate(const std::filesystem::path& programDirectory,

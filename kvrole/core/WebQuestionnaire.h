@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "model/Role.h"
@@ -27,7 +28,16 @@ struct WebPageSettings {
     std::string message = "Here is some PAVEX feedback that someone completed for you on the web.  Drag and drop "
                           "it into PAVEX, or use PAVEX Tools->Merge, to add it to your reflectory.";
     std::string subject = "Web PAVEX Feedback";
+    // The address the answers go to when the page is made for one person (from a journal): the
+    // page then shows it and no link can change it. Empty for a role's page, where the link or
+    // the respondent gives it.
+    std::string email;
 };
+
+// The sources the page's Content-Security-Policy lets its form post to: none without a gateway
+// (the page saves the answers itself), the gateway's own address when it is a full web address,
+// and otherwise the page's own site, where a gateway given as a path lives.
+std::string formActionSources(std::string_view cgi);
 
 // "Sales.kvr" proposes "Sales.html", "Role1" proposes "Role1.html": with a full stop anywhere the
 // last four characters are taken for the extension and replaced. The title is UTF-8.
@@ -41,9 +51,10 @@ std::string templateText(std::string_view fileBytes);
 // (each as "competency - statement") and the labels of its response scale 0.
 std::string questionData(const CPavexFramework& framework);
 
-// The template with its placeholders replaced, in this order: %from%, %mailserver%, %CGI%,
-// %message%, %subject%, %rolename% (each HTML-escaped, and also replaced inside values inserted
-// before it), then %questiondata% (only in the template's own text).
+// The template with its placeholders replaced, in this order: %formaction% (only in the template's
+// own text), %from%, %mailserver%, %CGI%, %message%, %subject%, %rolename% (each HTML-escaped, and
+// also replaced inside values inserted before it), then %email% and %questiondata% (only in the
+// template's own text).
 std::string fillTemplate(std::string_view templateText, const WebPageSettings& settings, const CRole& role);
 
 // The page as written: every line feed becomes CR LF.
@@ -64,7 +75,12 @@ WebPageOutcome writeWebPage(const CRole& role, const WebPageSettings& settings,
 // The message for an outcome other than Written.
 std::string_view webPageFailureText(WebPageOutcome outcome);
 
-// The template along the suite's search order, starting beside the program.
+// What to tell whoever types a mail server with a port ("host:port", "[v6]:port"), or "" when it
+// names none: the gateway refuses a port from a page unless the site lists that very entry.
+std::string mailServerPortWarning(std::string_view mailServer);
+
+// The template: beside the program, then in the installed data folder, then along the rest of the
+// suite's search order.
 std::optional<std::filesystem::path> findWebTemplate(const std::filesystem::path& programDirectory,
                                                      const char* searchPath);
 

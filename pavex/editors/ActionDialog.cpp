@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pavex/editors/ActionDialog.h"
 
 #include "model/TextRules.h"
 #include "model/UserPrompts.h"
 #include "pavex/editors/LocaleDates.h"
 #include "questionnaire/DialogText.h"
+#include "ui/Cp1252Text.h"
 #include "ui/ScreenFit.h"
 
 #include <QCheckBox>
@@ -114,6 +116,12 @@ QPlainTextEdit* ActionDialog::addQuestion(QGridLayout* grid, int row, const QStr
 }
 
 void ActionDialog::accept() {
+    if (!ui::textsFit(m_prompts, {{m_situation->toPlainText(), QStringLiteral("Situation"), m_situation},
+                                  {m_actionText->toPlainText(), QStringLiteral("Action"), m_actionText},
+                                  {m_support->toPlainText(), QStringLiteral("Support"), m_support},
+                                  {m_measurement->toPlainText(), QStringLiteral("Measurement"), m_measurement}})) {
+        return;
+    }
     const std::optional<OleDate> doBy = parseDateInUserLocale(m_doBy->text());
     if (!doBy) {
         m_prompts.message(actiontext::kBadDate);

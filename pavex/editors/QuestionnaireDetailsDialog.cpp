@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pavex/editors/QuestionnaireDetailsDialog.h"
 
 #include "questionnaire/DialogText.h"
+#include "ui/Cp1252Text.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -11,8 +13,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-QuestionnaireDetailsDialog::QuestionnaireDetailsDialog(const CPavexFeedback& questionnaire, QWidget* parent)
-    : QDialog(parent) {
+QuestionnaireDetailsDialog::QuestionnaireDetailsDialog(const CPavexFeedback& questionnaire, UserPrompts& prompts,
+                                                       QWidget* parent)
+    : QDialog(parent), m_prompts(prompts) {
     setWindowTitle(QStringLiteral("Questionnaire Details"));
     auto* layout = new QVBoxLayout(this);
 
@@ -49,6 +52,12 @@ QAbstractButton* QuestionnaireDetailsDialog::relationshipButton(int relationship
     return relationship >= 0 && relationship < static_cast<int>(m_relationships.size())
                ? m_relationships[static_cast<std::size_t>(relationship)]
                : nullptr;
+}
+
+void QuestionnaireDetailsDialog::accept() {
+    if (ui::textsFit(m_prompts, {{m_name->text(), QStringLiteral("Assessor name"), m_name}})) {
+        QDialog::accept();
+    }
 }
 
 void QuestionnaireDetailsDialog::applyTo(CPavexFeedback& questionnaire) const {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "model/Feedback.h"
@@ -9,13 +10,14 @@
 class QAbstractButton;
 class QCheckBox;
 class QLineEdit;
+class UserPrompts;
 
 // "Questionnaire Details": who answered, in which relationship, and whether the answers count in
 // the results. The answers themselves are not touched.
 class QuestionnaireDetailsDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit QuestionnaireDetailsDialog(const CPavexFeedback& questionnaire, QWidget* parent = nullptr);
+    QuestionnaireDetailsDialog(const CPavexFeedback& questionnaire, UserPrompts& prompts, QWidget* parent = nullptr);
 
     // The dialog's values into the questionnaire: an empty name becomes "<anonymous>"; a stored
     // relationship no button stands for is kept unless one was chosen.
@@ -25,7 +27,11 @@ public:
     QAbstractButton* relationshipButton(int relationship) const;
     QCheckBox* includeBox() const { return m_include; }
 
+    // OK: refused, with the message, while the name holds a character the files cannot keep.
+    void accept() override;
+
 private:
+    UserPrompts& m_prompts;
     QLineEdit* m_name = nullptr;
     std::array<QAbstractButton*, 6> m_relationships{};
     QCheckBox* m_include = nullptr;

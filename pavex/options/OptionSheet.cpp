@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pavex/options/OptionSheet.h"
 
 #include "model/UserPrompts.h"
@@ -72,7 +73,7 @@ PersonalPage::PersonalPage(const JournalRecord& journal, QWidget* parent) : QWid
     note->setWordWrap(true);
     note->setContentsMargins(0, 8, 0, 0); // apart from the boxes, as it is about both of them
     layout->addRow(note);
-    m_encryption = new EncryptionChoice(journal.encrypted, m_password, this);
+    m_encryption = new EncryptionChoice(journal.encrypted, toDisplay(journal.password), m_password, m_repeat, this);
     layout->addRow(m_encryption);
 }
 
@@ -160,6 +161,7 @@ void COptionSheet::applyTo(CPavexDoc& doc, ui::Settings& settings, UserPrompts& 
     doc.person = fromDisplay(m_personal->nameEdit()->text());
     const QString password = m_personal->passwordEdit()->text();
     if (password != m_personal->repeatEdit()->text()) {
+        // Neither the password nor the format changes: the box followed the password kept.
         prompts.message(optiontext::kPasswordsDiffer);
     } else {
         doc.password = fromDisplay(password);

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvmail/Gateway.h"
 #include "ScriptedSmtpServer.h"
 #include "TestSupport.h"
 #include "kvmail/Base64Codec.h"
+#include "model/MailServerAddress.h"
 #include "model/OleDate.h"
 #include "model/WebReply.h"
 
@@ -15,9 +17,12 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const std::string kHead = "Content-type: text/html\nStatus: 200 OK\n\n"
-                          "<html><head><title>KVMail</title></head><body>\n"
+const std::string kPage = "<html><head><title>KVMail</title>"
+                          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
+                          "</head><body>\n"
                           "<h1>Sending feedback.  Please wait...</h1>\n";
+const std::string kHead = "Content-type: text/html\nStatus: 200 OK\n\n" + kPage;
+const std::string kRefused = "Content-type: text/html\nStatus: 400 Bad Request\n\n" + kPage;
 const std::string kSuccess = "<p>Feedback successfully sent.  Thank you.</p></body></html>\n";
 
 const std::string kPost = "email=anna%40example.com&name=Bob+Smith&role=Sales+Lead&replies=0123&password=secret&"
@@ -117,7 +122,7 @@ TEST_F(GatewayRun, MailsTheRepliesAsAScrambledReplyFileNamedAfterTheRespondent) 
     EXPECT_EQ(commands[1], "MAIL From: <web@example.org>\r\n");
     EXPECT_EQ(commands[2], "RCPT TO: <anna@example.com>\r\n");
     const std::string& data = commands[4];
-    EXPECT_NE(data.find("To: <anna@example.com>\r\nDate: Tue, 02 Jan 24 03:04:05 UTC\r\nSubject: Feedback\r\n"),
+    EXPECT_NE(data.find("To: <anna@example.com>\r\nDate: Tue, 02 Jan 2024 03:04:05 +0000\r\nSubject: Feedback\r\n"),
               data.npos);
     EXPECT_NE(data.find("\r\n\r\nHere it is\r\nnext line\r\n--ZQ_MAIL"), data.npos);
     const Attachment attachment = attachmentOf(data);
@@ -171,18 +176,18 @@ TEST_F(GatewayRun, ReadsABodyThatArrivesInPiecesOrEndsEarly) {
     m_settings.port = server.port();
     EXPECT_EQ(post(kPost, std::to_string(kPost.size()).c_str(), {10, 100}), kHead + kSuccess);
     // A body shorter than announced is taken as it is; here it lacks the mail server.
-    EXPECT_EQ(post("email=a%40b.c", "100"), kHead + "<p>Error: no mail server given</p></body></html>\n");
+    EXPECT_EQ(post("email=a%40b.c", "100"), kRefused + "<p>Error: no mail server given</p></body></html>\n");
 }
 
 TEST_F(GatewayRun, RefusesMissingLengthsAndFieldsInOrderWithoutConnecting) {
     m_settings.port = closedPort();
-    EXPECT_EQ(post("x", nullptr), kHead + "<p>Error: nothing to process</p></body></html>\n");
+    EXPECT_EQ(post("x", nullptr), kRefused + "<p>Error: nothing to process</p></body></html>\n");
     EXPECT_EQ(m_status, 1);
-    EXPECT_EQ(post("x", " -1"), kHead + "<p>Error: nothing to process</p></body></html>\n");
-    EXPECT_EQ(post("x", "abc"), kHead + "<p>Error: nothing to process</p></body></html>\n");
-    EXPECT_EQ(post("x", "1048577"), kHead + "<p>Error: the feedback is too large to process</p></body></html>\n");
+    EXPECT_EQ(post("x", " -1"), kRefused + "<p>Error: nothing to process</p></body></html>\n");
+    EXPECT_EQ(post("x", "abc"), kRefused + "<p>Error: nothing to process</p></body></html>\n");
+    EXPECT_EQ(post("x", "1048577"), kRefused + "<p>Error: the feedback is too large to process</p></body></html>\n");
     EXPECT_EQ(post("x", "99999999999999999999999"),
-              kHead + "<p>Error: the feedback is too large to process</p></body></html>\n");
+              kRefused + "<p>Error: the feedback is too large to process</p></body></html>\n");
     const std::vector<std::pair<std::string, std::string>> cases{
         {"email=a&relationship=1&role=r&replies=0", "no mail server given"},
         {"mailserver=m&relationship=1&role=r&replies=0", "no email address given"},
@@ -195,9 +200,22 @@ TEST_F(GatewayRun, RefusesMissingLengthsAndFieldsInOrderWithoutConnecting) {
          "the email address, sender and subject must each be a single line"},
         {"mailserver=m&email=a&subject=s%0DBcc%3A+x&relationship=1&role=r&replies=0",
          "the email address, sender and subject must each be a single line"},
+        {"mailserver=m&email=a&relationship=x&role=r&replies=0",
+         "the reporting relationship must be one digit from 0 to 5"},
+        {"mailserver=m&email=a&relationship=6&role=r&replies=0",
+         "the reporting relationship must be one digit from 0 to 5"},
+        {"mailserver=m&email=a&relationship=01&role=r&replies=0",
+         "the reporting relationship must be one digit from 0 to 5"},
+        {"mailserver=m&email=a&relationship=1&role=r&replies=01a", "the replies must be digits only"},
+        {"mailserver=m&email=a&relationship=1&role=r&replies=%3Cscript%3E", "the replies must be digits only"},
+        {"mailserver=m&email=a&relationship=1&role=r&replies=" + std::string(257, '1'), "more than 256 replies given"},
+        {"mailserver=m%3A2525&email=a&relationship=1&role=r&replies=0",
+         "mail server m:2525 names a port, which this site does not allow"},
+        {"mailserver=%5B%3A%3A1%5D%3A2525&email=a&relationship=1&role=r&replies=0",
+         "mail server [::1]:2525 names a port, which this site does not allow"},
     };
     for (const auto& [body, message] : cases) {
-        EXPECT_EQ(post(body), kHead + "<p>Error: " + message + "</p></body></html>\n") << body;
+        EXPECT_EQ(post(body), kRefused + "<p>Error: " + message + "</p></body></html>\n") << body;
     }
 }
 
@@ -214,4 +232,38 @@ TEST(ReplyFileName, KeepsWithin255BytesAndStampsTheLocalTime) {
     const std::string longName = Gateway::replyFileName(std::string(1000, 'n'), testsupport::kFixedTime);
     EXPECT_EQ(longName.size(), 255u);
     EXPECT_TRUE(longName.ends_with("nnn 20240102030405.kvi"));
+}
+
+TEST_F(GatewayRun, AMailServerWithAPortIsTakenOnlyWhenTheSiteListsThatEntry) {
+    ScriptedSmtpServer server(happyScript());
+    m_settings.port = closedPort(); // the listed entry's own port must be the one used
+    const std::string entry = "127.0.0.1:" + std::to_string(server.port());
+    std::string body = kPost;
+    body.replace(body.find("mailserver=127.0.0.1"), 20, "mailserver=" + entry);
+    const std::string refused = kRefused + "<p>Error: mail server " + entry +
+                                " names a port, which this site does not allow</p></body></html>\n";
+    EXPECT_EQ(post(body), refused);
+    m_settings.allowedMailservers = {"127.0.0.1"};
+    EXPECT_EQ(post(body), refused);
+    m_settings.allowedMailservers = {"127.0.0.1", entry};
+    EXPECT_EQ(post(body), kHead + kSuccess);
+    EXPECT_EQ(server.commands().size(), 6u);
+}
+
+TEST(MailServerAddress, SplitsAPortOnlyFromHostPortAndBracketedForms) {
+    const auto plain = MailServerAddress::parse("mail.example.org");
+    EXPECT_EQ(plain.host, "mail.example.org");
+    EXPECT_FALSE(plain.namesPort());
+    const auto named = MailServerAddress::parse("mail.example.org:2525");
+    EXPECT_EQ(named.host, "mail.example.org");
+    EXPECT_EQ(named.port, 2525);
+    const auto v6 = MailServerAddress::parse("[::1]:587");
+    EXPECT_EQ(v6.host, "::1");
+    EXPECT_EQ(v6.port, 587);
+    EXPECT_FALSE(MailServerAddress::parse("::1").namesPort());
+    EXPECT_EQ(MailServerAddress::parse("[::1]").host, "::1");
+    for (const char* bad : {"m:", "m:0", "m:65536", "m:+25", "m:2x", "[::1]x"}) {
+        EXPECT_TRUE(MailServerAddress::parse(bad).namesPort()) << bad;
+        EXPECT_FALSE(MailServerAddress::parse(bad).port) << bad;
+    }
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
 #include "kvmail/MultipartMail.h"
 #include "kvmail/PartWriterRegistry.h"
@@ -59,7 +60,7 @@ TEST_F(MimeMessage, WindowsLettersInTextAndSubjectTravelEncodedAndMatchTheStored
     mail.setText("Caf\xe9 cr\xe8me \x80"
                  "5 = cheap; trailing space \r\n.x\r\n..\r\n.\r\ntab\tinside " +
                  std::string(30, '\xe9') + " " + std::string(90, 'w') + "\r\nlast line");
-    mail.addPart(m_dir.write("Feedback from Zoe 20240102030405.kvi", bytesOfLength(3)), PartKind::File);
+    mail.addPart(m_dir.write("Feedback from Zo\xeb \"Q\" 20240102030405.kvi", bytesOfLength(3)), PartKind::File);
     mail.prepare();
     EXPECT_EQ(whole(mail), readFile(kData + "/mail-in-windows-1252.eml"));
 }
@@ -84,7 +85,7 @@ TEST_F(MimeMessage, HeaderNamesRecipientsInOrderAndDatesTheMailWithTheClock) {
     mail.prepare();
     EXPECT_EQ(mail.headerBlock(), "From: me@example.org\r\n"
                                   "To: <a@example.com>,Bea <b@example.com>\r\n"
-                                  "Date: Tue, 02 Jan 24 03:04:05 UTC\r\n"
+                                  "Date: Tue, 02 Jan 2024 03:04:05 +0000\r\n"
                                   "Subject: Hello\r\n"
                                   "X-Mailer: ZQ Mail\r\n"
                                   "\r\n");
@@ -95,15 +96,19 @@ TEST_F(MimeMessage, HeaderNamesRecipientsInOrderAndDatesTheMailWithTheClock) {
     EXPECT_FALSE(mail.recipient(2));
 }
 
-TEST_F(MimeMessage, FilePartsAreBase64InLinesOf72WithTheFileNameQuoted) {
+TEST_F(MimeMessage, FilePartsAreBase64InLinesOf72NamedInBothParameterForms) {
     MultipartMail mail;
     mail.addRecipient("a@example.com");
     mail.addPart(m_dir.write("Feedback from Al 20240102030405.kvi", bytesOfLength(55)), PartKind::File);
     mail.prepare();
     const std::string& body = mail.body();
-    EXPECT_NE(body.find("Content-Type: application/octet-stream; file=\"Feedback from Al 20240102030405.kvi\"\r\n"
+    EXPECT_NE(body.find("Content-Type: application/octet-stream;\r\n"
+                        " file*=windows-1252''Feedback%20from%20Al%2020240102030405.kvi;\r\n"
+                        " file=\"Feedback from Al 20240102030405.kvi\"\r\n"
                         "Content-Transfer-Encoding: base64\r\n"
-                        "Content-Disposition: attachment; filename=\"Feedback from Al 20240102030405.kvi\"\r\n\r\n"),
+                        "Content-Disposition: attachment;\r\n"
+                        " filename*=windows-1252''Feedback%20from%20Al%2020240102030405.kvi;\r\n"
+                        " filename=\"Feedback from Al 20240102030405.kvi\"\r\n\r\n"),
               std::string::npos);
     const std::size_t first = body.find("\r\n\r\n", body.find("filename=")) + 4;
     const std::string lines = body.substr(first, body.find(kClosingLine) - first);

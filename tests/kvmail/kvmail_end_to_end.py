@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The web reply gateway as deployed: the built kvmail runs as a CGI program under lighttpd and
 mails through Debian's aiosmtpd, both started by scripts/kvmail-with-servers on 127.0.0.1. Posts
 are made with curl as the web questionnaire's form sends them (windows-1252, URL-encoded); the
@@ -13,6 +14,7 @@ import concurrent.futures
 import email
 import email.header
 import email.policy
+import email.utils
 import json
 import os
 import re
@@ -34,12 +36,14 @@ CGI_TMP = ENV["KVMAIL_CGI_TMP"]
 BASE_URL = "http://127.0.0.1:%s/cgi-bin/" % ENV["KVMAIL_HTTP_PORT"]
 SMTP_PORT = int(ENV["KVMAIL_SMTP_PORT"])
 
-HEAD = ("<html><head><title>KVMail</title></head><body>\n"
+HEAD = ("<html><head><title>KVMail</title>"
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"></head><body>\n"
         "<h1>Sending feedback.  Please wait...</h1>\n")
 SUCCESS = HEAD + "<p>Feedback successfully sent.  Thank you.</p></body></html>\n"
 MESSAGE = ("Here is some PAVEX feedback that someone completed for you on the web.  Drag and drop it into "
            "PAVEX, or use PAVEX Tools->Merge, to add it to your reflectory.")
-FILE_NAME = re.compile(rb'filename="(Feedback from (.*) (\d{14})\.kvi)"')
+# The quoted ASCII fallback of the attachment's name; the name itself travels in RFC 2231 form.
+FILE_NAME = re.compile(rb'\n filename="(Feedback from (.*) (\d{14})\.kvi)"')
 
 
 def error_page(text):
@@ -75,16 +79,16 @@ def honest_post(**changes):
     return {key: value for key, value in fields.items() if value is not None}
 
 
-def post(directory, body, method="POST", alone=True):
-    """Posts with curl; returns the page. A post made alone must leave the CGI's temporary
-    directory empty."""
+def post(directory, body, method="POST", alone=True, status=200):
+    """Posts with curl; returns the page, which must come with that HTTP status. A post made alone
+    must leave the CGI's temporary directory empty."""
     command = ["curl", "-sS", "--max-time", "60", "-o", "-", "-w", "\n%{http_code} %{content_type}",
                "-X", method, BASE_URL + directory + "/kvmail"]
     if body is not None:
         command[1:1] = ["-H", "Content-Type: application/x-www-form-urlencoded", "--data-binary", "@-"]
     result = subprocess.run(command, input=body, capture_output=True, check=True)
-    page, _, status = result.stdout.rpartition(b"\n")
-    assert status == b"200 text/html", status
+    page, _, got = result.stdout.rpartition(b"\n")
+    assert got == b"%d text/html" % status, got
     if alone:
         assert_nothing_left()
     return page.decode("cp1252")
@@ -145,7 +149,9 @@ def check_reply_mail(path, fields, text=MESSAGE):
     assert message["MIME-Version"] == "1.0"
     assert message["Content-Type"] == "multipart/mixed; boundary=ZQ_MAIL_PaRt_BoUnDaRy_05151998"
     assert message["X-RcptTo"] == fields["email"] and message["X-MailFrom"] == fields["from"]
-    assert re.match(r"\w{3}, \d\d \w{3} \d\d \d\d:\d\d:\d\d \S+$", message["Date"]), message["Date"]
+    assert re.match(r"(Mon|Tue|Wed|Thu|Fri|Sat|Sun), \d\d \w{3} \d{4} \d\d:\d\d:\d\d [+-]\d{4}$", message["Date"]), \
+        message["Date"]
+    assert email.utils.parsedate_to_datetime(message["Date"]).tzinfo is not None
     assert message.preamble.startswith("This is a multi-part message in MIME format."), message.preamble
     parts = message.get_payload()
     if text:
@@ -161,14 +167,17 @@ def check_reply_mail(path, fields, text=MESSAGE):
     attachment = parts[-1]
     assert attachment.get_content_type() == "application/octet-stream"
     assert attachment["Content-Transfer-Encoding"] == "base64"
-    # Quoted in both places: mail programs cut an unquoted name at the first space.
+    # The name as a mail program reads it (RFC 2231), and its quoted ASCII fallback in both places.
+    read_name = email.message_from_bytes(raw, policy=email.policy.default).get_payload()[-1].get_filename()
+    name, stamp = re.fullmatch(r"Feedback from (.*) (\d{14})\.kvi", read_name).groups()
+    posted_name = fields.get("name") or "<anonymous>"
+    assert name == posted_name.replace("/", "_").replace("\\", "_").replace(":", "_"), name
     names = FILE_NAME.findall(raw)
     assert len(names) == 1, names
-    file_name, name, stamp = names[0]
-    assert b'; file="%s"' % file_name in raw
-    posted_name = (fields.get("name") or "<anonymous>").encode("cp1252")
-    assert name == posted_name.replace(b"/", b"_").replace(b"\\", b"_").replace(b":", b"_"), name
-    assert abs(time.mktime(time.strptime(stamp.decode(), "%Y%m%d%H%M%S")) - time.time()) < 120, stamp
+    file_name = names[0][0]
+    assert file_name == re.sub(r"[^ -~]", "_", read_name).encode("ascii"), file_name
+    assert b'\n file="%s"' % file_name in raw
+    assert abs(time.mktime(time.strptime(stamp, "%Y%m%d%H%M%S")) - time.time()) < 120, stamp
     encoded = attachment.get_payload()
     lines = encoded.splitlines()
     assert all(len(line) == 72 for line in lines[:-1]) and len(lines[-1]) <= 72, lines[-3:]
@@ -278,6 +287,37 @@ def test_reply_without_password_or_name_is_plain_and_anonymous():
     check_reply_mail(delivered_since(before)[0], fields)
 
 
+def test_a_delivered_mail_merges_into_a_journal_as_it_arrived():
+    """The mail as the server received it, its attachment named in raw Windows-1252, merged by kvtool."""
+    install("open", {"port": SMTP_PORT, "timeout": 10})
+    fields = honest_post(name="Zo\u00eb Quinn", comments="Merged from mail.")
+    before = mails()
+    page = post("open", form(**fields))
+    assert page == SUCCESS, page
+    delivered = delivered_since(before)[0]
+    with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools", "data", "role.json"),
+              encoding="utf-8") as source:
+        role = json.load(source)
+    role["name"] = "Sales Lead"
+    first = role["framework"]["behaviours"][0]
+    role["framework"]["behaviours"] = [dict(first, statement="Behaviour %d" % n) for n in range(7)]
+    with tempfile.TemporaryDirectory() as scratch:
+        role_json, role_file, journal = (os.path.join(scratch, n) for n in ("role.json", "Sales.kvr", "Anna.kva"))
+        with open(role_json, "w", encoding="utf-8") as out:
+            json.dump(role, out)
+        subprocess.run([KVTOOL, "build", role_json, role_file], check=True, capture_output=True)
+        subprocess.run([KVTOOL, "new", journal, "--role", role_file, "--person", "Anna"], check=True,
+                       capture_output=True)
+        merged = subprocess.run([KVTOOL, "merge", journal, delivered], capture_output=True)
+        out = merged.stdout.decode("utf-8")
+        assert merged.returncode == 0, (out, merged.stderr)
+        assert re.search(r"    Feedback from Zo\u00eb Quinn \d{14}\.kvi \(mail 1\): Zo\u00eb Quinn \(Peer\)\n", out), out
+        questionnaires = json.loads(subprocess.run([KVTOOL, "dump", journal], capture_output=True,
+                                                   check=True).stdout)["questionnaires"]
+        assert [(q["assessor"], q["relationship"], q["details"]) for q in questionnaires] == \
+            [("Zo\u00eb Quinn", 3, "Merged from mail.")], questionnaires
+
+
 def test_a_name_with_path_characters_stays_in_the_private_directory():
     install("open", {"port": SMTP_PORT, "timeout": 10})
     fields = honest_post(name="../../etc/x:y\\z")
@@ -300,11 +340,11 @@ def test_settings_fill_what_the_page_leaves_out_and_allow_lists_refuse_strangers
     check_reply_mail(delivered_since(before)[0], dict(fields, **{"from": "site@example.org",
                                                                   "subject": "Web PAVEX Feedback"}))
     before = mails()
-    assert post("configured", form(**honest_post(mailserver="mail.<evil>.example"))) == \
+    assert refused("configured", form(**honest_post(mailserver="mail.<evil>.example"))) == \
         error_page("mail server mail.&lt;evil&gt;.example is not allowed here")
-    assert post("configured", form(**honest_post(email="victim@evil.example"))) == \
+    assert refused("configured", form(**honest_post(email="victim@evil.example"))) == \
         error_page("email address victim@evil.example is not allowed here")
-    assert post("configured", form(**honest_post(email="victim%evil.example@example.com"))) == \
+    assert refused("configured", form(**honest_post(email="victim%evil.example@example.com"))) == \
         error_page("email address victim%evil.example@example.com is not allowed here")
     assert mails().keys() == before.keys()
 
@@ -342,24 +382,52 @@ def test_empty_message_sends_only_the_attachment():
     check_reply_mail(delivered_since(before)[0], fields, text="")
 
 
-def test_every_refusal_of_the_post_has_its_paragraph_and_sends_nothing():
+def refused(directory, body, method="POST"):
+    return post(directory, body, method=method, status=400)
+
+
+def test_every_refusal_of_the_post_has_its_paragraph_and_status_and_sends_nothing():
     install("open", {"port": SMTP_PORT, "timeout": 10})
     install("bare", None)
     before = mails()
-    assert post("open", None, method="GET") == error_page("nothing to process")
-    assert post("open", b"") == error_page("nothing to process")
-    assert post("open", b"x" * (1024 * 1024 + 1)) == error_page("the feedback is too large to process")
-    assert post("bare", form(**honest_post(mailserver=None))) == error_page("no mail server given")
+    assert refused("open", None, method="GET") == error_page("nothing to process")
+    assert refused("open", b"") == error_page("nothing to process")
+    assert refused("open", b"x" * (1024 * 1024 + 1)) == error_page("the feedback is too large to process")
+    assert refused("bare", form(**honest_post(mailserver=None))) == error_page("no mail server given")
     for field, text in [("email", "no email address given"),
                         ("relationship", "no reporting relationship address given"),
                         ("role", "no role given"), ("replies", "no replies given")]:
-        assert post("open", form(**honest_post(**{field: None}))) == error_page(text), field
-        assert post("open", form(**honest_post(**{field: ""}))) == error_page(text), field
+        assert refused("open", form(**honest_post(**{field: None}))) == error_page(text), field
+        assert refused("open", form(**honest_post(**{field: ""}))) == error_page(text), field
     single_line = error_page("the email address, sender and subject must each be a single line")
-    assert post("open", form(**honest_post(email="anna@example.com>\r\nRCPT TO:<x@evil.example"))) == single_line
-    assert post("open", form(**honest_post(subject="Hi\r\nBcc: x@evil.example"))) == single_line
-    assert post("open", form(**honest_post(**{"from": "a@b\nX: y"}))) == single_line
+    assert refused("open", form(**honest_post(email="anna@example.com>\r\nRCPT TO:<x@evil.example"))) == single_line
+    assert refused("open", form(**honest_post(subject="Hi\r\nBcc: x@evil.example"))) == single_line
+    assert refused("open", form(**honest_post(**{"from": "a@b\nX: y"}))) == single_line
+    # What the merge would misread: a relationship that is not one of the six, answers that are
+    # not digits or more than a questionnaire holds.
+    relationship = error_page("the reporting relationship must be one digit from 0 to 5")
+    for value in ("x", "9", "-1", "03", " 3"):
+        assert refused("open", form(**honest_post(relationship=value))) == relationship, value
+    for value in ("abc", "<script>", "012 3"):
+        assert refused("open", form(**honest_post(replies=value))) == error_page("the replies must be digits only"), value
+    assert refused("open", form(**honest_post(replies="1" * 300))) == error_page("more than 256 replies given")
     assert mails().keys() == before.keys()
+
+
+def test_a_mail_server_port_from_the_page_needs_its_own_allow_entry():
+    # The site's own port setting points nowhere: only the listed entry's port can deliver.
+    entry = "127.0.0.1:%d" % SMTP_PORT
+    install("ports", {"port": closed_port(), "timeout": 10, "allowed_mailservers": "127.0.0.1, " + entry})
+    install("open", {"port": SMTP_PORT, "timeout": 10})
+    before = mails()
+    for directory, server in [("open", entry), ("ports", "127.0.0.1:%d" % closed_port()),
+                              ("open", "[::1]:%d" % SMTP_PORT)]:
+        assert refused(directory, form(**honest_post(mailserver=server))) == \
+            error_page("mail server %s names a port, which this site does not allow" % server), server
+    assert mails().keys() == before.keys()
+    fields = honest_post(mailserver=entry)
+    assert post("ports", form(**fields)) == SUCCESS
+    check_reply_mail(delivered_since(before)[0], fields)
 
 
 def test_failures_of_the_mail_server_have_their_paragraphs():

@@ -1,11 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvrole/core/CsvMerge.h"
 #include "kvrole/core/CsvLine.h"
+#include "kvrole/core/LineText.h"
 #include "kvrole/core/RoleEditor.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <numeric>
 
 using kvrole::CsvFields;
 using kvrole::CsvMerge;
@@ -155,4 +158,18 @@ TEST(CsvMerge, SkipsLinesBeyondTheLimitsAndStillMovesExistingBehaviours) {
     full.framework.competencies.resize(1024);
     EXPECT_EQ(CsvMerge(full).mergeText("x,New one\n").skippedWhenFull, 1);
     EXPECT_EQ(full.framework.competencies.size(), 1024u);
+}
+
+TEST(LineText, AUtf8CsvIsConvertedAndACodePageCsvIsTakenAsItIs) {
+    const kvrole::LineText utf8 = kvrole::csvText("Caf\xC3\xA9,A\r\nx\rZo\xC3\xAB \xF0\x9F\x98\x80,B\n\xD0\x98,C");
+    EXPECT_EQ(utf8.cp1252, "Caf\xE9,A\r\nx\rZo\xEB ?,B\n?,C");
+    EXPECT_EQ(utf8.unfitLines, (std::vector<int>{3, 4}));
+    const kvrole::LineText codePage = kvrole::csvText("Caf\xE9,A\r\n\x93quoted\x94,B\r\n");
+    EXPECT_EQ(codePage.cp1252, "Caf\xE9,A\r\n\x93quoted\x94,B\r\n");
+    EXPECT_TRUE(codePage.unfitLines.empty());
+
+    std::vector<int> many(12);
+    std::iota(many.begin(), many.end(), 1);
+    EXPECT_EQ(kvrole::unfitLinesQuestion("the file", many).substr(0, 58),
+              "Lines 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 and 2 more of the file");
 }

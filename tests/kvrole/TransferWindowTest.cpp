@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GuiTestSupport.h"
 #include "RoleOutline.h"
 
@@ -11,6 +12,7 @@
 #include <QDragEnterEvent>
 #include <QMdiArea>
 #include <QMimeData>
+#include <QStatusBar>
 
 using kvrole::ItemRef;
 
@@ -110,6 +112,30 @@ TEST_F(TransferWindow, CutTakesTheItemWithoutAskingWhateverConfirmDeleteSays) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "Planning\tSets goals\r\n");
 }
 
+TEST_F(TransferWindow, CutOnTheRootTakesOnlyWhatItPutOnTheClipboardAndSaysWhatStayed) {
+    CKVRoleView* shown = openRole({"Listening:Asks,Waits", "Empty:", "Planning:Sets goals", "Blank:"});
+    trigger(CMainFrame::Command::Cut, shown, ItemRef::root());
+    EXPECT_EQ(outline(shown->document().role().framework), (Outline{"Empty:", "Blank:"}));
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(),
+              "2 competencies without behaviours stay in the role: the Clipboard holds behaviours only.");
+    EXPECT_TRUE(shown->document().isModified());
+    expectTreeMatchesRole();
+
+    // Pasted into an empty role, the cut competencies come back whole.
+    CKVRoleView* empty = openRole({});
+    trigger(CMainFrame::Command::Paste, empty, ItemRef::root());
+    EXPECT_EQ(outline(empty->document().role().framework), (Outline{"Listening:Asks,Waits", "Planning:Sets goals"}));
+
+    // A role of empty competencies only: nothing is cut and nothing changes.
+    CKVRoleView* hollow = openRole({"Empty:"});
+    hollow->document().setModified(false);
+    trigger(CMainFrame::Command::Cut, hollow, ItemRef::root());
+    EXPECT_EQ(outline(hollow->document().role().framework), Outline{"Empty:"});
+    EXPECT_FALSE(hollow->document().isModified());
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(),
+              "1 competency without behaviours stays in the role: the Clipboard holds behaviours only.");
+}
+
 TEST_F(TransferWindow, CopyPutsTheCodePageBytesAndUnicodeTextAndPastePrefersTheCodePage) {
     CKVRoleView* shown = openRole({"Caf\xE9:Says \x93thank you\x94"});
     // Ctrl+C is the window's Copy, not the item view's copy of the item's text.
@@ -129,9 +155,11 @@ TEST_F(TransferWindow, CopyPutsTheCodePageBytesAndUnicodeTextAndPastePrefersTheC
     both->setData(roleclipboard::kCp1252Format, "R\xE9sum\xE9");
     QGuiApplication::clipboard()->setMimeData(both);
     trigger(CMainFrame::Command::Paste, shown, ItemRef::behaviour(0));
-    // Plain text alone: characters the code page lacks are stored as "?".
+    // Plain text alone: characters the code page lacks are stored as "?" once the person agrees.
     QGuiApplication::clipboard()->setText(QString::fromUtf8("Snow \u2603\r\n"));
+    m_context->prompts().queueAnswer(true);
     trigger(CMainFrame::Command::Paste, shown, ItemRef::behaviour(0));
+    EXPECT_TRUE(m_context->prompts().texts().back().startsWith("Line 1 of the pasted text holds characters"));
     EXPECT_EQ(outline(shown->document().role().framework),
               Outline{"Caf\xE9:Snow ?,R\xE9sum\xE9,Says \x93thank you\x94"});
     EXPECT_TRUE(shown->document().isModified());

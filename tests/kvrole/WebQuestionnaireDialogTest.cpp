@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GuiTestSupport.h"
 
 #include "kvrole/KVRoleDoc.h"
@@ -6,10 +7,15 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
 
@@ -89,7 +95,11 @@ TEST_F(WebQuestionnaireCommand, DialogShowsItsFieldsWithTheNewUsersValuesAndCanc
     QString shown;
     run([&](WebQuestionnaireDialog* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "Create Web Feedback Questionnaire");
-        EXPECT_EQ(dialog->fileNameEdit()->text(), "Role1.html");
+        // A role never saved: the documents folder (the home folder where there is none).
+        const QFileInfo proposed(dialog->fileNameEdit()->text());
+        EXPECT_EQ(proposed.fileName(), "Role1.html");
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        EXPECT_EQ(proposed.absolutePath(), QFileInfo(documents).isDir() ? documents : QDir::homePath());
         EXPECT_FALSE(dialog->viewAfterCreatingBox()->isChecked());
         EXPECT_EQ(dialog->viewAfterCreatingBox()->text(), "&View after creating");
         EXPECT_EQ(dialog->fromEdit()->text(), "");
@@ -124,6 +134,46 @@ TEST_F(WebQuestionnaireCommand, DialogShowsItsFieldsWithTheNewUsersValuesAndCanc
     EXPECT_EQ(command->statusTip(), "Generate an HTML file for the Internet for gathering feedback");
     EXPECT_EQ(command->toolTip(), "Create Web Questionnaire");
     EXPECT_TRUE(m_frame->toolBar()->actions().contains(command));
+    QMenu* tools = nullptr;
+    for (QAction* menu : m_frame->menuBar()->actions()) {
+        if (menu->text() == "&Tools") {
+            tools = menu->menu();
+        }
+    }
+    ASSERT_NE(tools, nullptr);
+    EXPECT_TRUE(tools->actions().contains(command));
+    EXPECT_EQ(command->text(), "Create &Web Questionnaire...");
+}
+
+TEST_F(WebQuestionnaireCommand, AMailServerWithAPortIsWarnedAboutAsSoonAsItIsTyped) {
+    run([&](WebQuestionnaireDialog* dialog) {
+        EXPECT_TRUE(dialog->portWarning()->isHidden());
+        QTest::keyClicks(dialog->mailServerEdit(), "127.0.0.1:2525");
+        EXPECT_FALSE(dialog->portWarning()->isHidden());
+        EXPECT_EQ(dialog->portWarning()->text(),
+                  "The Email Server names a port: the web server's kvmail.ini must list \"127.0.0.1:2525\" in "
+                  "allowed_mailservers, or set port there and leave it out here.");
+        dialog->mailServerEdit()->setText("mail.example.org");
+        EXPECT_TRUE(dialog->portWarning()->isHidden());
+        dialog->mailServerEdit()->setText("[::1]:25");
+        EXPECT_FALSE(dialog->portWarning()->isHidden());
+        dialog->reject();
+    });
+}
+
+TEST_F(WebQuestionnaireCommand, ASavedRolesPageGoesBesideItAndTheStatusBarSaysWhere) {
+    writeTemplate("<h1>%rolename%</h1>");
+    const QString role = m_folder.filePath("roles/Sales.kvr");
+    ASSERT_TRUE(QDir().mkpath(m_folder.filePath("roles")));
+    ASSERT_TRUE(view()->document().saveAs(role, m_context->prompts()));
+    const QString page = m_folder.filePath("roles/Sales.html");
+    run([&](WebQuestionnaireDialog* dialog) {
+        EXPECT_EQ(dialog->fileNameEdit()->text(), page);
+        dialog->accept();
+    });
+    EXPECT_TRUE(readAll(page).startsWith("<h1>"));
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(),
+              "Saved the web questionnaire as " + QDir::toNativeSeparators(page));
 }
 
 TEST_F(WebQuestionnaireCommand, BrowseOffersHtmlFilesAndReplacesTheNameOnlyWhenChosen) {
@@ -170,7 +220,7 @@ TEST_F(WebQuestionnaireCommand, MissingTemplateIsToldAfterTheSettingsAreRemember
 
     // Remembered for the next time; the file name and the view box are not.
     run([&](WebQuestionnaireDialog* dialog) {
-        EXPECT_EQ(dialog->fileNameEdit()->text(), "Role1.html");
+        EXPECT_EQ(QFileInfo(dialog->fileNameEdit()->text()).fileName(), "Role1.html");
         EXPECT_FALSE(dialog->viewAfterCreatingBox()->isChecked());
         EXPECT_EQ(dialog->mailServerEdit()->text(), "mail.example.org");
         EXPECT_EQ(dialog->messageEdit()->toPlainText(), "Line 1\nLine 2");

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvrole/core/WebQuestionnaire.h"
 
 #include "model/FileSearch.h"
@@ -120,6 +121,23 @@ TEST(FillTemplate, ValuesAreEscapedForHtml) {
               "<h1>Tom &amp; &quot;Jerry&quot; &lt;\xE9\x80&gt;</h1>");
 }
 
+TEST(FillTemplate, ThePolicyPostsOnlyToTheGatewayAndThePersonsAddressOnlyWhereTheTemplateAsks) {
+    EXPECT_EQ(formActionSources(""), "'none'");
+    EXPECT_EQ(formActionSources("https://example.org/cgi-bin/kvmail"), "https://example.org/cgi-bin/kvmail");
+    EXPECT_EQ(formActionSources("/cgi-bin/kvmail"), "'self'");
+    // Nothing typed may end the source list and add a directive of its own.
+    EXPECT_EQ(formActionSources("https://example.org/x; script-src *"), "'self'");
+    EXPECT_EQ(formActionSources("javascript:alert(1)"), "'self'");
+
+    WebPageSettings settings;
+    settings.cgi.clear();
+    settings.email = "pat@example.org\"><b>";
+    settings.subject = "%email% %formaction%";
+    const std::string page =
+        fillTemplate("form-action %formaction%|%CGI%|%email%|%subject%", settings, oneBehaviourRole());
+    EXPECT_EQ(page, "form-action &#39;none&#39;||pat@example.org&quot;&gt;&lt;b&gt;|%email% %formaction%");
+}
+
 TEST(TemplateText, CrLfBecomesLineFeedAndOnlyThe32000FirstCharactersCount) {
     EXPECT_EQ(templateText("a\r\nb\rc\n"), "a\nb\rc\n");
     const std::string longer = std::string(31999, 'x') + "\r\nyz";
@@ -153,18 +171,24 @@ TEST(WriteWebPage, MissingTemplateAndUnwritablePageAreTold) {
     EXPECT_EQ(webPageFailureText(WebPageOutcome::PageNotWritten), "Can't open web questionnaire file to create it");
 }
 
-TEST(FindWebTemplate, ProgramFolderFirstThenPathThenInstalledDataFolder) {
+TEST(FindWebTemplate, ProgramFolderThenInstalledDataFolderThenCurrentFolderThenPath) {
     TempFolder folder{"webpage-test"};
     const fs::path program = folder.file("prefix/bin");
     fs::create_directories(program);
     const std::string searchPath = folder.file("onpath");
+    fs::create_directories(folder.file("elsewhere"));
+    const fs::path started = fs::current_path();
+    fs::current_path(folder.file("elsewhere"));
     EXPECT_FALSE(findWebTemplate(program, searchPath.c_str()));
-    folder.write("prefix/share/reflectory/template.txt", "data");
-    EXPECT_EQ(readBytes(*findWebTemplate(program, searchPath.c_str())), "data");
     folder.write("onpath/template.txt", "path");
     EXPECT_EQ(readBytes(*findWebTemplate(program, searchPath.c_str())), "path");
+    folder.write("elsewhere/template.txt", "decoy");
+    EXPECT_EQ(readBytes(*findWebTemplate(program, searchPath.c_str())), "decoy");
+    folder.write("prefix/share/reflectory/template.txt", "data");
+    EXPECT_EQ(readBytes(*findWebTemplate(program, searchPath.c_str())), "data");
     folder.write("prefix/bin/template.txt", "beside");
     EXPECT_EQ(readBytes(*findWebTemplate(program, searchPath.c_str())), "beside");
+    fs::current_path(started);
 }
 
 TEST(ShippedTemplate, FitsTheReadLimitAndCarriesEveryPlaceholderAndPostedName) {

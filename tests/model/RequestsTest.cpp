@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Requests.h"
 #include "model/AtomicFile.h"
 #include "model/JournalFile.h"
@@ -85,7 +86,7 @@ TEST_F(RequestsTest, CreateAsksForTheFileAndLeavesTheJournalAsItWas) {
     EXPECT_TRUE(request.questionnaires.empty());
     EXPECT_TRUE(request.actions.empty());
     EXPECT_EQ(request.framework.descriptionsFlag, 0);
-    EXPECT_EQ(request.password, "secret");
+    EXPECT_EQ(request.password, ""); // the respondent never holds the journal's key
     EXPECT_EQ(request.framework.behaviours.size(), 3u);
 }
 
@@ -211,8 +212,14 @@ TEST_F(RequestsTest, RequestMergeChecksInOrderAndChangesNothingWhenItStops) {
     EXPECT_TRUE(quiet.shown().empty());
 }
 
-TEST_F(RequestsTest, ReplyPasswordIsAskedOnlyWhenItDiffers) {
+TEST_F(RequestsTest, AnOlderRequestCarryingAPasswordIsAskedItOnlyWhenItDiffers) {
+    // Requests written before they stopped carrying the journal's password still hold it.
     const std::string path = answeredRequest(journal("other"));
+    JournalRecord older;
+    ScriptedPrompts reading;
+    ASSERT_TRUE(JournalFile::read(path, older, reading).ok());
+    older.password = "other";
+    ASSERT_TRUE(AtomicFile::write(path, JournalFile::encode(older)));
     CPavexDoc doc = journal("secret");
     doc.person = "Alex Example";
     ScriptedPrompts wrong;
@@ -272,7 +279,7 @@ TEST_F(RequestsTest, AMergeNeverGoesPastThirtyTwoQuestionnaires) {
 TEST_F(RequestsTest, WebReplyMergesWithoutPromptsWhenNothingIsProtected) {
     CPavexDoc doc = journal("");
     CWebReply reply = samples::webReply("");
-    reply.responses = "1x0"; // a character that is not a digit reads as option 0
+    reply.responses = "100";
     ScriptedPrompts prompts;
     ASSERT_TRUE(requests::mergeWebReply(doc, webReplyFile(reply), prompts));
     EXPECT_TRUE(prompts.shown().empty());
@@ -305,12 +312,22 @@ TEST_F(RequestsTest, WebReplyRefusals) {
     strangeRelationship.relationship = "6";
     CWebReply negativeRelationship = samples::webReply();
     negativeRelationship.relationship = "-1";
+    CWebReply wordRelationship = samples::webReply();
+    wordRelationship.relationship = "x"; // once read as 0, which stored it as a self-assessment
+    wordRelationship.responses = "abc";
+    CWebReply trailingRelationship = samples::webReply();
+    trailingRelationship.relationship = "3x";
+    CWebReply letterAnswer = samples::webReply();
+    letterAnswer.responses = "3a0"; // once read as option 0
     const std::vector<Case> cases = {
         {"short", shortAnswers, requesttext::roleMismatch("Team Leader")},
         {"role", otherRole, requesttext::roleMismatch("Chef")},
         {"digit", digitTooLarge, "Sorry, the feedback doesn't match your role."},
-        {"relationship", strangeRelationship, "Sorry, the feedback doesn't match your role."},
-        {"negative", negativeRelationship, "Sorry, the feedback doesn't match your role."},
+        {"letter", letterAnswer, "Sorry, the feedback doesn't match your role."},
+        {"relationship", strangeRelationship, requesttext::kReplyRelationshipUnknown},
+        {"negative", negativeRelationship, requesttext::kReplyRelationshipUnknown},
+        {"word", wordRelationship, requesttext::kReplyRelationshipUnknown},
+        {"trailing", trailingRelationship, requesttext::kReplyRelationshipUnknown},
     };
     for (const Case& c : cases) {
         CPavexDoc doc = original;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/SealedJournal.h"
 #include "model/AtomicFile.h"
 #include "model/JournalFile.h"
@@ -189,12 +190,12 @@ TEST_F(SealedJournalTest, OrdinarySaveIsByteIdenticalToTheWriterBeforeEncryption
     EXPECT_EQ(bytes, JournalFile::encode(noPassword));
 }
 
-TEST_F(SealedJournalTest, RequestFromAnEncryptedJournalIsOrdinaryAndCarriesNoPassword) {
+TEST_F(SealedJournalTest, RequestsFromEncryptedAndOrdinaryJournalsAreOrdinaryAndCarryNoPassword) {
     const CPavexDoc journal = encryptedJournal();
     const JournalRecord request = requests::requestRecord(journal, false);
     EXPECT_TRUE(request.password.empty());
     EXPECT_FALSE(request.encrypted);
-    EXPECT_EQ(requests::requestRecord(samples::journal("tulip"), false).password, "tulip");
+    EXPECT_EQ(requests::requestRecord(samples::journal("tulip"), false).password, "");
 
     const std::string path = file("request.kvq");
     ScriptedPrompts prompts;

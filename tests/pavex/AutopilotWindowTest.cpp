@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
 
 #include "model/Limits.h"
@@ -5,6 +6,7 @@
 #include "pavex/AutopilotController.h"
 #include "pavex/AutopilotWindow.h"
 #include "pavex/RequestingFeedbackDialog.h"
+#include "pavex/WebPageDialog.h"
 #include "pavex/options/OptionSheet.h"
 #include "pavex/rolechoice/RoleChoiceDialog.h"
 #include "questionnaire/PreliminariesDialog.h"
@@ -360,6 +362,17 @@ TEST_F(AutopilotWindowTest, RequestingFeedbackOffersThreeWaysNoneChosenAndOkOnly
     EXPECT_TRUE(saving.done());
     EXPECT_TRUE(QFile::exists(request));
     EXPECT_EQ(selected(), contents().landmarks().results);
+
+    // The fourth way makes the journal's web page.
+    tree().selectNode(*contents().landmarks().actions);
+    ModalScript web;
+    web.then(ModalScript::on<RequestingFeedbackDialog>([](RequestingFeedbackDialog* dialog) {
+        dialog->wayButton(RequestingFeedbackDialog::Way::WebPage)->click();
+        dialog->buttons()->button(QDialogButtonBox::Ok)->click();
+    }));
+    web.then(ModalScript::on<WebPageDialog>([](WebPageDialog* dialog) { dialog->reject(); }));
+    guideWindow()->doItButton()->click();
+    EXPECT_TRUE(web.done());
 
     tree().selectNode(*contents().landmarks().actions);
     whenModal<RequestingFeedbackDialog>([](RequestingFeedbackDialog* dialog) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/pavex/MainWindowFixture.h"
 
 #include "analysis/GraphContent.h"
@@ -291,6 +292,20 @@ TEST_F(JournalEditingTest, ChoosingARoleIsOfferedOnlyUntilTheFirstQuestionnaire)
     EXPECT_TRUE(m_frame->action(CMainFrame::Command::ChooseRole)->isEnabled());
 }
 
+TEST_F(JournalEditingTest, ARoleChosenOnANewJournalIsOfferedForSavingOnExit) {
+    ui::Settings(ui::SettingsScope::journalProgram()).setText("RoleDirectory", PAVEX_ROLE_FOLDER);
+    whenModal<RoleChoiceDialog>([](RoleChoiceDialog* dialog) {
+        dialog->roleList()->setCurrentRow(0);
+        dialog->okButton()->click();
+    });
+    ASSERT_TRUE(m_frame->chooseRole());
+    EXPECT_TRUE(m_frame->isWindowModified());
+    m_prompts.setUnqueuedSaveAnswer(SaveAnswer::Cancel);
+    EXPECT_FALSE(m_frame->close());
+    EXPECT_EQ(m_prompts.saveQuestions(), QStringList{"Save changes to Untitled?"});
+    EXPECT_TRUE(m_frame->document().hasRole());
+}
+
 TEST_F(JournalEditingTest, ANewUserGoesFromAnEmptyJournalToResultsWithTheShippedRoles) {
     ui::Settings(ui::SettingsScope::journalProgram()).setText("RoleDirectory", PAVEX_ROLE_FOLDER);
     whenModal<RoleChoiceDialog>([](RoleChoiceDialog* dialog) {
@@ -301,7 +316,7 @@ TEST_F(JournalEditingTest, ANewUserGoesFromAnEmptyJournalToResultsWithTheShipped
     ASSERT_TRUE(m_frame->chooseRole());
     const CPavexDoc& doc = m_frame->document();
     ASSERT_TRUE(doc.hasRole());
-    EXPECT_FALSE(doc.modified); // choosing a role alone changes nothing to save
+    EXPECT_TRUE(doc.modified); // the choice is there to be saved
     EXPECT_NE(contents().landmarks().firstBehaviour, nullptr);
     EXPECT_TRUE(m_frame->action(CMainFrame::Command::NewQuestionnaire)->isEnabled());
 

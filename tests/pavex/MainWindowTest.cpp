@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "analysis/pages/PageFactory.h"
 #include "tests/pavex/MainWindowFixture.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/ShownTitle.h"
@@ -9,6 +11,10 @@
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QProgressDialog>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTimer>
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -450,8 +456,8 @@ TEST_F(MainWindowTest, PrintingTheCurrentPageToPdfGivesOneSheet) {
     EXPECT_EQ(bytes.count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))), 1);
 }
 
-TEST_F(MainWindowTest, PrintPreviewShowsTheCurrentPageOnOneSheet) {
-    openSample();
+TEST_F(MainWindowTest, PrintPreviewShowsATallPageOnAsManySheetsAsItNeeds) {
+    ASSERT_TRUE(m_frame->openJournalFile(QStringLiteral(PAVEX_SAMPLE_JOURNAL)));
     tree().selectNode(*contents().landmarks().behaviours);
     int pages = -1;
     whenModal<QPrintPreviewDialog>([&pages](QPrintPreviewDialog* preview) {
@@ -463,7 +469,8 @@ TEST_F(MainWindowTest, PrintPreviewShowsTheCurrentPageOnOneSheet) {
         preview->reject();
     });
     m_frame->action(CMainFrame::Command::PrintPreview)->trigger();
-    EXPECT_EQ(pages, 1);
+    // The sample's behaviours ranking is taller than a sheet at eleven points.
+    EXPECT_EQ(pages, 2);
 }
 
 TEST_F(MainWindowTest, ExportReportWritesTheSummaryThenEveryPageButTheQuestionnairesWithBookmarks) {
@@ -480,13 +487,55 @@ TEST_F(MainWindowTest, ExportReportWritesTheSummaryThenEveryPageButTheQuestionna
         while (root->parent() != nullptr) {
             root = root->parent();
         }
-        pagesWithoutNames += root->icon() == IconKind::Feedback ? 0 : 1;
+        const std::unique_ptr<CResultPage> page = makeResultPage(node.page());
+        page->refresh();
+        // Pages that would only say there are no scores to show are left out.
+        pagesWithoutNames += root->icon() == IconKind::Feedback || page->showsNoScores() ? 0 : 1;
     });
     // Cover, contents, how to read, competencies, strengths, disagreements, comments, plan.
     constexpr int kSummarySheets = 8;
     EXPECT_EQ(bytes.count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))),
               pagesWithoutNames + kSummarySheets);
     EXPECT_TRUE(bytes.contains(QStringLiteral("/Outlines")));
+}
+
+TEST_F(MainWindowTest, ExportReportSaysWhereItSavedHowManyPagesAndCancelLeavesNoFileBehind) {
+    openSample();
+    const QString pdf = QString::fromStdString(m_temp.file("report.pdf"));
+    ASSERT_TRUE(m_frame->exportReportTo(pdf));
+    QFile written(pdf);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const int pages = static_cast<int>(
+        QString::fromLatin1(written.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))));
+    written.close();
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(),
+              QStringLiteral("Saved the report to report.pdf (%1 pages)").arg(pages));
+
+    const auto cancelSoon = [this] {
+        QTimer::singleShot(0, m_frame.get(), [this] {
+            auto* progress = m_frame->findChild<QProgressDialog*>();
+            ASSERT_NE(progress, nullptr);
+            progress->cancel();
+        });
+    };
+    // Over an earlier file: it stays as it was.
+    {
+        QFile earlier(pdf);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        earlier.write("an earlier report");
+    }
+    cancelSoon();
+    EXPECT_FALSE(m_frame->exportReportTo(pdf));
+    QFile kept(pdf);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("an earlier report"));
+    // A new file: none is left.
+    const QString fresh = QString::fromStdString(m_temp.file("fresh.pdf"));
+    cancelSoon();
+    EXPECT_FALSE(m_frame->exportReportTo(fresh));
+    EXPECT_FALSE(QFile::exists(fresh));
+    EXPECT_TRUE(m_prompts.texts().isEmpty()); // cancelling is no failure to apologise for
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(), QStringLiteral("The report was cancelled."));
 }
 
 TEST_F(MainWindowTest, ExportReportOffersTheAssessorsNamesAsACheckBoxThatAddsTheQuestionnaires) {
@@ -627,6 +676,24 @@ TEST_F(MainWindowTest, TheWindowsPlaceAndTreeWidthAreRememberedWhenItCloses) {
     reopened.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&reopened));
     EXPECT_EQ(reopened.splitter()->sizes().front(), tree);
+}
+
+TEST_F(MainWindowTest, ANarrowedWindowSharesItsWidthBetweenTreeAndPage) {
+    m_frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame.get()));
+    m_frame->resize(1280, 900);
+    m_frame->splitter()->setSizes({500, 780});
+    QApplication::processEvents();
+    m_frame->resize(800, 600);
+    QApplication::processEvents();
+    const QList<int> sizes = m_frame->splitter()->sizes();
+    EXPECT_LE(sizes.front(), m_frame->splitter()->width() / 2);
+    EXPECT_GE(sizes.back(), 350);
+    // A tree narrower than its share keeps its width.
+    m_frame->splitter()->setSizes({250, 550});
+    m_frame->resize(780, 600);
+    QApplication::processEvents();
+    EXPECT_EQ(m_frame->splitter()->sizes().front(), 250);
 }
 
 TEST_F(MainWindowTest, ATreeLabelCutOffByTheTreesWidthShowsInFullAsItsTooltip) {

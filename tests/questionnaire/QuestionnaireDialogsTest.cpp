@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/ScriptedPrompts.h"
 #include "questionnaire/CommentsDialog.h"
 #include "questionnaire/PreliminariesDialog.h"
@@ -100,6 +101,36 @@ TEST(QuestionnaireDialog, PreviousFromTheFinalPageRemovesTheLastResponse) {
     EXPECT_FALSE(f.dialog.okButton()->isEnabled());
 }
 
+TEST(QuestionnaireDialog, PreviousShowsTheEarlierAnswerWhichOneKeyKeeps) {
+    Fixture f(frameworkWith(3));
+    f.dialog.show();
+    QTest::mouseClick(f.dialog.responseButton(2), Qt::LeftButton);
+    QTest::mouseClick(f.dialog.responseButton(1), Qt::LeftButton);
+    EXPECT_FALSE(f.dialog.responseButton(1)->isChecked()); // a new page shows no choice
+    QTest::mouseClick(f.dialog.previousButton(), Qt::LeftButton);
+    QTest::mouseClick(f.dialog.previousButton(), Qt::LeftButton);
+    // The record keeps only the answers before the page on screen; the dialog shows the one taken back.
+    EXPECT_TRUE(f.record.responses.empty());
+    QPushButton* earlier = f.dialog.responseButton(2);
+    EXPECT_TRUE(earlier->isChecked());
+    EXPECT_EQ(f.dialog.focusWidget(), earlier);
+    EXPECT_EQ(earlier->accessibleDescription(),
+              "Question 1 of 3: " + f.dialog.behaviourText() + "; your earlier answer");
+    for (int b : {0, 1, 3}) {
+        EXPECT_FALSE(f.dialog.responseButton(b)->isChecked()) << b;
+        EXPECT_FALSE(f.dialog.responseButton(b)->accessibleDescription().contains("earlier")) << b;
+    }
+    QTest::keyClick(earlier, Qt::Key_Return);
+    EXPECT_EQ(f.record.responses, (std::vector<CResponse>{{0, 2}}));
+    // The next page remembers its own earlier answer, and a different answer replaces it.
+    EXPECT_TRUE(f.dialog.responseButton(1)->isChecked());
+    QTest::mouseClick(f.dialog.responseButton(3), Qt::LeftButton);
+    EXPECT_EQ(f.record.responses, (std::vector<CResponse>{{0, 2}, {1, 3}}));
+    QTest::mouseClick(f.dialog.previousButton(), Qt::LeftButton);
+    EXPECT_TRUE(f.dialog.responseButton(3)->isChecked());
+    EXPECT_FALSE(f.dialog.responseButton(1)->isChecked());
+}
+
 TEST(QuestionnaireDialog, CommentsStartWithTheHeadingAndKeepEarlierTextBehindARule) {
     Fixture f(frameworkWith(3));
     std::vector<std::string> opened;
@@ -123,7 +154,7 @@ TEST(QuestionnaireDialog, CommentsStartWithTheHeadingAndKeepEarlierTextBehindARu
     EXPECT_EQ(f.record.details, before);
 }
 
-TEST(QuestionnaireDialog, CancelAsksAndOnlyOkDiscards) {
+TEST(QuestionnaireDialog, CancelAsksWithNamedButtonsAndOnlyDiscardAnswersDiscards) {
     Fixture f(frameworkWith(2));
     f.dialog.show();
     QTest::mouseClick(f.dialog.responseButton(1), Qt::LeftButton);
@@ -135,6 +166,8 @@ TEST(QuestionnaireDialog, CancelAsksAndOnlyOkDiscards) {
     ASSERT_EQ(f.prompts.shown().size(), 1u);
     EXPECT_EQ(f.prompts.shown()[0].caption, "Cancel questionnaire");
     EXPECT_EQ(f.prompts.shown()[0].text, "The entries to this questionnaire will be discarded.  Are you sure");
+    ASSERT_EQ(f.prompts.buttonLabels().size(), 1u);
+    EXPECT_EQ(f.prompts.buttonLabels()[0], (std::pair<std::string, std::string>{"Discard Answers", "Keep Answering"}));
 
     f.prompts.queueAnswer(true);
     QTest::keyClick(&f.dialog, Qt::Key_Escape);
@@ -150,7 +183,8 @@ TEST(QuestionnaireDialog, EmptyFrameworkOpensOnTheFinalPage) {
 }
 
 TEST(PreliminariesDialog, OkWaitsForARelationshipAndTheFlavourSetsTheTexts) {
-    PreliminariesDialog journal(DialogFlavour::Journal, "", {});
+    ScriptedPrompts prompts;
+    PreliminariesDialog journal(DialogFlavour::Journal, "", {}, prompts);
     EXPECT_EQ(journal.windowTitle(), "Questionnaire Preliminaries");
     EXPECT_FALSE(journal.okButton()->isEnabled());
     EXPECT_EQ(journal.relationship(), -1);
@@ -161,7 +195,7 @@ TEST(PreliminariesDialog, OkWaitsForARelationshipAndTheFlavourSetsTheTexts) {
     EXPECT_EQ(journal.assessorName(), "Pat \xE9");
     EXPECT_EQ(journal.relationshipButton(2)->text(), "&Reporting to person being assessed");
 
-    PreliminariesDialog reply(DialogFlavour::Reply, "Person being assessed: Alex", {});
+    PreliminariesDialog reply(DialogFlavour::Reply, "Person being assessed: Alex", {}, prompts);
     EXPECT_EQ(reply.windowTitle(), "Reflectory Request");
     auto* person = reply.findChild<QLineEdit*>("personLine");
     ASSERT_NE(person, nullptr);
@@ -227,10 +261,47 @@ TEST(QuestionnaireDialog, TheProgressIsANamedTextThatCannotBeEdited) {
 }
 
 TEST(CommentsDialog, EditsWithLineFeedsAndHandsBackCarriageReturns) {
-    CommentsDialog dialog("First\r\nSecond\r\n");
+    ScriptedPrompts prompts;
+    CommentsDialog dialog("First\r\nSecond\r\n", prompts);
     EXPECT_EQ(dialog.windowTitle(), "Comments");
     EXPECT_EQ(dialog.editor()->toPlainText(), "First\nSecond\n");
     QTest::keyClicks(dialog.editor(), "Third");
     QTest::keyClick(dialog.editor(), Qt::Key_Return);
     EXPECT_EQ(dialog.text(), "First\r\nSecond\r\nThird\r\n");
+}
+
+// A Cyrillic name and an emoji: neither has a place in the files' code page.
+const QString kUnfitValues[] = {QString::fromUtf8("\u0418\u0432\u0430\u043d"), QString::fromUtf8("Pat \U0001F600")};
+
+TEST(QuestionnaireDialogTexts, ANameOrCommentTheFilesCannotHoldIsRefusedAndTheDialogStaysOpen) {
+    for (const QString& value : kUnfitValues) {
+        SCOPED_TRACE(value.toStdString());
+        for (const DialogFlavour flavour : {DialogFlavour::Journal, DialogFlavour::Reply}) {
+            ScriptedPrompts prompts;
+            PreliminariesDialog preliminaries(flavour, "", {}, prompts);
+            preliminaries.nameEdit()->setText(value);
+            preliminaries.relationshipButton(1)->click();
+            preliminaries.open();
+            preliminaries.okButton()->click();
+            EXPECT_TRUE(preliminaries.isVisible());
+            EXPECT_EQ(preliminaries.result(), QDialog::Rejected);
+            const std::string field = flavour == DialogFlavour::Reply ? "Your name" : "Assessor name";
+            EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Sorry, \"" + field +
+                                                                "\" can hold only the letters of Western European "
+                                                                "languages (Windows-1252)."});
+            preliminaries.nameEdit()->setText("Ivan");
+            preliminaries.okButton()->click();
+            EXPECT_EQ(preliminaries.result(), QDialog::Accepted);
+        }
+
+        ScriptedPrompts prompts;
+        CommentsDialog comments("Fine", prompts);
+        comments.open();
+        comments.editor()->setPlainText(value);
+        comments.accept();
+        EXPECT_TRUE(comments.isVisible());
+        EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Sorry, \"Comments\" can hold only the letters of Western "
+                                                            "European languages (Windows-1252)."});
+        comments.reject();
+    }
 }

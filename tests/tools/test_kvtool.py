@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs kvtool as a user would and checks what it prints, writes and returns.
 
 usage: test_kvtool.py KVTOOL DATA_DIR [unittest arguments, e.g. a test class name]
@@ -457,6 +458,19 @@ class WebPage(KvtoolCase):
         self.assertIn(f"\tthis.length = {behaviours};\r\n".encode(), written)
         self.assertNotIn(b"\r\r", written)
 
+    def test_a_mail_server_with_a_port_is_written_with_a_warning(self):
+        page = self.path("page.html")
+        for server in ("127.0.0.1:2525", "[::1]:2525"):
+            status, out, err = run("webpage", self.role, "-o", page, "--template", self.template,
+                                   "--mailserver", server)
+            self.assertEqual(status, 0)
+            self.assertEqual(err, 'kvtool: warning: The Email Server names a port: the web server\'s kvmail.ini must '
+                                  'list "%s" in allowed_mailservers, or set port there and leave it out here.\n'
+                             % server)
+            self.assertIn(b"<form action=\"/cgi-bin/kvmail\">%s|" % server.encode(), self.read_bytes(page))
+        status, out, err = run("webpage", self.role, "-o", page, "--template", self.template, "--mailserver", "::1")
+        self.assertEqual((status, err), (0, ""))
+
     def test_without_options_the_page_carries_a_new_users_settings(self):
         page = self.path("page.html")
         self.assertEqual(run("webpage", self.role, "-o", page, "--template", self.template)[0], 0)
@@ -476,10 +490,16 @@ class WebPage(KvtoolCase):
 
         self.assertFailsWithOneLine(search(), "Template file 'template.txt' not found")
         self.assertFalse(os.path.exists(page))
+        # A template in the folder the tool is started from is used only when the installation has none.
+        with open(os.path.join(self.tmp, "prefix", "template.txt"), "w") as f:
+            f.write("decoy %rolename%")
+        self.assertEqual(search()[0], 0)
+        self.assertTrue(self.read_bytes(page).startswith(b"decoy "))
         data = os.path.join(self.tmp, "prefix", "share", "reflectory")
         os.makedirs(data)
         shutil.copy(self.template, data)
         self.assertEqual(search()[0], 0)
+        self.assertFalse(self.read_bytes(page).startswith(b"decoy "))
         with open(os.path.join(os.path.dirname(program), "template.txt"), "w") as f:
             f.write("beside %rolename%")
         self.assertEqual(search()[0], 0)
@@ -504,11 +524,65 @@ class Windows1252Texts(KvtoolCase):
         super().setUp()
         self.role = self.build(fixture("role.json"), "role.kvr")
 
-    def test_command_line_characters_outside_the_code_page_become_question_marks(self):
+    def test_command_line_characters_outside_the_code_page_become_question_marks_only_when_asked(self):
         journal = self.path("names.kva")
-        self.assertEqual(run("new", journal, "--role", self.role, "--person", "Zoë 日本 🎉 €")[0], 0)
+        self.assertEqual(run("--replace-with-question-mark", "new", journal, "--role", self.role,
+                             "--person", "Zoë 日本 🎉 €")[0], 0)
         self.assertIn(plain_text("Zoë ?? ? €".encode("cp1252")), self.read_bytes(journal))
         self.assertEqual(self.dump(journal)["person"], "Zoë ?? ? €")
+
+    def test_every_way_a_text_enters_refuses_what_the_code_page_cannot_hold(self):
+        journal = self.path("Alex.kva")
+        self.assertEqual(run("new", journal, "--role", self.role, "--person", "Alex", "--password", "pw")[0], 0)
+        request = self.path("Request.kvq")
+        self.assertEqual(run("request", journal, request, "--password", "pw")[0], 0)
+        template = self.path("template.txt")
+        with open(template, "w", encoding="ascii") as f:
+            f.write("<html>%rolename%</html>")
+        role_json = fixture("role.json")
+        journal_json = fixture("journal.json")
+        for value in ("Иван", "Pat 🙂"):
+            csv_file = self.path("lines.csv")
+            with open(csv_file, "w", encoding="utf-8") as f:
+                f.write(f"Listens,Communication\n{value},Communication\n")
+            named_role = copy.deepcopy(role_json)
+            named_role["framework"]["behaviours"][1]["statement"] = value
+            named_journal = copy.deepcopy(journal_json)
+            named_journal["actions"][0]["action"] = value
+            ways = [
+                ("new --person", ["new", self.path("n.kva"), "--role", self.role, "--person", value], "--person",
+                 "n.kva"),
+                ("new --password", ["new", self.path("n.kva"), "--role", self.role, "--password", value],
+                 "--password", "n.kva"),
+                ("dump --password", ["dump", journal, "--password", value], "--password", None),
+                ("request --password", ["request", journal, self.path("r.kvq"), "--password", value], "--password",
+                 "r.kvq"),
+                ("answer --name", ["answer", request, "--name", value, "--relationship", "1", "--options", "000"],
+                 "--name", None),
+                ("answer --details", ["answer", request, "--name", "R", "--relationship", "1", "--options", "000",
+                                      "--details", value], "--details", None),
+                ("merge --reply-password", ["merge", journal, request, "--password", "pw", "--reply-password", value],
+                 "--reply-password", None),
+                ("webpage --subject", ["webpage", self.role, "-o", self.path("p.html"), "--template", template,
+                                       "--subject", value], "--subject", "p.html"),
+                ("build role", ["build", self.write_json("role-in.json", named_role), self.path("b.kvr")],
+                 "framework.behaviours[1].statement", "b.kvr"),
+                ("build journal", ["build", self.write_json("journal-in.json", named_journal), self.path("b.kva")],
+                 "actions[0].action", "b.kva"),
+                ("role --csv", ["role", self.path("c.kvr"), "--csv", csv_file], "line 2", "c.kvr"),
+            ]
+            before = {path: self.read_bytes(path) for path in (journal, request, self.role)}
+            for label, args, field, created in ways:
+                with self.subTest(way=label, value=value):
+                    status, out, err = run(*args)
+                    self.assertEqual(status, 1, err)
+                    self.assertIn(field, err)
+                    self.assertIn("can hold only the letters of Western European languages (Windows-1252).", err)
+                    self.assertEqual(err.count("\n"), 1)
+                    if created:
+                        self.assertFalse(os.path.exists(self.path(created)))
+                    for path, data in before.items():
+                        self.assertEqual(self.read_bytes(path), data, path)
 
     def test_password_is_taken_in_the_code_page(self):
         journal = self.path("key.kva")
@@ -523,10 +597,16 @@ class Windows1252Texts(KvtoolCase):
         self.assertIn(plain_text(b"a\x81\x8d\x8f\x90\x9dz"), self.read_bytes(out))
         self.assertEqual(self.dump(out)["person"], "a\u0081\u008d\u008f\u0090\u009dz")
 
-    def test_json_characters_outside_the_code_page_become_question_marks(self):
+    def test_json_characters_outside_the_code_page_become_question_marks_only_when_asked(self):
         role = fixture("role.json")
         role["name"] = "Lead 日本"
-        self.assertEqual(self.dump(self.build(role, "r.kvr"))["name"], "Lead ??")
+        out = self.path("r.kvr")
+        status, _, err = run("build", self.write_json("r.json", role), out)
+        self.assertEqual(status, 1)
+        self.assertIn("name: Sorry, this text can hold only the letters of Western European languages", err)
+        self.assertFalse(os.path.exists(out))
+        self.assertEqual(run("--replace-with-question-mark", "build", self.path("r.json"), out)[0], 0)
+        self.assertEqual(self.dump(out)["name"], "Lead ??")
 
     def test_wide_texts_are_read_into_the_code_page(self):
         wide = self.path("wide.kvr")
@@ -612,11 +692,25 @@ class FeedbackRoad(JournalCase):
                       "reflectory.  Are you sure you wish to merge it? [Cancel]", err)
         self.assertEqual(self.read_bytes(other), before)
 
+        # The request carries no password: the name question is the check that remains.
         status, _, err = run("merge", other, request, "--yes")
+        self.assertEqual(status, 0, err)
+        self.assertNotIn("Security Check", err)
+
+    def test_requests_carry_no_password_and_an_older_one_is_still_checked(self):
+        request = self.request()
+        self.assertEqual(self.dump(request)["password"], "")
+        older = self.dump(request)
+        older.update(password="old")
+        older_request = self.build(older, "Older.kvq")
+        self.assertEqual(run("answer", older_request, "--name", "R", "--relationship", "1", "--options", "000")[0], 0)
+        before = self.read_bytes(self.journal)
+        status, _, err = run("merge", self.journal, older_request, "--password", "pw")
         self.assertEqual(status, 1)
         self.assertIn("Security Check: Please type the password for this file: [Cancel]\n"
                       "Sorry, that was the wrong password for the feedback reply", err)
-        self.assertEqual(run("merge", other, request, "--yes", "--reply-password", "pw")[0], 0)
+        self.assertEqual(self.read_bytes(self.journal), before)
+        self.assertEqual(run("merge", self.journal, older_request, "--password", "pw", "--reply-password", "old")[0], 0)
 
     def test_a_request_needs_the_persons_name(self):
         nameless = self.path("Nameless.kva")
@@ -818,6 +912,26 @@ class ResultsCsv(KvtoolCase):
         self.assertIn("Plan, do; \"check\"", {row[3] for row in rows[1:]})
         behaviours = self.export(self.path("awkward.kva"), line_breaks_in_texts=True)
         self.assertIn("Plan, do; \"check\"", {row[0] for row in behaviours[1:]})
+
+    def test_no_text_begins_as_a_spreadsheet_formula(self):
+        described = self.sample()
+        starts = ["=", "+", "-", "@", "\t", "\r"]
+        for q, start in zip(described["questionnaires"], starts):
+            q["assessor"] = start + "SUM(A1:A9)"
+        described["questionnaires"][len(starts)]["assessor"] = "A=B+C-D@E"  # only a first character counts
+        described["framework"]["competencies"][0]["name"] = "@Lead"
+        first = next(i for i, b in enumerate(described["framework"]["behaviours"]) if b["competency"] == 0)
+        described["framework"]["behaviours"][first]["statement"] = "+Plans ahead"
+        rows = self.export(self.build(described, "formulas.kva"), "--responses", line_breaks_in_texts=True)
+        assessors = {row[0] for row in rows[1:]}
+        for start in starts:
+            with self.subTest(start=start):
+                self.assertIn("'" + start + "SUM(A1:A9)", assessors)
+        self.assertIn("A=B+C-D@E", assessors)
+        self.assertIn("'@Lead", {row[3] for row in rows[1:]})
+        self.assertIn("'+Plans ahead", {row[4] for row in rows[1:]})
+        behaviours = self.export(self.path("formulas.kva"), line_breaks_in_texts=True)
+        self.assertIn(["'@Lead", "'+Plans ahead"], [row[:2] for row in behaviours[1:]])
 
 
 def main():

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the feedback report back as its reader would: its text, its bookmarks and where its words sit.
 
 usage: test_report.py KVTOOL SAMPLE_JOURNAL [unittest arguments, e.g. a test class name]
@@ -226,15 +227,26 @@ class SampleReport(ReportCase):
 
     def test_the_outline_holds_one_entry_per_detail_page_and_every_page_is_numbered(self):
         status, out, _ = run("results", SAMPLE)
-        paths = [p["path"] for p in json.loads(out)["pages"]]
-        detail = [p for p in paths if not p.startswith("Feedback")]
+        listed = json.loads(out)["pages"]
+        paths = [p["path"] for p in listed]
+
+        def left_out(page):
+            # A page without scores and without pages below it gets no sheet.
+            return (page["kind"] == "ranking" and page["shown"] == 0
+                    and not any(other.startswith(page["path"] + "/") for other in paths))
+
+        detail = [p["path"] for p in listed if not p["path"].startswith("Feedback") and not left_out(p)]
         entries = outline(self.pdf)
         self.assertEqual(len(entries), len(detail) + SUMMARY_SECTIONS)
         first = self.first_detail_page(self.pdf)
         pages = page_count(self.pdf)
-        self.assertEqual(pages, first - 1 + len(detail))
-        # The bookmarks of the detail part open its sheets in tree order, one each.
-        self.assertEqual([page for _, page, _ in entries[SUMMARY_SECTIONS:]], list(range(first, pages + 1)))
+        # The bookmarks of the detail part open its pages in tree order, each from a sheet of its
+        # own; a page taller than a sheet takes more than one.
+        starts = [page for _, page, _ in entries[SUMMARY_SECTIONS:]]
+        self.assertEqual(starts[0], first)
+        self.assertTrue(all(a <= b for a, b in zip(starts, starts[1:])), starts)
+        self.assertLessEqual(starts[-1], pages)
+        self.assertGreaterEqual(pages, first - 1 + len(detail))
         for number in (2, first, pages):
             self.assertIn(f"Page {number} of {pages}", pdf_text(self.pdf, number, number))
 
@@ -249,7 +261,8 @@ class SampleReport(ReportCase):
     def test_pages_only_is_every_page_in_tree_order_without_summary(self):
         pdf = self.report(SAMPLE, "--pages-only", name="pages.pdf")
         status, out, _ = run("results", SAMPLE)
-        self.assertEqual(page_count(pdf), len(json.loads(out)["pages"]))
+        # Each page from a sheet of its own; a page taller than a sheet takes more than one.
+        self.assertGreaterEqual(page_count(pdf), len(json.loads(out)["pages"]))
         self.assertNotIn("How to read this report", pdf_text(pdf))
 
     def test_the_summary_has_no_overlapping_text(self):
@@ -334,6 +347,98 @@ class LargeJournal(ReportCase):
         self.assert_summary_without_overlaps(self.report(path))
 
 
+def long_text_journal():
+    """The sample's answers with 256 behaviours of 280-character statements and one questionnaire
+    whose comment runs to 6,000 characters. Every word is numbered, so a word lost anywhere shows."""
+    record = large_journal(256, 16, long_texts=False)
+    for b, behaviour in enumerate(record["framework"]["behaviours"]):
+        statement = " ".join(f"s{b}w{w}" for w in range(60))
+        behaviour["statement"] = statement[:280].rsplit(" ", 1)[0].ljust(280, "z")
+    words = " ".join(f"c{w:04d}" for w in range(1200))
+    record["questionnaires"][19]["details"] = (words[:3000] + "\r\n\r\n" + words[3000:])[:6000]
+    return record
+
+
+def words_of(text):
+    return text.replace("\r\n", " ").split()
+
+
+class LongTexts(ReportCase):
+    """Long comments and statements are shown whole, on screen and on as many sheets as they need."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = tempfile.TemporaryDirectory()
+        cls.record = long_text_journal()
+        cls.journal = os.path.join(cls.folder.name, "long.kva")
+        build(cls.record, cls.journal)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.folder.cleanup()
+
+    def render(self, page, name):
+        out = self.path(name)
+        status, _, err = run("render", self.journal, "--page", page, "-o", out)
+        self.assertEqual(status, 0, err)
+        return out
+
+    def assert_no_overlap(self, pdf):
+        for number, (width, height, words) in enumerate(words_by_page(pdf, page_count(pdf)), start=1):
+            ordered = sorted(words, key=lambda w: w[1])
+            for i, a in enumerate(ordered):
+                self.assertTrue(0 <= a[0] and a[2] <= width and 0 <= a[1] and a[3] <= height,
+                                f"sheet {number}: {a[4]!r} runs off the sheet")
+                for b in ordered[i + 1:]:
+                    if b[1] >= a[3] - 0.5:
+                        break
+                    self.assertFalse(min(a[2], b[2]) - max(a[0], b[0]) > 0.5 and
+                                     min(a[3], b[3]) - max(a[1], b[1]) > 0.5,
+                                     f"sheet {number}: {a[4]!r} and {b[4]!r} overlap")
+
+    def comment(self):
+        return [w for w in words_of(self.record["questionnaires"][19]["details"]) if re.fullmatch(r"c\d{4}", w)]
+
+    def test_a_long_comment_is_whole_on_paper_and_on_screen(self):
+        comment = self.comment()
+        pdf = self.render("Feedback/#19", "comment.pdf")
+        self.assertGreater(page_count(pdf), 1)
+        self.assertEqual([w for w in pdf_text(pdf).split() if re.fullmatch(r"c\d{4}", w)], comment)
+        self.assert_no_overlap(pdf)
+        png = self.path("comment.png")
+        status, _, err = run("render", self.journal, "--page", "Feedback/#19", "--width", "640", "-o", png)
+        self.assertEqual(status, 0, err)
+        with open(png, "rb") as f:
+            height = int.from_bytes(f.read(24)[20:24], "big")
+        # 6,000 characters in a column of some 60 make about a hundred lines of some 15 pixels: far
+        # more than the forty lines a page used to stop at.
+        self.assertGreater(height, 80 * 15)
+
+    def test_the_ranking_prints_on_several_sheets_with_every_statement_whole(self):
+        pdf = self.render("Results/Behaviours", "ranking.pdf")
+        sheets = page_count(pdf)
+        self.assertGreater(sheets, 1)
+        self.assert_no_overlap(pdf)
+        for number in range(1, sheets + 1):
+            text = pdf_text(pdf, number, number)
+            self.assertIn("Behaviours", text.splitlines()[0] if text else "", f"no header on sheet {number}")
+            self.assertIn("Reflectory 360", text, f"no footer on sheet {number}")
+        found = pdf_text(pdf).split()
+        for behaviour in self.record["framework"]["behaviours"]:
+            for word in behaviour["statement"].split():
+                self.assertIn(word, found)
+
+    def test_the_report_holds_the_whole_comment_twice_with_names_and_no_empty_pages(self):
+        comment = self.comment()
+        pdf = self.report(self.journal, "--with-names")
+        text = pdf_text(pdf)
+        numbered = [w for w in text.split() if re.fullmatch(r"c\d{4}", w)]
+        # Once among the comments of the summary, once on the questionnaire's own page.
+        self.assertEqual(numbered, comment + comment)
+        self.assertNotIn("There are no scores to display", text)
+        self.assertIn("pages without scores are left out", flat(text))
+
+
 class LargestJournal(ReportCase):
     """The largest journal the format allows; run by `make report-largest`, not by `make test`."""
 
@@ -344,6 +449,10 @@ class LargestJournal(ReportCase):
         pdf = self.report(path)
         elapsed = time.monotonic() - started
         last = self.assert_summary_without_overlaps(pdf)
+        self.assertNotIn("There are no scores to display", pdf_text(pdf))
+        # The contents group the detail pages under their branches: after the cover, two sheets at most.
+        how_to_read = next(page for title, page, depth in outline(pdf) if title == "How to read this report")
+        self.assertLessEqual(how_to_read, 4)
         print(f"\nlargest journal: {page_count(pdf)} sheets, summary {last} sheets, "
               f"{len(outline(pdf))} bookmarks, written in {elapsed:.1f} s", file=sys.stderr)
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/ModalScript.h"
 #include "ui/FileChooser.h"
 #include "ui/PasswordDialog.h"
@@ -91,6 +92,24 @@ TEST(QtPrompts, QueuedAnswersAreTakenInOrderAndEveryPromptIsRecorded) {
     EXPECT_EQ(prompts.fileChoices()[0].title, "Save Reflectory");
 }
 
+TEST(QtPrompts, APasswordTheFilesCannotHoldIsRefusedAndAskedAgainNeverComparedAsQuestionMarks) {
+    NoDialogExpected guard;
+    QtPrompts prompts(kTitle);
+    prompts.setDialogsShown(false);
+    prompts.queuePassword(QString::fromUtf8("\u043f\u0430\u0440\u043e\u043b\u044c")); // Cyrillic
+    prompts.queuePassword(QString::fromUtf8("key\U0001F511"));                        // an emoji
+    prompts.queuePassword(QStringLiteral("??????"));
+    EXPECT_EQ(prompts.askPassword("Alex.kva"), std::optional<std::string>("??????"));
+    const QString refusal =
+        QStringLiteral("Sorry, \"Password\" can hold only the letters of Western European languages (Windows-1252).");
+    EXPECT_EQ(prompts.texts(), QStringList({refusal, refusal}));
+    ASSERT_EQ(prompts.shown().size(), 5u);
+    EXPECT_EQ(prompts.shown()[4].kind, Kind::Password); // asked once more after each refusal
+
+    prompts.queuePassword(QString::fromUtf8("\u043f\u0430\u0440\u043e\u043b\u044c"));
+    EXPECT_EQ(prompts.askPassword(), std::nullopt); // refused, then nothing more typed: cancelled
+}
+
 TEST(QtPrompts, WithoutDialogsUnansweredPromptsAreDeclined) {
     NoDialogExpected guard;
     QtPrompts prompts(kTitle);
@@ -117,6 +136,38 @@ TEST(QtPrompts, RealQuestionBoxCarriesTheProgramTitleAndOkCancel) {
             click(box, pressOk ? QMessageBox::Ok : QMessageBox::Cancel);
         });
         EXPECT_EQ(prompts.question("Delete <b>Jo & Al</b>?"), pressOk);
+        EXPECT_TRUE(seen);
+    }
+}
+
+TEST(QtPrompts, QuestionWithNamedButtonsTakesEscapeAndTheCloseBoxAsKeep) {
+    QtPrompts prompts(kTitle);
+    enum class Act { Proceed, Escape, Close };
+    for (const Act act : {Act::Escape, Act::Close, Act::Proceed}) {
+        bool seen = false;
+        whenModal<QMessageBox>([&](QMessageBox* box) {
+            seen = true;
+            QStringList names;
+            for (QAbstractButton* button : box->buttons()) {
+                names << button->text();
+            }
+            names.sort();
+            EXPECT_EQ(names, QStringList({QStringLiteral("Discard Answers"), QStringLiteral("Keep Answering")}));
+            EXPECT_EQ(box->defaultButton()->text(), QStringLiteral("Keep Answering"));
+            if (act == Act::Proceed) {
+                for (QAbstractButton* button : box->buttons()) {
+                    if (button->text() == QStringLiteral("Discard Answers")) {
+                        button->click();
+                    }
+                }
+            } else if (act == Act::Escape) {
+                QTest::keyClick(box, Qt::Key_Escape);
+            } else {
+                box->close();
+            }
+        });
+        EXPECT_EQ(prompts.questionWithButtons("Sure?", "Cancel questionnaire", "Discard Answers", "Keep Answering"),
+                  act == Act::Proceed);
         EXPECT_TRUE(seen);
     }
 }

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/ScriptedPrompts.h"
 #include "ui/Cp1252Text.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +32,22 @@ TEST(Cp1252Text, CharactersOutsideTheCodePageBecomeQuestionMarks) {
     // A lone surrogate is no character either.
     EXPECT_EQ(toCp1252(QString(QChar(0xD800)) + 'x'), "?x");
     EXPECT_EQ(toCp1252(QString()), "");
+}
+
+TEST(Cp1252Text, TextsThatDoNotFitAreToldByFieldAndNeverConverted) {
+    EXPECT_TRUE(holdsCp1252(QString::fromUtf8("Zo\u00eb \u20ac ? \u0081")));
+    EXPECT_FALSE(holdsCp1252(QString::fromUtf8("\u0418\u0432\u0430\u043d")));
+    EXPECT_FALSE(holdsCp1252(QString::fromUtf8("a\U0001F600")));
+    EXPECT_FALSE(holdsCp1252(QString(QChar(0xD800))));
+
+    ScriptedPrompts prompts;
+    EXPECT_TRUE(textsFit(prompts, {{QStringLiteral("Fine"), QStringLiteral("Name")}}));
+    EXPECT_FALSE(textsFit(prompts, {{QStringLiteral("Fine"), QStringLiteral("Name")},
+                                    {QString::fromUtf8("\u0418"), QStringLiteral("Statement")},
+                                    {QString::fromUtf8("\U0001F600"), QStringLiteral("Other")}}));
+    // The first field that does not fit is named, once.
+    EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Sorry, \"Statement\" can hold only the letters of Western "
+                                                        "European languages (Windows-1252)."});
 }
 
 TEST(TextMode, CrLfReadsAsLfAndLfWritesAsCrLf) {

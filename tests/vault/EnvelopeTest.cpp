@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "vault/Envelope.h"
 
 #include <sodium.h>
@@ -5,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -177,4 +179,44 @@ TEST(Envelope, WipeLeavesNothingBehind) {
     vault::wipe(secret);
     EXPECT_TRUE(secret.empty());
     EXPECT_EQ(std::string(buffer, size), std::string(size, '\0'));
+}
+
+// An envelope written today, byte for byte: journals sealed now must open in every later version,
+// and every later version must seal as the file format lays it out.
+TEST(Envelope, FixedHeadAndPasswordSealToTheBytesOfTheFileFormat) {
+    const std::string expectedHex = "894b565345414c45440d0a1a"                         // magic
+                                    "01000000"                                         // format
+                                    "01000000"                                         // operations
+                                    "08000000"                                         // KiB
+                                    "000102030405060708090a0b0c0d0e0f"                 // salt
+                                    "a0a1a2a3a4a5a6a7a8a9aaabacadaeafb0b1b2b3b4b5b6b7" // nonce
+                                    "a8f96bf5c6ce43b0162b81caabf9f9cc"                 // key check
+                                    "8470af4c26f31d0ccefc70a6f46d8c1e47aecf0de92da7"   // body, tag
+                                    "a1e51496968c65cc675d2ed2d6429d9d";                // checksum
+    std::string expected;
+    for (std::size_t i = 0; i < expectedHex.size(); i += 2) {
+        expected += static_cast<char>(std::stoi(expectedHex.substr(i, 2), nullptr, 16));
+    }
+    vault::EnvelopeHead head;
+    head.limits = kQuick;
+    for (std::size_t i = 0; i < head.salt.size(); ++i) {
+        head.salt[i] = static_cast<unsigned char>(i);
+    }
+    for (std::size_t i = 0; i < head.nonce.size(); ++i) {
+        head.nonce[i] = static_cast<unsigned char>(0xA0 + i);
+    }
+    vault::SealKey key;
+    ASSERT_TRUE(vault::deriveKey("tulip", head, key));
+    EXPECT_EQ(vault::sealWithKey("journal", key, head), expected);
+
+    vault::EnvelopeHead read;
+    ASSERT_TRUE(vault::readHead(expected, read).ok());
+    EXPECT_EQ(read.limits, kQuick);
+    EXPECT_EQ(read.salt, head.salt);
+    EXPECT_EQ(read.nonce, head.nonce);
+    vault::SealKey derived;
+    ASSERT_TRUE(vault::deriveKey("tulip", read, derived));
+    std::string plain;
+    ASSERT_TRUE(vault::unsealWithKey(expected, derived, plain).ok());
+    EXPECT_EQ(plain, "journal");
 }

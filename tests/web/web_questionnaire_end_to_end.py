@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The whole web road: a role full of quotes and markup becomes a page (`kvtool webpage` with the
 shipped template), lighttpd serves the page and runs kvmail as CGI, Debian's chromium answers the
 page headless (through chromedriver and selenium), aiosmtpd receives the mail, and the reply file
@@ -53,6 +54,8 @@ ANSWERS = [3, 0, 2, 1, 3, 2]
 RELATIONSHIP = 3  # Peer
 RESPONDENT = "Zo\u00eb \"Q\" <Quinn>"
 COMMENTS = "Great work & <thanks>.\nKeep \"it\" up: caf\u00e9 \u20ac5"
+# Typed as well: an arrow has no place in Windows-1252, so the page sends "?" and says so.
+ARROW = " \u2192 next"
 PASSWORD = "tulip"
 PERSON = "pat@example.org"
 
@@ -229,6 +232,11 @@ def test_answered_page_posts_and_the_reply_merges_with_those_answers(driver, pag
     choose(driver, "relationship", RELATIONSHIP)
     type_into(driver, "respondent", RESPONDENT)
     type_into(driver, "remarks", COMMENTS)
+    assert not driver.find_element(By.ID, "remarks-replaced").is_displayed()
+    driver.find_element(By.ID, "remarks").send_keys(ARROW)
+    note = driver.find_element(By.ID, "remarks-replaced")
+    assert note.is_displayed() and note.text == 'This page cannot send \u2192: it will arrive as "?".', note.text
+    assert not driver.find_element(By.ID, "respondent-replaced").is_displayed()
     type_into(driver, "recipient", PERSON)
     type_into(driver, "repeat", PERSON)
     type_into(driver, "secret", PASSWORD)
@@ -252,7 +260,7 @@ def test_answered_page_posts_and_the_reply_merges_with_those_answers(driver, pag
     assert reply["responses"] == "".join(str(answer) for answer in ANSWERS), reply
     assert reply["relationship"] == str(RELATIONSHIP), reply
     assert reply["assessor"] == RESPONDENT, reply
-    assert reply["details"] == COMMENTS.replace("\n", "\r\n"), reply
+    assert reply["details"] == (COMMENTS + ARROW.replace("\u2192", "?")).replace("\n", "\r\n"), reply
     assert reply["password"] == PASSWORD, reply
 
     journal = os.path.join(folder, "journal.kva")
@@ -286,8 +294,24 @@ def check_results(results):
     assert [row[:2] for row in table["rows"]] == [[RESPONDENT, "Peer"]], table["rows"]
     detail = dict(next(page for page in find_pages(results, "detail") if page["path"] == "Feedback/" + RESPONDENT)
                   ["rows"])
-    assert detail["Details:"] == COMMENTS.replace("\n", "\r\n"), detail
+    assert detail["Details:"] == (COMMENTS + ARROW.replace("\u2192", "?")).replace("\n", "\r\n"), detail
     assert detail["Assessor:"] == RESPONDENT and detail["Reporting Relationship:"] == "Peer", detail
+
+
+def test_characters_outside_windows_1252_become_question_marks_and_are_told(driver, page_url):
+    set_width(driver, 1280)
+    driver.get(page_url)
+    replaced = driver.execute_script(
+        "return [replaceOutsideWindows1252(arguments[0]), replaceOutsideWindows1252('')]",
+        "a\u2192b\U0001F600c \u20ac\u0178\u0081\u00ff\u0100 ok?")
+    assert replaced == ["a?b?c \u20ac\u0178\u0081\u00ff? ok?", ""], replaced
+    type_into(driver, "respondent", "Zo\u00eb \u0141uk")
+    note = driver.find_element(By.ID, "respondent-replaced")
+    assert note.is_displayed() and note.text == 'This page cannot send \u0141: it will arrive as "?".', note.text
+    driver.find_element(By.ID, "respondent").send_keys("\u2192")
+    assert note.text == 'This page cannot send \u0141 \u2192: they will arrive as "?".', note.text
+    type_into(driver, "respondent", "Zo\u00eb")
+    assert not note.is_displayed()
 
 
 def test_page_fits_narrow_screens_and_answers_by_keyboard_alone(driver, page_url):
@@ -328,6 +352,11 @@ def test_link_with_an_address_fills_it_read_only_and_skips_the_repeat(driver, pa
     before = mails()
     press_send(driver)
     WebDriverWait(driver, 30).until(lambda d: SUCCESS in d.page_source)
+    # The gateway's page is drawn at the phone's width, not at a desktop's.
+    assert driver.execute_script("return window.innerWidth") == 375
+    assert driver.execute_script("return document.documentElement.scrollWidth") <= 375
+    assert driver.execute_script("return document.querySelector('meta[name=viewport]').content") == \
+        "width=device-width, initial-scale=1"
     screenshot(driver, "sent", 375)
     path = wait_for_mail(before)
     with open(path, "rb") as source:
@@ -355,6 +384,8 @@ def main():
             ("answered page posts and merges",
              lambda: test_answered_page_posts_and_the_reply_merges_with_those_answers(
                  driver, page_url, folder, role_path)),
+            ("characters outside windows-1252", lambda: test_characters_outside_windows_1252_become_question_marks_and_are_told(
+                driver, page_url)),
             ("narrow screens and keyboard", lambda: test_page_fits_narrow_screens_and_answers_by_keyboard_alone(
                 driver, page_url)),
             ("address from the link", lambda: test_link_with_an_address_fills_it_read_only_and_skips_the_repeat(

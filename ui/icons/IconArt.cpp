@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "IconArt.h"
 
 #include <QLinearGradient>
@@ -196,6 +197,33 @@ void editPaste(QPainter& p) {
     box(p, QRectF(4, 1, 5, 3), kSilver);
     box(p, QRectF(6, 6, 9, 9), kPaper);
     textLines(p, 8, 8, {5, 5, 3});
+}
+
+// A hooked arrow turning back to the left; Redo is its mirror image.
+void undoArrow(QPainter& p) {
+    QPainterPath hook;
+    hook.moveTo(13.5, 13);
+    hook.cubicTo(14.5, 8, 11.5, 5, 7, 5);
+    hook.lineTo(4.5, 5);
+    p.setPen(roundLine(kBlue, 2.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(hook);
+    QPainterPath head;
+    head.moveTo(1, 5);
+    head.lineTo(6, 0.5);
+    head.lineTo(6, 9.5);
+    head.closeSubpath();
+    fillOnly(p, head, kBlue);
+}
+
+void editUndo(QPainter& p) {
+    undoArrow(p);
+}
+
+void editRedo(QPainter& p) {
+    p.translate(16, 0);
+    p.scale(-1, 1);
+    undoArrow(p);
 }
 
 void person(QPainter& p, qreal dx, qreal dy, qreal scale) {
@@ -609,6 +637,8 @@ const std::vector<Art>& catalogue() {
         {"edit-cut", 16, kToolSizes, editCut},
         {"edit-copy", 16, kToolSizes, editCopy},
         {"edit-paste", 16, kToolSizes, editPaste},
+        {"edit-undo", 16, kToolSizes, editUndo},
+        {"edit-redo", 16, kToolSizes, editRedo},
         {"choose-role", 16, kToolSizes, chooseRole},
         {"new-questionnaire", 16, kToolSizes, newQuestionnaire},
         {"send-request", 16, kToolSizes, sendRequest},

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/pages/report/FeedbackReport.h"
 
 #include "analysis/ContentTree.h"
@@ -21,6 +22,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -32,22 +34,44 @@ struct DetailSheet {
     ContentNode* node = nullptr;
     int depth = 0;
     std::unique_ptr<CResultPage> page;
+    int sheet = 0; // the first of its sheets
+    // A branch without scores: no sheet of its own, but a bookmark that holds the pages below it.
+    bool sheetless = false;
 };
 
 // The report is laid out twice over the same painter: once to learn on which sheet every part
 // begins (for the contents and the page numbers), once to draw.
 class ReportWriter {
 public:
-    ReportWriter(const JournalRecord& journal, const ReportOptions& options)
-        : m_journal(journal), m_options(options), m_tree(journal, options.formatDate) {
+    ReportWriter(const JournalRecord& journal, const ReportOptions& options, ReportRun* run)
+        : m_journal(journal), m_options(options), m_run(run), m_tree(journal, options.formatDate) {
+        m_tree.setEarlierJournal(options.earlier);
         m_tree.build();
+        std::vector<std::pair<ContentNode*, int>> nodes;
         m_tree.forEachNode([&](ContentNode& node, int depth) {
-            if (!options.withNames && !options.pagesOnly && inFeedbackBranch(node)) {
+            if (options.withNames || options.pagesOnly || !inFeedbackBranch(node)) {
+                nodes.emplace_back(&node, depth);
+            }
+        });
+        // Working out every page of a large journal takes a while of its own: it counts as progress.
+        m_pageCount = static_cast<int>(nodes.size());
+        for (const auto& [node, depth] : nodes) {
+            std::unique_ptr<CResultPage> page = makeResultPage(node->page());
+            page->refresh();
+            // A sheet that only says there is nothing to show pads the report; the contents count them.
+            // A branch keeps its bookmark, to hold the pages below it.
+            const bool empty = !options.pagesOnly && page->showsNoScores();
+            if (empty) {
+                ++m_leftOut;
+            }
+            if (!empty || node->childCount() > 0) {
+                m_details.push_back({node, depth, std::move(page), 0, empty});
+            }
+            if (!advance()) {
                 return;
             }
-            m_details.push_back({&node, depth, makeResultPage(node.page())});
-            m_details.back().page->refresh();
-        });
+        }
+        m_pagesReady = true;
         if (ContentNode* behaviours = m_tree.landmarks().behaviours) {
             m_summary =
                 summaryfigures::summarise(static_cast<RankingContent&>(behaviours->page()).list(), journal.framework);
@@ -59,6 +83,9 @@ public:
     }
 
     bool print(QPrinter& printer) {
+        if (m_cancelled) {
+            return false;
+        }
         QPainter painter;
         if (!painter.begin(&printer)) {
             return false;
@@ -66,17 +93,38 @@ public:
         m_printer = &printer;
         m_painter = &painter;
         if (m_options.pagesOnly) {
+            m_drawing = true;
             for (std::size_t i = 0; i < m_details.size(); ++i) {
-                if (i > 0 && !printer.newPage()) {
+                if ((i > 0 && !printer.newPage()) || !pageoutput::printPage(*m_details[i].page, painter) ||
+                    !advance()) {
                     return false;
                 }
-                pageoutput::printPage(*m_details[i].page, painter);
             }
+            m_sheetCount = countPrintedSheets();
             return painter.end();
         }
         layOut(false);
-        layOut(true);
+        if (!m_failed) {
+            layOut(true);
+        }
         return !m_failed && painter.end();
+    }
+
+    bool cancelled() const { return m_cancelled; }
+    int sheetCount() const { return m_sheetCount; }
+    // Steps of the progress: each page worked out, then measured and drawn, then the bookmarks and
+    // the file.
+    int totalSteps() const {
+        const int printed = m_pagesReady ? static_cast<int>(m_details.size()) : m_pageCount;
+        return m_pageCount + printed * (m_options.pagesOnly ? 1 : 2) + 2;
+    }
+    bool advance() {
+        ++m_stepsDone;
+        if (m_run != nullptr && m_run->progress && !m_run->progress(m_stepsDone, totalSteps())) {
+            m_cancelled = true;
+            m_failed = true;
+        }
+        return !m_cancelled;
     }
 
     std::vector<OutlineEntry> outline() const {
@@ -90,8 +138,9 @@ public:
             const int depth = std::min<int>(m_details[i].depth, static_cast<int>(levels.size()) - 1);
             levels.resize(static_cast<std::size_t>(depth) + 1);
             std::vector<OutlineEntry>& siblings = *levels.back();
-            siblings.push_back(
-                {cp1252::toUtf8(m_details[i].node->label()), m_detailStart + static_cast<int>(i) - 1, {}});
+            // A sheetless branch opens the sheet that follows it (the last one when nothing does).
+            const int sheet = std::min(m_details[i].sheet, m_sheetCount);
+            siblings.push_back({cp1252::toUtf8(m_details[i].node->label()), sheet - 1, {}});
             levels.push_back(&siblings.back().children);
         }
         return entries;
@@ -155,12 +204,31 @@ private:
         m_nextSheet = flow.sheet() + 1;
     }
 
-    void pageSheet(CResultPage& page) {
-        beginSheet(m_nextSheet, false);
-        if (m_drawing) {
-            pageoutput::printPage(page, *m_painter);
+    // A page from a sheet of its own, on as many sheets as it needs; returns its first sheet.
+    int pageSheet(CResultPage& page) {
+        const int first = m_nextSheet;
+        if (!m_drawing) {
+            m_nextSheet += page.measureSheets(*m_painter);
+            return first;
         }
-        ++m_nextSheet;
+        int sheet = first;
+        beginSheet(sheet, false);
+        if (!pageoutput::printPage(page, *m_painter, [this, &sheet] {
+                beginSheet(++sheet, false);
+                return !m_failed;
+            })) {
+            m_failed = true;
+        }
+        m_nextSheet = sheet + 1;
+        return first;
+    }
+
+    int countPrintedSheets() const {
+        int sheets = 0;
+        for (const DetailSheet& detail : m_details) {
+            sheets += detail.sheetless ? 0 : detail.page->printedSheets();
+        }
+        return sheets;
     }
 
     std::vector<summarysections::ContentsLine> contentsLines() const {
@@ -169,13 +237,18 @@ private:
             lines.push_back({part.title, 0, part.sheet});
         }
         lines.push_back({QString::fromUtf8(summarysections::kDetailTitle), 0, m_detailStart});
-        // The branches and lists; the pages of single behaviours, questionnaires and actions are
-        // reached through the bookmarks and their lists.
-        for (std::size_t i = 0; i < m_details.size(); ++i) {
-            if (m_details[i].node->kind() == NodeKind::Other) {
-                lines.push_back({pagepaint::textOf(m_details[i].node->label()), m_details[i].depth + 1,
-                                 m_detailStart + static_cast<int>(i)});
+        // The branches and the lists right below them; the pages further down (each competency,
+        // behaviour, questionnaire and action) are grouped under these and reached through the
+        // bookmarks, so the contents stay short however large the journal.
+        for (const DetailSheet& detail : m_details) {
+            if (detail.node->kind() == NodeKind::Other && detail.depth <= 1) {
+                lines.push_back({pagepaint::textOf(detail.node->label()), detail.depth + 1, detail.sheet});
             }
+        }
+        if (m_leftOut > 0) {
+            lines.push_back({m_leftOut == 1 ? QStringLiteral("1 page without scores is left out")
+                                            : QStringLiteral("%1 pages without scores are left out").arg(m_leftOut),
+                             1, 0});
         }
         return lines;
     }
@@ -224,13 +297,17 @@ private:
                  [&](SheetFlow& flow) { summarysections::developmentPlan(flow, input()); });
         m_detailStart = m_nextSheet;
         for (DetailSheet& detail : m_details) {
-            pageSheet(*detail.page);
+            detail.sheet = detail.sheetless ? m_nextSheet : pageSheet(*detail.page);
+            if (m_failed || !advance()) {
+                return;
+            }
         }
         m_sheetCount = m_nextSheet - 1;
     }
 
     const JournalRecord& m_journal;
     const ReportOptions& m_options;
+    ReportRun* m_run;
     ContentTree m_tree;
     std::vector<DetailSheet> m_details;
     summaryfigures::Summary m_summary;
@@ -244,6 +321,11 @@ private:
     int m_sheetCount = 0;
     int m_detailStart = 0;
     std::vector<Part> m_parts;
+    int m_leftOut = 0;
+    int m_pageCount = 0;
+    bool m_pagesReady = false;
+    int m_stepsDone = 0;
+    bool m_cancelled = false;
 };
 
 void fail(QString* failure, const QString& reason) {
@@ -266,7 +348,7 @@ std::optional<QPageSize> paperNamed(const QString& name) {
 }
 
 bool writeFeedbackReport(const JournalRecord& journal, const ReportOptions& options, const QString& path,
-                         QString* failure) {
+                         QString* failure, ReportRun* run) {
     QTemporaryDir scratch;
     if (!scratch.isValid()) {
         fail(failure, QStringLiteral("cannot create a temporary folder"));
@@ -274,7 +356,17 @@ bool writeFeedbackReport(const JournalRecord& journal, const ReportOptions& opti
     }
     const QString printed = scratch.filePath(QStringLiteral("printed.pdf"));
     const QString finished = scratch.filePath(QStringLiteral("report.pdf"));
-    ReportWriter writer(journal, options);
+    ReportWriter writer(journal, options, run);
+    const auto cancelled = [&] {
+        fail(failure, QStringLiteral("cancelled"));
+        if (run != nullptr) {
+            run->cancelled = true;
+        }
+        return false;
+    };
+    if (writer.cancelled()) {
+        return cancelled();
+    }
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -283,6 +375,9 @@ bool writeFeedbackReport(const JournalRecord& journal, const ReportOptions& opti
         printer.setCreator(QString::fromLatin1(kProgramName));
         printer.setDocName(pagepaint::textOf(journal.person));
         if (!writer.print(printer)) {
+            if (writer.cancelled()) {
+                return cancelled();
+            }
             fail(failure, QStringLiteral("cannot print the report"));
             return false;
         }
@@ -296,6 +391,9 @@ bool writeFeedbackReport(const JournalRecord& journal, const ReportOptions& opti
         }
         result = finished;
     }
+    if (!writer.advance()) {
+        return cancelled();
+    }
     // The finished file replaces the target in one step, as every save of the suite does.
     QFile finishedFile(result);
     if (!finishedFile.open(QIODevice::ReadOnly) ||
@@ -303,5 +401,9 @@ bool writeFeedbackReport(const JournalRecord& journal, const ReportOptions& opti
         fail(failure, QStringLiteral("cannot write %1").arg(path));
         return false;
     }
+    if (run != nullptr) {
+        run->sheets = writer.sheetCount();
+    }
+    writer.advance();
     return true;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/pages/report/SummarySections.h"
 
 #include "analysis/PageTexts.h"
@@ -323,8 +324,10 @@ void contents(SheetFlow& flow, const std::vector<ContentsLine>& lines) {
         const QString title =
             QFontMetricsF(lineFont, flow.painter().device()).elidedText(line.title, Qt::ElideRight, titleWidth);
         flow.textAt(flow.left() + indent, flow.y(), titleWidth, title, lineFont);
-        flow.textAt(flow.right() - numberWidth, flow.y(), numberWidth, QString::number(line.page), lineFont, Qt::black,
-                    Qt::AlignRight);
+        if (line.page > 0) {
+            flow.textAt(flow.right() - numberWidth, flow.y(), numberWidth, QString::number(line.page), lineFont,
+                        Qt::black, Qt::AlignRight);
+        }
         flow.skip(lineHeight);
     }
 }

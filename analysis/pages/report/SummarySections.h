@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "analysis/DateFormat.h"
@@ -39,7 +40,7 @@ void developmentPlan(SheetFlow& flow, const SummaryInput& input);
 struct ContentsLine {
     QString title;
     int depth = 0;
-    int page = 0;
+    int page = 0; // none shown when 0
 };
 void contents(SheetFlow& flow, const std::vector<ContentsLine>& lines);
 

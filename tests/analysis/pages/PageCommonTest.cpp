@@ -1,5 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every page does alike: the message page, widening, the first-drawing scroll, and the
-// printed page with its header, footer, 7-point switch and centring; then the list and detail pages.
+// printed page with its header, footer, sheets and centring; then the list and detail pages.
 #include "analysis/DateFormat.h"
 #include "analysis/GraphContent.h"
 #include "analysis/ListContent.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using namespace testjournals;
 using pagepaint::ltrb;
@@ -111,7 +113,7 @@ TEST_F(Pages, PrintAShortPageCentredInTheBandWithTitleAndFooter) {
     EXPECT_FALSE(hasInk(sheet, ltrb(0, 1451, 1000, 1500)));
 }
 
-TEST_F(Pages, PrintATallPageInSevenPointsCompressedToTheBand) {
+TEST_F(Pages, PrintATallPageOnSeveralSheetsAtElevenPointsBreakingBetweenRows) {
     JournalRecord journal = answeredJournal(1);
     CompetencyPage shortPage(journal);
     pagetest::drawOnPaper(shortPage.page, kSheetWidth, kSheetHeight);
@@ -119,13 +121,53 @@ TEST_F(Pages, PrintATallPageInSevenPointsCompressedToTheBand) {
 
     journal = answeredJournal(60);
     CompetencyPage tall(journal);
-    const QImage sheet = pagetest::drawOnPaper(tall.page, kSheetWidth, kSheetHeight);
-    EXPECT_EQ(tall.page.layout().height, 1300);
-    EXPECT_LT(tall.page.layout().lineHeight, elevenPointLine);
-    EXPECT_EQ(at(sheet, 55, 100), stored(journal.colours.background));
-    EXPECT_EQ(at(sheet, 55, 99), QColor(Qt::white));
-    EXPECT_EQ(at(sheet, 55, 1399), stored(journal.colours.background));
-    EXPECT_EQ(at(sheet, 55, 1400), QColor(Qt::white));
+    const std::vector<QImage> sheets = pagetest::drawOnSheets(tall.page, kSheetWidth, kSheetHeight);
+    EXPECT_EQ(tall.page.layout().lineHeight, elevenPointLine);
+    EXPECT_GT(tall.page.layout().height, 1300);
+    ASSERT_GE(sheets.size(), 2U);
+    EXPECT_EQ(static_cast<int>(sheets.size()), tall.page.printedSheets());
+    const auto& g = tall.page.geometry();
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        const QImage& sheet = sheets[i];
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(hasInk(sheet, ltrb(350, 50, 650, 75)));     // title
+        EXPECT_TRUE(hasInk(sheet, ltrb(50, 1420, 300, 1450)));  // the person's name
+        EXPECT_TRUE(hasInk(sheet, ltrb(700, 1420, 950, 1450))); // the program's name
+        EXPECT_FALSE(hasInk(sheet, ltrb(0, 1401, 1000, 1419))); // nothing runs into the footer
+        EXPECT_EQ(at(sheet, 55, 99), QColor(Qt::white));        // every sheet starts at the band's top
+        EXPECT_NE(at(sheet, 55, 100), QColor(Qt::white));
+    }
+    // A sheet ends where a row ends: the next sheet starts with a whole row, in the other shade.
+    for (std::size_t i = 0; i + 1 < sheets.size(); ++i) {
+        int last = 1399;
+        while (last > 100 && at(sheets[i], 55, last) == QColor(Qt::white)) {
+            --last;
+        }
+        const int sliceHeight = last - 100 + 1;
+        EXPECT_GT(sliceHeight, 1300 - 2 * g.rowHeight) << "sheet " << i << " is not filled";
+        EXPECT_NE(at(sheets[i], 55, last), at(sheets[i + 1], 55, 100)) << "a row is split after sheet " << i;
+    }
+}
+
+TEST_F(Pages, PrintALongCommentOnSeveralSheetsBreakingBetweenLines) {
+    JournalRecord journal = journalWithRole(1, 1);
+    answer(journal, 0, {kClearStrength});
+    for (int word = 0; word < 1200; ++word) {
+        journal.questionnaires[0].details += "word" + std::to_string(word) + " ";
+    }
+    QuestionnaireDetailContent content(journal, 0, formatDateInCLocale);
+    CQuestionnaireDetail page(content);
+    page.refresh();
+    const std::vector<QImage> sheets = pagetest::drawOnSheets(page, kSheetWidth, kSheetHeight);
+    ASSERT_GE(sheets.size(), 2U);
+    const int valueLeft = 50 + (900 - 32) / 4 + 4 * kCw + 2;
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        SCOPED_TRACE(i);
+        // The comment's column carries text at the band's top and nothing is cut at its bottom edge:
+        // the last pixel row of the band holds no ink of a line drawn half.
+        EXPECT_TRUE(hasInk(sheets[i], ltrb(valueLeft, 100, 900, 100 + 2 * kLh)));
+        EXPECT_FALSE(hasInk(sheets[i], ltrb(valueLeft, 1399, 940, 1400)));
+    }
 }
 
 TEST_F(Pages, PrintAnEmptyFooterOnTheLeftWithoutAName) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "analysis/pages/PageCanvas.h"
@@ -7,7 +8,9 @@
 
 #include <QFont>
 #include <QImage>
+
 #include <QPainter>
+#include <vector>
 
 #include <cstdint>
 
@@ -58,6 +61,22 @@ inline QImage drawOnPaper(CResultPage& page, int width, int height) {
     QPainter painter(&image);
     pageoutput::printPage(page, painter);
     return image;
+}
+
+// A page printed on as many sheets of the size as it needs, each sheet an image.
+inline std::vector<QImage> drawOnSheets(CResultPage& page, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    std::vector<QImage> sheets;
+    QPainter painter(&image);
+    pageoutput::printPage(page, painter, [&] {
+        sheets.push_back(image.copy());
+        painter.fillRect(image.rect(), Qt::white);
+        return true;
+    });
+    painter.end();
+    sheets.push_back(image);
+    return sheets;
 }
 
 inline QColor at(const QImage& image, int x, int y) {

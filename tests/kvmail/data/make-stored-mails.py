@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the stored copies of the mails the MIME tests compare against, composed here on their
 own from the message layout (not by the code under test): header block (a subject outside ASCII
 as encoded words), preamble, text part (wrapped, then quoted-printable), attachment part in
@@ -6,7 +7,7 @@ base64 lines of 54 bytes, closing boundary. Texts are windows-1252. Run it from 
 import base64
 
 BOUNDARY = "ZQ_MAIL_PaRt_BoUnDaRy_05151998"
-DATE = "Tue, 02 Jan 24 03:04:05 UTC"
+DATE = "Tue, 02 Jan 2024 03:04:05 +0000"
 
 
 def file_bytes(length):
@@ -74,10 +75,21 @@ def subject_field(subject):
     return b"\r\n ".join(b"=?windows-1252?Q?" + word + b"?=" for word in words)
 
 
+def name_parameter(attribute, name):
+    """RFC 2231 first (windows-1252, percent-encoded), then an ASCII fallback in quotes."""
+    raw = name.encode("cp1252")
+    marks = b"!#$&+-.^_`{|}~"
+    encoded = "".join(chr(b) if (chr(b).isascii() and chr(b).isalnum()) or b in marks else "%%%02X" % b
+                      for b in raw)
+    fallback = "".join(chr(b) if 32 <= b < 127 and chr(b) not in '"\\' else "_" for b in raw)
+    return ";\r\n %s*=windows-1252''%s;\r\n %s=\"%s\"" % (attribute, encoded, attribute, fallback)
+
+
 def attachment(name, data):
-    part = ("Content-Type: application/octet-stream; file=\"%s\"\r\n"
+    part = ("Content-Type: application/octet-stream%s\r\n"
             "Content-Transfer-Encoding: base64\r\n"
-            "Content-Disposition: attachment; filename=\"%s\"\r\n\r\n") % (name, name)
+            "Content-Disposition: attachment%s\r\n\r\n") % (name_parameter("file", name),
+                                                             name_parameter("filename", name))
     offset = 0
     while True:
         chunk = data[offset:offset + 54]
@@ -117,4 +129,4 @@ with open("mail-in-windows-1252.eml", "wb") as out:
                    "R\u00fcckmeldung f\u00fcr Zo\u00eb \u2013 5 \u20ac = ?_ \"pr\u00eat\" 100% vollst\u00e4ndig",
                    "Caf\u00e9 cr\u00e8me \u20ac5 = cheap; trailing space \r\n.x\r\n..\r\n.\r\ntab\tinside "
                    + "\u00e9" * 30 + " " + "w" * 90 + "\r\nlast line",
-                   "Feedback from Zoe 20240102030405.kvi", file_bytes(3)))
+                   "Feedback from Zo\u00eb \"Q\" 20240102030405.kvi", file_bytes(3)))

@@ -1,3 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/ScriptedPrompts.h"
+#include "pavex/editors/ActionDialog.h"
+#include "pavex/editors/ActionEditing.h"
 #include "pavex/editors/LocaleDates.h"
 #include "pavex/editors/QuestionnaireDetailsDialog.h"
 #include "tests/support/Samples.h"
@@ -5,6 +9,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 
 #include <gtest/gtest.h>
 
@@ -13,7 +18,8 @@ namespace {
 TEST(QuestionnaireDetailsDialog, AppliesNameRelationshipAndInclusionButNeverTheAnswers) {
     CPavexFeedback questionnaire = samples::journal("").questionnaires[0];
     const CPavexFeedback before = questionnaire;
-    QuestionnaireDetailsDialog dialog(questionnaire);
+    ScriptedPrompts prompts;
+    QuestionnaireDetailsDialog dialog(questionnaire, prompts);
     EXPECT_EQ(dialog.windowTitle(), "Questionnaire Details");
     EXPECT_EQ(dialog.nameEdit()->text().toStdString(), before.assessor);
     EXPECT_TRUE(dialog.relationshipButton(before.relationship)->isChecked());
@@ -33,12 +39,57 @@ TEST(QuestionnaireDetailsDialog, AppliesNameRelationshipAndInclusionButNeverTheA
 TEST(QuestionnaireDetailsDialog, KeepsAStoredRelationshipNoButtonStandsFor) {
     CPavexFeedback questionnaire = samples::journal("").questionnaires[0];
     questionnaire.relationship = 9;
-    QuestionnaireDetailsDialog dialog(questionnaire);
+    ScriptedPrompts prompts;
+    QuestionnaireDetailsDialog dialog(questionnaire, prompts);
     for (int i = 0; i < 6; ++i) {
         EXPECT_FALSE(dialog.relationshipButton(i)->isChecked());
     }
     dialog.applyTo(questionnaire);
     EXPECT_EQ(questionnaire.relationship, 9);
+}
+
+TEST(JournalEditorTexts, EveryFieldRefusesCharactersTheJournalCannotHoldAndChangesNothing) {
+    // A Cyrillic name and an emoji: neither has a place in the journal's code page.
+    const QString values[] = {QString::fromUtf8("\u0418\u0432\u0430\u043d"), QString::fromUtf8("Pat \U0001F600")};
+    const auto refusal = [](const std::string& field) {
+        return std::vector<std::string>{"Sorry, \"" + field +
+                                        "\" can hold only the letters of Western European languages (Windows-1252)."};
+    };
+    const CPavexFramework framework = samples::role().framework;
+    for (const QString& value : values) {
+        SCOPED_TRACE(value.toStdString());
+        CPavexFeedback questionnaire = samples::journal("").questionnaires[0];
+        const CPavexFeedback before = questionnaire;
+        ScriptedPrompts prompts;
+        QuestionnaireDetailsDialog details(questionnaire, prompts);
+        details.open();
+        details.nameEdit()->setText(value);
+        details.accept();
+        EXPECT_TRUE(details.isVisible());
+        EXPECT_EQ(prompts.texts(), refusal("Assessor name"));
+        details.reject();
+        EXPECT_EQ(questionnaire, before);
+
+        const CPavexAction action = ActionEditing::newActionFor(1);
+        const std::pair<const char*, QPlainTextEdit* (ActionDialog::*)() const> boxes[] = {
+            {"Situation", &ActionDialog::situationBox},
+            {"Action", &ActionDialog::actionBox},
+            {"Support", &ActionDialog::supportBox},
+            {"Measurement", &ActionDialog::measurementBox},
+        };
+        for (const auto& [field, box] : boxes) {
+            ScriptedPrompts told;
+            ActionDialog dialog(framework, action, told);
+            dialog.open();
+            (dialog.*box)()->setPlainText(value);
+            dialog.accept();
+            EXPECT_TRUE(dialog.isVisible()) << field;
+            EXPECT_EQ(told.texts(), refusal(field));
+            EXPECT_EQ(dialog.action().situation, action.situation);
+            EXPECT_EQ(dialog.action().action, action.action);
+            dialog.reject();
+        }
+    }
 }
 
 TEST(LocaleDates, TheEditableFormReadsBackToTheSameDateAndTime) {

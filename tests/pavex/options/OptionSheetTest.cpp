@@ -1,10 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pavex/options/OptionSheet.h"
+#include "model/AtomicFile.h"
+#include "model/JournalFile.h"
 #include "model/ScriptedPrompts.h"
 #include "pavex/options/EncryptionChoice.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/Samples.h"
 #include "tests/support/TempFolder.h"
 #include "ui/Settings.h"
+#include "vault/Envelope.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -220,8 +224,74 @@ TEST_F(OptionsSheetTest, EncryptionCanBeChosenOnlyWithAPasswordAndOkStoresIt) {
     EXPECT_FALSE(m_doc.encrypted);
     EXPECT_TRUE(m_doc.password.empty());
 
+    // A first password starts ticked once both boxes agree; the person's choice then stays.
     COptionSheet unprotected(m_doc, 0, nullptr, chooser());
-    EXPECT_FALSE(unprotected.personal()->encryption()->box()->isEnabled());
+    QCheckBox* box = unprotected.personal()->encryption()->box();
+    EXPECT_FALSE(box->isEnabled());
     QTest::keyClicks(unprotected.personal()->passwordEdit(), "p");
-    EXPECT_TRUE(unprotected.personal()->encryption()->box()->isEnabled());
+    EXPECT_FALSE(box->isEnabled()); // the boxes differ: no password would be kept
+    QTest::keyClicks(unprotected.personal()->repeatEdit(), "p");
+    EXPECT_TRUE(box->isEnabled());
+    EXPECT_TRUE(box->isChecked());
+    QTest::mouseClick(box, Qt::LeftButton);
+    EXPECT_FALSE(box->isChecked());
+    QTest::keyClicks(unprotected.personal()->passwordEdit(), "q");
+    QTest::keyClicks(unprotected.personal()->repeatEdit(), "q");
+    EXPECT_FALSE(box->isChecked());
+    unprotected.applyTo(m_doc, settings, m_prompts);
+    EXPECT_EQ(m_doc.password, "pq");
+    EXPECT_FALSE(m_doc.encrypted);
+
+    // A journal that has a password but is ordinary starts as it is.
+    COptionSheet ordinary(m_doc, 0, nullptr, chooser());
+    EXPECT_TRUE(ordinary.personal()->encryption()->box()->isEnabled());
+    EXPECT_FALSE(ordinary.personal()->encryption()->box()->isChecked());
+}
+
+TEST_F(OptionsSheetTest, BoxesThatDifferNeverChangeTheEncryptionOfAnEncryptedJournal) {
+    struct Typed {
+        const char* password;
+        const char* repeat;
+        std::string kept;
+        bool encrypted;
+        bool told;
+    };
+    const Typed cases[] = {
+        {"", "secret", "secret", true, true},
+        {"secret", "", "secret", true, true},
+        {"other", "", "secret", true, true},
+        {"", "other", "secret", true, true},
+        {"other", "secret", "secret", true, true},
+        {"other", "another", "secret", true, true},
+        {"", "", "", false, false},
+        {"new", "new", "new", true, false},
+        {"secret", "secret", "secret", true, false},
+    };
+    ui::Settings settings(ui::SettingsScope::journalProgram());
+    for (const Typed& typed : cases) {
+        SCOPED_TRACE(std::string(typed.password) + " / " + typed.repeat);
+        CPavexDoc doc = samples::journal("secret");
+        doc.encrypted = true;
+        COptionSheet sheet(doc, 0, nullptr, chooser());
+        PersonalPage* page = sheet.personal();
+        retype(page->passwordEdit(), QString::fromLatin1(typed.password));
+        retype(page->repeatEdit(), QString::fromLatin1(typed.repeat));
+        EXPECT_EQ(page->encryption()->box()->isChecked(), typed.encrypted);
+        ScriptedPrompts prompts;
+        sheet.applyTo(doc, settings, prompts);
+        EXPECT_EQ(doc.password, typed.kept);
+        EXPECT_EQ(doc.encrypted, typed.encrypted);
+        EXPECT_EQ(prompts.texts(),
+                  typed.told ? std::vector<std::string>{optiontext::kPasswordsDiffer} : std::vector<std::string>{});
+
+        // What Save writes afterwards: the envelope, or an ordinary journal without a password.
+        const std::string path = m_temp.file("saved.kva");
+        ScriptedPrompts saving;
+        ASSERT_TRUE(JournalFile::save(path, doc, saving));
+        const std::optional<std::string> bytes = readWholeFile(path, nullptr);
+        ASSERT_TRUE(bytes);
+        EXPECT_EQ(vault::looksSealed(*bytes), typed.encrypted);
+        EXPECT_EQ(bytes->find(doc.questionnaires.front().assessor) == std::string::npos, typed.encrypted)
+            << "an assessor's name is readable only in an ordinary journal";
+    }
 }

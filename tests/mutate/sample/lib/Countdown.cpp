@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Countdown.h"
+
+#define COUNTDOWN_LIMIT (3 < 4 && 5 == 5)
+
+// Nothing here may change: if (a < b && c == 1) return 2;
+/* nor here: while (x >= 10 || y != 0) break; */
+const char* countdownNote() {
+    return "if (a < b && c == 1) return 2;";
+}
+
+int ticksUntilZero(int from) {
+    int ticks = 0;
+    while (from > 0) {
+        from -= 1;
+        ++ticks;
+    }
+    return ticks;
+}
+
+int clampTo(int value, int limit) {
+    return value > limit ? limit : value;
+}
