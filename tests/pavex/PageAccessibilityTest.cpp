@@ -258,7 +258,7 @@ TEST_F(PageAccessibilityTest, EveryShowingControlOfTheWindowAndItsDialogsHasANam
     NoActions none;
     BehaviourJournalDialog journal(doc, 0, none);
     EXPECT_EQ(unnamedControls(journal), QStringList());
-    QuestionnaireDetailsDialog details(doc.questionnaires.front());
+    QuestionnaireDetailsDialog details(doc.questionnaires.front(), m_prompts);
     EXPECT_EQ(unnamedControls(details), QStringList());
     COptionSheet options(doc, 0);
     EXPECT_EQ(unnamedControls(options), QStringList());
