@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/ContentTree.h"
 
 #include "analysis/GraphContent.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // The largest journal the files allow, shared by the benchmarks.
 
 #include "bench/MaximalJournal.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // kvmail: the CGI program behind the web questionnaire's form.
 #include "kvmail/Gateway.h"
 #include "kvmail/PrivateReplyFile.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvrole/RolePrinter.h"
 
 #include "ui/Cp1252Text.h"

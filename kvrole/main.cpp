@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvrole/EditorContext.h"
 #include "kvrole/MainFrame.h"
 #include "kvrole/SingleInstance.h"

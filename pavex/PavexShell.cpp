@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pavex/PavexShell.h"
 
 #include "pavex/DroppedFile.h"

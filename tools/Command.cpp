@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/Command.h"
 
 const std::string* ParsedArguments::option(std::string_view name) const {

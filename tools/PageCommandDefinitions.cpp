@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/PageCommandDefinitions.h"
 
 Command renderCommandDefinition(void (*run)(const ParsedArguments& arguments, std::ostream& out)) {

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/pages/PagePainting.h"
 
 #include "model/Windows1252.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pavex/options/EncryptionChoice.h"
 
 #include <QCheckBox>

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/analysis/TestJournals.h"
 
 #include "model/Role.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
 #include "kvmail/MultipartMail.h"
 #include "kvmail/PartWriterRegistry.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvreply/ReplyProgram.h"
 #include "model/AtomicFile.h"
 #include "model/JournalFile.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Requests.h"
 #include "model/AtomicFile.h"
 #include "model/JournalFile.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Windows1252.h"
 
 #include <gtest/gtest.h>

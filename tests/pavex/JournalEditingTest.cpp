@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/pavex/MainWindowFixture.h"
 
 #include "analysis/GraphContent.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/pages/PageFactory.h"
 #include "tests/pavex/MainWindowFixture.h"
 #include "tests/support/ModalScript.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/MailAttachment.h"
 #include "tests/support/RecordingMailHandoff.h"
 #include "ui/AfxFolders.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/ModalScript.h"
 #include "ui/FileChooser.h"
 #include "ui/PasswordDialog.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pavex/editors/ActionEditing.h"
 #include "analysis/ContentTree.h"
 #include "model/OleDate.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/AtomicFile.h"
 #include "model/RoleFile.h"
 #include "model/ScriptedPrompts.h"
