@@ -47,9 +47,9 @@ std::vector<TableColumn> columnsOf(Which which) {
     return {{"Not compared", 6}, {"Why", 3}};
 }
 
-// Rows grow to hold a longer text; two lines hold the pair of bars.
+// Rows grow to hold a longer text; these leave a wrapped statement, and the pair of bars, room to breathe.
 int linesOf(Which which) {
-    return which == Which::DevelopmentAreas ? 3 : 2;
+    return which == Which::DevelopmentAreas ? 4 : 3;
 }
 
 std::string withAnswers(double figure, std::int32_t answers) {
