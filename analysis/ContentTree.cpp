@@ -4,6 +4,7 @@
 #include "analysis/ListContent.h"
 #include "analysis/PageTexts.h"
 #include "analysis/ProgressPages.h"
+#include "analysis/ReportContent.h"
 #include "model/TextRules.h"
 
 #include <algorithm>
@@ -144,7 +145,8 @@ void ContentTree::buildProgress() {
     const auto page = [this](ProgressContent::Which which) {
         return std::make_unique<ProgressContent>(m_journal, *m_earlier, which, m_formatDate);
     };
-    const std::string label = progresspages::branchLabel(progress::compare(*m_earlier, m_journal), m_formatDate);
+    const std::string label =
+        progresspages::branchLabel(reportcontent::coverFacts(*m_earlier).lastQuestionnaire, m_formatDate);
     ContentNode& branch =
         addNode(nullptr, label, NodeKind::Other, IconKind::Results, page(ProgressContent::Which::DevelopmentAreas));
     m_landmarks.progress = &branch;

@@ -73,18 +73,18 @@ std::string actionsText(const std::vector<progress::ActionState>& actions) {
 
 TableRow noiseRuleRow(std::size_t columns) {
     TableRow row(columns);
-    row[0] = std::string("*") + " " + progress::kNoiseRule;
+    row[0] = std::string("* ") + progress::kNoiseRule;
     return row;
 }
 
 } // namespace
 
-std::string branchLabel(const progress::Comparison& comparison, const DateFormatter& formatDate) {
-    if (!comparison.earlierDate) {
+std::string branchLabel(const std::optional<OleDate>& earlierDate, const DateFormatter& formatDate) {
+    if (!earlierDate) {
         return "Progress since an earlier journal";
     }
     const DateFormatter& format = formatDate ? formatDate : DateFormatter(formatDateInCLocale);
-    return "Progress since " + format(*comparison.earlierDate, DateStyle::Long);
+    return "Progress since " + format(*earlierDate, DateStyle::Long);
 }
 
 std::string figureText(double value) {

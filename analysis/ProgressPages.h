@@ -4,6 +4,7 @@
 #include "analysis/ListContent.h"
 #include "analysis/ProgressComparison.h"
 
+#include <optional>
 #include <string>
 
 // The Progress branch: what changed since an earlier journal, as list pages of the later one.
@@ -21,9 +22,9 @@ inline constexpr const char* kNothingInCommon =
     "Sorry, the two journals have no behaviour in common, so there is nothing to compare.";
 inline constexpr const char* kLaterIsOlder = "The journal you chose has later feedback than this one.";
 
-// "Progress since " + the date of the earlier journal's last questionnaire ("Progress since an earlier
-// journal" when it has none).
-std::string branchLabel(const progress::Comparison& comparison, const DateFormatter& formatDate);
+// "Progress since " + the date of the earlier journal's last included questionnaire ("Progress since
+// an earlier journal" when it has none).
+std::string branchLabel(const std::optional<OleDate>& earlierDate, const DateFormatter& formatDate);
 
 // A figure as the pages print it: two decimals, empty without a value; a change with its sign.
 std::string figureText(double value);

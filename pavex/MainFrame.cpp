@@ -573,10 +573,7 @@ bool CMainFrame::compareWithEarlierJournalFile(const std::string& earlierPath) {
         break;
     }
     }
-    m_view->setPage(nullptr);
-    m_tree->detach();
-    m_contents->setEarlierJournal(m_earlier->record());
-    rebuildContents();
+    rebuildWithEarlierJournal();
     if (ContentNode* progress = m_contents->landmarks().progress) {
         m_tree->selectNode(*progress);
     }
@@ -586,12 +583,20 @@ bool CMainFrame::compareWithEarlierJournalFile(const std::string& earlierPath) {
 }
 
 void CMainFrame::stopComparing() {
+    // The pages go before the earlier journal they show.
     m_view->setPage(nullptr);
     m_tree->detach();
     m_earlier->forget(m_doc->path);
-    m_contents->setEarlierJournal(nullptr);
-    rebuildContents();
+    rebuildWithEarlierJournal();
     tellDone("Stopped comparing with the earlier journal");
+}
+
+void CMainFrame::rebuildWithEarlierJournal() {
+    // The pages refer to the earlier journal too, so they go before the branch changes.
+    m_view->setPage(nullptr);
+    m_tree->detach();
+    m_contents->setEarlierJournal(m_earlier->record());
+    rebuildContents();
 }
 
 bool CMainFrame::exportReport() {

@@ -189,6 +189,8 @@ private:
     void movePaneFocus(int step);
     // The stored size and place, or most of the screen on a first run, and the tree's width.
     void placeWindow();
+    // The contents built again, with the Progress branch while an earlier journal is set.
+    void rebuildWithEarlierJournal();
     void rebuildContents();
     void showPage(CResultPage* page);
     void afterMerge(bool merged, std::size_t questionnairesBefore);

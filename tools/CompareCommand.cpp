@@ -67,7 +67,7 @@ void runCompare(const ParsedArguments& arguments, std::ostream& out) {
         readComparedJournals(arguments.positionals.at(0), passwordOption(arguments, "--password-earlier"),
                              arguments.positionals.at(1), passwordOption(arguments));
     const progress::Comparison comparison = progress::compare(journals.earlier, journals.later);
-    const std::string branch = progresspages::branchLabel(comparison, formatDateInCLocale);
+    const std::string branch = progresspages::branchLabel(comparison.earlierDate, formatDateInCLocale);
     out << std::setw(2) << comparisonToJson(comparison, branch, journals.earlier, journals.later) << '\n';
 }
 

@@ -11,7 +11,6 @@ import math
 import os
 import random
 import sys
-import tempfile
 import unittest
 
 KVTOOL = None
@@ -143,15 +142,8 @@ def figure(value):
     return None if value is None or value < 0 else value
 
 
-class CompareCase(unittest.TestCase):
-    def setUp(self):
-        self.folder = tempfile.TemporaryDirectory()
-
-    def tearDown(self):
-        self.folder.cleanup()
-
-    def path(self, name):
-        return os.path.join(self.folder.name, name)
+class CompareCase(test_report.ReportCase):
+    """A temporary folder of its own, as the report's cases have."""
 
     def journal(self, record, name):
         path = self.path(name)

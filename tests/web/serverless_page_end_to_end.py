@@ -21,10 +21,10 @@ import traceback
 import urllib.parse
 from email.message import EmailMessage
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import WebDriverWait
+
+import web_road
 
 KVMAIL, KVTOOL = sys.argv[1], sys.argv[2]
 SHOTS = sys.argv[sys.argv.index("--screenshots") + 1] if "--screenshots" in sys.argv else None
@@ -63,47 +63,16 @@ KEPT = lambda text: text.replace("\u2192", "?")  # what Windows-1252 cannot hold
 
 
 def run(*arguments, check=True):
-    result = subprocess.run([KVTOOL, *arguments], capture_output=True)
-    if check and result.returncode != 0:
-        raise AssertionError("kvtool %s: %s" % (arguments[0], result.stderr.decode(errors="replace")))
-    return result
+    return web_road.run_kvtool(KVTOOL, *arguments, check=check)
 
 
 def make_role(folder):
-    role = {
-        "kind": "role", "format": 1, "name": ROLE_NAME, "description": "",
-        "relationship_labels": ["Self", "Manager", "Direct Report", "Peer", "Customer", "Other"],
-        "behaviour_term": "Behaviour", "competency_term": "Competency",
-        "framework": {
-            "version": 3, "descriptions": 1, "description": "",
-            "competencies": [{"name": "Work", "description": ""}],
-            "scales": [{"options": [{"label": "Not needed", "value": -1},
-                                    {"label": "Priority for action", "value": 0},
-                                    {"label": "Not always consistent", "value": 1},
-                                    {"label": "Clear strength", "value": 2}], "maximum": 2}],
-            "behaviours": [{"statement": s, "competency": 0, "scale": 0, "reserved": "", "marked": 0,
-                            "description": ""} for s in STATEMENTS],
-        },
-    }
-    source = os.path.join(folder, "role.json")
-    with open(source, "w", encoding="utf-8") as out:
-        json.dump(role, out)
-    path = os.path.join(folder, "role.kvr")
-    run("build", source, path)
-    return path
+    return web_road.build_role(KVTOOL, folder, ROLE_NAME, ["Work"], [(s, 0) for s in STATEMENTS])
 
 
 def browser(downloads):
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-                     "--window-size=1280,900", "--hide-scrollbars", "--no-first-run", "--disable-extensions",
-                     "--disable-background-networking"):
-        options.add_argument(argument)
-    options.add_experimental_option("prefs", {"download.default_directory": downloads,
-                                              "download.prompt_for_download": False})
-    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-    driver.set_page_load_timeout(30)
+    driver = web_road.chromium(["--disable-background-networking"],
+                               {"download.default_directory": downloads, "download.prompt_for_download": False})
     driver.execute_cdp_cmd("Page.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads})
     driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": FIXED_DATE})
     return driver

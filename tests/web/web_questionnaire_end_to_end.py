@@ -14,18 +14,17 @@ import email.policy
 import json
 import os
 import shutil
-import subprocess
 import sys
 import tempfile
 import time
 import traceback
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
+
+import web_road
 
 KVMAIL, KVTOOL = sys.argv[1], sys.argv[2]
 # Without a template named, kvtool finds the one the build put beside it.
@@ -60,35 +59,11 @@ PERSON = "pat@example.org"
 
 
 def run(*arguments, check=True):
-    result = subprocess.run([KVTOOL, *arguments], capture_output=True)
-    if check and result.returncode != 0:
-        raise AssertionError("kvtool %s: %s" % (arguments[0], result.stderr.decode(errors="replace")))
-    return result
+    return web_road.run_kvtool(KVTOOL, *arguments, check=check)
 
 
 def make_role(folder):
-    role = {
-        "kind": "role", "format": 1, "name": ROLE_NAME, "description": "",
-        "relationship_labels": ["Self", "Manager", "Direct Report", "Peer", "Customer", "Other"],
-        "behaviour_term": "Behaviour", "competency_term": "Competency",
-        "framework": {
-            "version": 3, "descriptions": 1, "description": "",
-            "competencies": [{"name": name, "description": ""} for name in COMPETENCIES],
-            "scales": [{"options": [{"label": "Not needed", "value": -1},
-                                    {"label": "Priority for action", "value": 0},
-                                    {"label": "Not always consistent", "value": 1},
-                                    {"label": "Clear strength", "value": 2}], "maximum": 2}],
-            "behaviours": [{"statement": statement, "competency": competency, "scale": 0, "reserved": "",
-                            "marked": 0, "description": ""}
-                           for statement, competency in zip(STATEMENTS, COMPETENCY_OF)],
-        },
-    }
-    source = os.path.join(folder, "role.json")
-    with open(source, "w", encoding="utf-8") as out:
-        json.dump(role, out)
-    path = os.path.join(folder, "role.kvr")
-    run("build", source, path)
-    return path
+    return web_road.build_role(KVTOOL, folder, ROLE_NAME, COMPETENCIES, list(zip(STATEMENTS, COMPETENCY_OF)))
 
 
 def install_gateway():
@@ -101,14 +76,7 @@ def install_gateway():
 
 
 def browser():
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-                     "--window-size=1280,900", "--hide-scrollbars", "--no-first-run", "--disable-extensions"):
-        options.add_argument(argument)
-    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-    driver.set_page_load_timeout(30)
-    return driver
+    return web_road.chromium()
 
 
 def set_width(driver, width):
