@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two commands of the README: `make run` and `make test`.
 .PHONY: all deps build run test fuzz bench format clean install package report-largest mutate
 

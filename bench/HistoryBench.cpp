@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memory and time of the undo history on the largest journal the files allow: 100 steps of
 // everyday edits, and 100 password changes, which scramble the whole journal anew at each step.
 // Run with `make bench`.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Load and save of the largest journal the files allow, password set. Run with
 // `make bench`; `bench_model --write-maximal-journal PATH` writes that journal to a file, for
 // measuring the tools that read it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The largest journal the files allow, shared by the benchmarks.
 
 #include "bench/MaximalJournal.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Open and save of the largest journal the files allow when it is stored encrypted, beside the
 // key derivation alone: what encryption adds to the ordinary open and save measured next to them.
 

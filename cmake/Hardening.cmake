@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Release and package builds are hardened the way the distribution builds its own programs: the
 # flags come from dpkg-buildflags with every hardening feature on, so that they follow the
 # distribution, but without its debug information and -O2 (the release build stays at -O3). Debug,

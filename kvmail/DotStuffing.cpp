@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvmail/DotStuffing.h"
 
 std::string dotStuffed(std::string_view body) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kvmail: the CGI program behind the web questionnaire's form.
 #include "kvmail/Gateway.h"
 #include "kvmail/PrivateReplyFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvrole/EditorContext.h"
 #include "kvrole/MainFrame.h"
 #include "kvrole/SingleInstance.h"

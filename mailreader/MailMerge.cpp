@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MailMerge.h"
 
 #include "model/PavexDoc.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Action.h"
 
 std::string CPavexAction::normalisedActionText(std::string_view typed) {

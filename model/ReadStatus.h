@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What came of reading a file, from the archive's bytes up to the user's password: one vocabulary

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `make package`: one Debian package with the desktop programs, kvtool and kvmail. kvmail is a small
 # statically linked C++ runtime program with no dependencies of its own, and a second package for it
 # would buy nothing but a second thing to install; a web server runs it only once it is configured.

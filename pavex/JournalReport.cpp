@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pavex/JournalReport.h"
 
 #include "model/OleDate.h"

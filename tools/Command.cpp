@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/Command.h"
 
 const std::string* ParsedArguments::option(std::string_view name) const {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/PageCommandDefinitions.h"
 
 Command renderCommandDefinition(void (*run)(const ParsedArguments& arguments, std::ostream& out)) {

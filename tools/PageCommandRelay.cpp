@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kvtool itself does not load the drawing libraries: render and report run in kvtool-pages, the
 // program beside it, so that every other command starts small.
 #include "tools/PageCommandDefinitions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/pages/ResponseFrequencies.h"
 
 #include "analysis/JournalFacts.h"

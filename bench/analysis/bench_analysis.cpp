@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Refresh costs of the statistics on the largest journal a role allows: 256 behaviours on one scale in
 // 16 competencies, 32 questionnaires answering all of them. Each list is measured with the indexed
 // refresh the pages use and with the plain item-by-item refresh beside it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times posts of the web questionnaire, one after another, either through the web server or by
 // running a CGI program directly (which also gives its CPU time and peak memory). Prints one line
 // per post: "ok|fail WALL_MS [CPU_MS MAXRSS_KB]".

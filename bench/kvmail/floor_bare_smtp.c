@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* The real floor of any mailing CGI program: read the post, hand one ready-made mail to the mail
  * server in the plainest SMTP dialogue (one write per command, the mail and its end line in one
  * write, no delay on small packets), print the success page. Beside the program lie the server's

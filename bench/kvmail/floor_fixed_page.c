@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* The lower floor of the gateway benchmark: a CGI program that reads the post and prints the
  * gateway's success page, and does nothing else. */
 #include <stdio.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The gateway's cost per post, measured against two floors in the same run: a CGI program that
 only prints the page, and one that only does the bare SMTP exchange with the same mail server.
 Run under scripts/kvmail-with-servers (lighttpd + aiosmtpd on 127.0.0.1):

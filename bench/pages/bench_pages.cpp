@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing every page of the largest journal a role allows (256 behaviours in 16 competencies, 32
 // questionnaires, marks and actions) 1280 pixels wide, two ways per page of the contents tree:
 //  - "view": what one frame of the view costs, a 1280 x 1024 window on the middle of the page;

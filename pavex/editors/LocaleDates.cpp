@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pavex/editors/LocaleDates.h"
 
 #include "ui/Cp1252Text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journal's table of contents: its nodes in order, their pages, and how it follows the journal's
 // questionnaires and actions.
 #include "analysis/ContentTree.h"

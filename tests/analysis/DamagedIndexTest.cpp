@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stored indexes that point outside the framework are counted nowhere, and nothing is read outside
 // an array, whatever a damaged or hand-made journal holds.
 #include "analysis/ContentTree.h"

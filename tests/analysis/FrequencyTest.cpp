@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How often each response to a behaviour was given, and the axis the frequencies page draws.
 #include "analysis/FrequencyTable.h"
 #include "tests/analysis/TestJournals.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The indexed refresh gives exactly the figures and order of the item-by-item refresh, on sound and
 // damaged journals of every shape.
 #include "analysis/ResultList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rows of the questionnaire and journal lists and of the detail pages, and the dates they show.
 #include "analysis/DateFormat.h"
 #include "analysis/ListContent.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which questionnaires and answers each list counts, how it sorts, and how many leading items it shows.
 #include "analysis/ResultList.h"
 #include "tests/analysis/ListHelpers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kvtool results: the figures of every page as JSON, read from a journal or request file.
 #include "analysis/ContentTree.h"
 #include "model/JournalFile.h"

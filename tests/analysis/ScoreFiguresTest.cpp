@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The figures of one competency or behaviour: group averages, their mean, ranges, differences and
 // extra requirements, and which answers count towards them.
 #include "analysis/ResultList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The figures a feedback report leads with (others' average, Self value, spread, strengths,
 // priorities, blind spots, hidden strengths) and the report's cover facts, comments and plan.
 #include "analysis/SummaryFigures.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "autopilot/AutopilotGuide.h"
 #include "model/JournalFile.h"
 #include "tests/support/Samples.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the damaged files the readers' tests open: make_damaged_files OUTPUT_FOLDER
 // (the checked-in set lives in tests/data/damaged). Each file is a sound file of the suite with
 // one named fault, made from the records themselves so no byte offset is counted by hand.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes read as a journal: no crash, no leak, and whatever reads cleanly writes back to a
 // record that reads the same.
 #include "model/JournalFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes read as saved mail (a message or an mbox): no crash, no hang, no leak, and every file
 // found belongs to a mail that was counted.
 #include "mailreader/MailReader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes read as a web feedback reply: no crash, no leak, and a clean read writes back the same reply.
 #include "model/WebReply.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any clipboard text pasted on any item of a small role: no crash, and the role stays within its
 // limits with its behaviours grouped by competency.
 #include "kvrole/core/RoleTransfer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes read as a role profile: no crash, no leak, and a clean read writes back the same role.
 #include "model/RoleFile.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes read as an encrypted journal, opened with a fixed key (no key derivation per input):
 // no crash, no leak, nothing accepted that was not sealed with the key. The first byte picks how
 // deep the input gets:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed corpus of the file readers' fuzz targets: make_seed_corpus OUTPUT_FOLDER
 #include "model/JournalFile.h"
 #include "model/RoleFile.h"

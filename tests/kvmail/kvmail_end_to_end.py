@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The web reply gateway as deployed: the built kvmail runs as a CGI program under lighttpd and
 mails through Debian's aiosmtpd, both started by scripts/kvmail-with-servers on 127.0.0.1. Posts
 are made with curl as the web questionnaire's form sends them (windows-1252, URL-encoded); the

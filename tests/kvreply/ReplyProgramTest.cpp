@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvreply/ReplyProgram.h"
 #include "model/AtomicFile.h"
 #include "model/JournalFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "kvrole/core/CsvMerge.h"
 #include "kvrole/core/CsvLine.h"
 #include "kvrole/core/LineText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two real starts of the role editor: the second hands its file to the first and ends.
 #include "kvrole/SingleInstance.h"
 #include "model/RoleFile.h"

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the real role editor under Xvfb with xdotool and checks each step in the saved file with
 # kvtool dump: a competency dragged from one role window into another is copied there; Copy puts
 # both text flavours on the clipboard (read from outside with xclip); plain text and code-page text

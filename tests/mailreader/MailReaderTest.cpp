@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mailreader/MailReader.h"
 #include "mailreader/MailSource.h"
 #include "mailreader/MimeAttachments.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Merges replies from saved mail with kvtool, the mails built as mail programs build them.
 
 usage: test_mail_merge.py KVTOOL TOOLS_DATA_DIR [unittest arguments]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every damaged file in tests/data/damaged, opened the way the programs open it: the status, the
 // user's message, and nothing of the file taken in. tests/data/make_damaged_files.cpp makes them.
 #include "model/AtomicFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/SealedJournal.h"
 #include "model/AtomicFile.h"
 #include "model/JournalFile.h"

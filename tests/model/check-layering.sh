@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a Qt header is included where only the standard library and POSIX belong.
 set -u
 root=$1

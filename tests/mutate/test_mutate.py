@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks the mutation run on a tiny library of its own (sample/): its verdicts, where it makes
 faults, and that neither a finished nor an interrupted run touches the files being worked on.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copied into an installed bin/ folder by the install test: prints what the places rules of the
 // desktop programs find from there, and what file type the desktop gives each file named.
 #include "ui/HelpPages.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The programs as they are shipped: their manual pages as a reader sees them, against what the
 programs say about themselves, and their dynamic sections.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A journal from an untrusted source must never freeze the window: its ranking pages draw in a
 // time bounded by the page, whatever numbers the file holds.
 #include "analysis/pages/RankingPage.h"

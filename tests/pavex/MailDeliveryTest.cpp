@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pavex/MailDelivery.h"
 #include "model/JournalFile.h"
 #include "model/ScriptedPrompts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/pages/PageFactory.h"
 #include "tests/pavex/MainWindowFixture.h"
 #include "tests/support/ModalScript.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one main of the Qt tests: an application on the offscreen platform unless a display is asked
 // for, Qt's test mode for standard paths, and settings and runtime files in folders of the run's
 // own, so the tests run on machines without a screen and never touch the user's files.

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What `kvtool compare` says changed between two journals, checked against figures computed here
 from the journals as `kvtool dump` prints them: the raw answers, never the tool's own code.
 

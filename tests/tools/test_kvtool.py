@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs kvtool as a user would and checks what it prints, writes and returns.
 
 usage: test_kvtool.py KVTOOL DATA_DIR [unittest arguments, e.g. a test class name]

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the feedback report back as its reader would: its text, its bookmarks and where its words sit.
 
 usage: test_report.py KVTOOL SAMPLE_JOURNAL [unittest arguments, e.g. a test class name]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/DesktopOpen.h"
 #include "ui/FileSearch.h"
 #include "ui/HelpPages.h"

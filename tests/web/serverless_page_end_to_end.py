@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The road without a server: a role's page made without a gateway is opened from file:// in
 Debian's chromium (selenium), answered and saved as a download; the saved reply must equal, byte
 for byte, the one kvmail writes for the same post at the same moment (kvmail run under faketime,

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The whole web road: a role full of quotes and markup becomes a page (`kvtool webpage` with the
 shipped template), lighttpd serves the page and runs kvmail as CGI, Debian's chromium answers the
 page headless (through chromedriver and selenium), aiosmtpd receives the mail, and the reply file

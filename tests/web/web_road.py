@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What the web road's end-to-end scripts share: kvtool run as a script runs it, a role of their own,
 and Debian's chromium headless."""
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the suite's icons to PNG files and writes the resource file listing them.
 //
 //   reflectory_icon_render OUTPUT_FOLDER [--sheet CONTACT_SHEET.png]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The response frequencies page on screen in a fixed font (cw 8, lh 15), 1000 pixels wide.
 #include "analysis/GraphContent.h"
 #include "analysis/pages/ResponseFrequencies.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every page does alike: the message page, widening, the first-drawing scroll, and the
 // printed page with its header, footer, sheets and centring; then the list and detail pages.
 #include "analysis/DateFormat.h"

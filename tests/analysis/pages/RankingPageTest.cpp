@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ranking pages on screen: geometry, colours, ticks, axis labels, key and hot areas, drawn in a
 // fixed font (cw 8, lh 15) into a view 1000 pixels wide.
 #include "analysis/pages/RankingPage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kvtool render and report on the shipped sample journal, and the node paths they take.
 #include "analysis/ContentTree.h"
 #include "tests/analysis/TestJournals.h"

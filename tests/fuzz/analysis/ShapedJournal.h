@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Bytes shaped into a journal directly, so that the statistics and the pages meet odd indexes,

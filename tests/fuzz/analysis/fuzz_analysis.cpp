@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a journal, through every list's refresh and the contents tree: no crash, no read
 // outside an array, and the indexed refresh always agrees with the plain one.
 //

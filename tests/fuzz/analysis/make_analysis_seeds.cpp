@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed corpus of the statistics' fuzz target: make_analysis_seeds OUTPUT_FOLDER
 #include "model/JournalFile.h"
 #include "tests/analysis/TestJournals.h"

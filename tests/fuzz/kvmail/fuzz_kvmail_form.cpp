@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form decoding and field extraction on any posted body, and what the gateway then derives from
 // the fields: the reply file's name, the mail text wrapped and encoded, the subject's header
 // text and the dot-stuffed body.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SMTP reply reader and a whole session over a fake socket that hands out the input as the
 // server's replies, cut into pieces whose sizes the first byte chooses.
 #include "../../kvmail/FakeStream.h"

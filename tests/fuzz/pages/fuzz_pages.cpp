@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every page of any journal drawn as the view draws it, once, into a small image: the whole page is
 // laid out and painted, and the painter clips what falls outside, so a loop that a stored number
 // makes unbounded still shows up as a run past the per-input time limit (-timeout), a huge

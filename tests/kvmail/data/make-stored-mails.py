@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the stored copies of the mails the MIME tests compare against, composed here on their
 own from the message layout (not by the code under test): header block (a subject outside ASCII
 as encoded words), preamble, text part (wrapped, then quoted-printable), attachment part in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pavex/editors/ActionEditing.h"
 #include "analysis/ContentTree.h"
 #include "model/OleDate.h"

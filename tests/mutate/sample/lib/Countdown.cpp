@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Countdown.h"
 
 #define COUNTDOWN_LIMIT (3 < 4 && 5 == 5)
