@@ -206,6 +206,10 @@ TEST_F(GatewayRun, RefusesMissingLengthsAndFieldsInOrderWithoutConnecting) {
          "the reporting relationship must be one digit from 0 to 5"},
         {"mailserver=m&email=a&relationship=01&role=r&replies=0",
          "the reporting relationship must be one digit from 0 to 5"},
+        {"mailserver=m&email=a&relationship=%2F&role=r&replies=0",
+         "the reporting relationship must be one digit from 0 to 5"},
+        {"mailserver=m&email=a&relationship=%3A&role=r&replies=0",
+         "the reporting relationship must be one digit from 0 to 5"},
         {"mailserver=m&email=a&relationship=1&role=r&replies=01a", "the replies must be digits only"},
         {"mailserver=m&email=a&relationship=1&role=r&replies=%3Cscript%3E", "the replies must be digits only"},
         {"mailserver=m&email=a&relationship=1&role=r&replies=" + std::string(257, '1'), "more than 256 replies given"},
@@ -216,6 +220,17 @@ TEST_F(GatewayRun, RefusesMissingLengthsAndFieldsInOrderWithoutConnecting) {
     };
     for (const auto& [body, message] : cases) {
         EXPECT_EQ(post(body), kRefused + "<p>Error: " + message + "</p></body></html>\n") << body;
+    }
+}
+
+TEST_F(GatewayRun, TheFirstAndLastRelationshipsAreMailed) {
+    for (const char* relationship : {"0", "5"}) {
+        ScriptedSmtpServer server(happyScript());
+        m_settings.port = server.port();
+        std::string body = kPost;
+        body.replace(body.find("relationship=3"), 14, std::string("relationship=") + relationship);
+        EXPECT_EQ(post(body), kHead + kSuccess) << relationship;
+        EXPECT_EQ(server.commands().size(), 6u) << relationship;
     }
 }
 
