@@ -403,7 +403,7 @@ void howToRead(SheetFlow& flow, const SummaryInput& input) {
                                   "After it come all result pages as the journal shows them; the contents and the "
                                   "bookmarks lead to each.")
                        .arg(behaviours));
-    subheading(flow, QStringLiteral("Colours of the relationship groups"));
+    subheading(flow, QStringLiteral("Colours and shapes of the relationship groups"));
     const QFont body = SheetFlow::font(kBodyPoints);
     const double column = flow.width() / 3;
     for (int group = 0; group < kRelationshipCount; group += 3) {
