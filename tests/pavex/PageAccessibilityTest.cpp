@@ -143,6 +143,22 @@ TEST_F(PageAccessibilityTest, AFrequencyPageReadsAsTheCountsPerResponseAndGroup)
     }
 }
 
+// A ranking with nothing to rank shows a message where its rows would be; the reader hears it.
+TEST_F(PageAccessibilityTest, ARankingWithoutScoresReadsAsItsMessage) {
+    // A group no questionnaire of the sample is from leaves its difference page without scores.
+    const ContentNode& differences = *contents().landmarks().differences;
+    bool found = false;
+    for (std::size_t i = 0; i < differences.childCount() && !found; ++i) {
+        tree().selectNode(differences.child(i));
+        found = m_frame->contentView()->page()->showsNoScores();
+    }
+    ASSERT_TRUE(found);
+    EXPECT_EQ(viewInterface()->tableInterface()->rowCount(), 0);
+    EXPECT_EQ(viewInterface()->text(QAccessible::Description), "There are no scores to display");
+    tree().selectNode(*contents().landmarks().behaviours);
+    EXPECT_EQ(viewInterface()->text(QAccessible::Description), "");
+}
+
 TEST_F(PageAccessibilityTest, ListAndDetailPagesReadAsTheirRows) {
     tree().selectNode(*contents().landmarks().feedback);
     QAccessibleTableInterface* list = viewInterface()->tableInterface();
