@@ -6,6 +6,7 @@
 #include "model/UserPrompts.h"
 #include "questionnaire/DialogText.h"
 #include "ui/Icons.h"
+#include "ui/ScreenFit.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -77,6 +78,7 @@ RoleChoiceDialog::RoleChoiceDialog(const std::vector<std::string>& roleFolders, 
     connect(m_list, &QListWidget::currentRowChanged, this, &RoleChoiceDialog::showSelected);
     m_list->setFocus();
     resize(660, 480);
+    ui::fitToScreen(*this);
 
     if (!listing.problems.empty()) {
         std::string text = rolechoicetext::kUnreadable;
