@@ -124,6 +124,16 @@ TEST(CsvMerge, ALineWithOnlyACompetencyAddsJustTheCompetency) {
     EXPECT_TRUE(role.framework.behaviours.empty());
 }
 
+TEST(CsvMerge, BlankLinesAddNothingAndAreNotCounted) {
+    CRole empty = CRole::makeDefault();
+    EXPECT_EQ(CsvMerge(empty).mergeText("\n , \n\n").usableLines, 0);
+    EXPECT_EQ(empty, CRole::makeDefault());
+
+    CRole role = CRole::makeDefault();
+    EXPECT_EQ(CsvMerge(role).mergeText("a,A\n\n,\nb,A\n").usableLines, 2);
+    EXPECT_EQ(contents(role), (std::vector<std::string>{"A/a", "A/b"}));
+}
+
 TEST(CsvMerge, AnUnopenableFileLeavesTheRoleUnchanged) {
     CRole role = CRole::makeDefault();
     const CRole before = role;

@@ -241,6 +241,34 @@ TEST(JournalSave, WritesAtomicallyAndKeepsTheOldFileWhenAWriteFails) {
     EXPECT_EQ(readFile(path), JournalFile::encode(doc));
 }
 
+TEST(JournalSave, AnInterruptedWriteIsRetriedButAWriteOfNothingIsAFullDisk) {
+    TempFolder folder;
+    const std::string path = folder.file("jo.kva");
+    const std::string bytes = JournalFile::encode(samples::journal());
+
+    bool interrupted = false;
+    const AtomicFile::WriteFunction interruptedOnce = [&](int fd, const void* data, std::size_t size) -> ssize_t {
+        if (!interrupted) {
+            interrupted = true;
+            errno = EINTR;
+            return -1;
+        }
+        return ::write(fd, data, std::min<std::size_t>(size, 7));
+    };
+    std::string error;
+    ASSERT_TRUE(AtomicFile::write(path, bytes, &error, interruptedOnce)) << error;
+    EXPECT_EQ(readFile(path), bytes);
+
+    // errno left at EINTR by an earlier call must not turn a write of nothing into an endless retry.
+    const AtomicFile::WriteFunction writesNothing = [](int, const void*, std::size_t) -> ssize_t {
+        errno = EINTR;
+        return 0;
+    };
+    ASSERT_FALSE(AtomicFile::write(path, "other bytes", &error, writesNothing));
+    EXPECT_EQ(error, "No space left on device");
+    EXPECT_EQ(readFile(path), bytes);
+}
+
 TEST(JournalSave, FailureIsToldAndTheDocumentStaysModified) {
     TempFolder folder;
     CPavexDoc doc = samples::journal();
