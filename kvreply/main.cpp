@@ -4,6 +4,7 @@
 #include "ui/Icons.h"
 #include "ui/QtPrompts.h"
 #include "ui/TextFieldFocus.h"
+#include "ui/VisibleFocus.h"
 
 #include <QApplication>
 
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromLatin1(replytext::kProgramTitle));
     QApplication::setWindowIcon(ui::programIcon(ui::Program::Reply));
     ui::TextFieldFocus::install();
+    ui::VisibleFocus::install();
     ui::QtPrompts prompts(QString::fromLatin1(replytext::kProgramTitle));
     DialogDecoration decoration;
     decoration.windowIcon = ui::programIcon(ui::Program::Reply);

@@ -11,6 +11,7 @@
 #include "kvrole/core/RoleTransfer.h"
 #include "ui/Cp1252Text.h"
 #include "ui/Icons.h"
+#include "ui/KeyboardMenu.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -770,5 +771,9 @@ void CKVRoleView::contextMenuEvent(QContextMenuEvent* event) {
             menu.addAction(entries[entry], this, [this, command] { (this->*command)(); });
         }
     }
-    menu.exec(at);
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        ui::execFromKeyboard(menu, at);
+    } else {
+        menu.exec(at);
+    }
 }

@@ -5,6 +5,7 @@
 #include "ui/CommandLineHelp.h"
 #include "ui/Settings.h"
 #include "ui/TextFieldFocus.h"
+#include "ui/VisibleFocus.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
     }
 
     ui::TextFieldFocus::install();
+    ui::VisibleFocus::install();
     EditorContext context;
     CMainFrame frame(context);
     // The first file that opens comes with the window; the others follow once it is laid out, so

@@ -31,6 +31,7 @@
 #include "ui/Cp1252Text.h"
 #include "ui/HelpPages.h"
 #include "ui/Icons.h"
+#include "ui/KeyboardMenu.h"
 #include "ui/MailAttachment.h"
 #include "ui/MailHandoff.h"
 #include "ui/ProgramPlaces.h"
@@ -952,7 +953,7 @@ void CMainFrame::toggleBehaviourMark(int behaviour) {
     updateTitle();
 }
 
-void CMainFrame::showBehaviourMenu(int behaviour, const QPoint& globalPosition) {
+void CMainFrame::showBehaviourMenu(int behaviour, const QPoint& globalPosition, bool fromKeyboard) {
     if (behaviour < 0 || static_cast<std::size_t>(behaviour) >= m_doc->framework.behaviours.size()) {
         return;
     }
@@ -972,7 +973,11 @@ void CMainFrame::showBehaviourMenu(int behaviour, const QPoint& globalPosition) 
     menu->addSeparator();
     connect(menu->addAction(tr("New &Questionnaire...")), &QAction::triggered, this,
             &CMainFrame::newFeedbackQuestionnaire);
-    menu->popup(globalPosition);
+    if (fromKeyboard) {
+        ui::popupFromKeyboard(*menu, globalPosition);
+    } else {
+        menu->popup(globalPosition);
+    }
 }
 
 bool CMainFrame::chooseRole() {

@@ -225,7 +225,7 @@ private:
     void printWithDialog();
     void printPreview();
     void pageSetup();
-    void showBehaviourMenu(int behaviour, const QPoint& globalPosition);
+    void showBehaviourMenu(int behaviour, const QPoint& globalPosition, bool fromKeyboard);
     // Undo and Redo: the journal becomes the snapshot's, and the views show it where they were.
     void restoreJournal(const std::string& snapshot);
     // A command's change to the journal as one step of the history named `what`.

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pavex/PageAccessible.h"
 
+#include "analysis/PageTexts.h"
 #include "analysis/pages/PagePainting.h"
+#include "analysis/pages/ResultPage.h"
 #include "pavex/PavexView.h"
 
 #include <QPointer>
@@ -121,6 +123,10 @@ CPavexView* CPageAccessible::view() const {
 QString CPageAccessible::text(QAccessible::Text t) const {
     if (t == QAccessible::Name) {
         return view()->pageTitle();
+    }
+    // A ranking without a row to draw shows a message in their place; the reader hears it too.
+    if (t == QAccessible::Description && view()->page() != nullptr && view()->page()->showsNoScores()) {
+        return QString::fromLatin1(pagetext::kNoScores);
     }
     return QAccessibleWidget::text(t);
 }

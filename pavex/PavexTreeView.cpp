@@ -4,6 +4,7 @@
 #include "analysis/pages/PageFactory.h"
 #include "ui/Cp1252Text.h"
 #include "ui/Icons.h"
+#include "ui/KeyboardMenu.h"
 
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -274,7 +275,7 @@ void CPavexTreeView::mousePressEvent(QMouseEvent* event) {
     }
     // The page comes first, so the user sees what the menu will act on.
     selectNode(*node);
-    openPopup(*node, event->globalPosition().toPoint());
+    openPopup(*node, event->globalPosition().toPoint(), false);
 }
 
 void CPavexTreeView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -316,10 +317,10 @@ void CPavexTreeView::contextMenuEvent(QContextMenuEvent* event) {
     }
     scrollToItem(item);
     const QRect place = visualItemRect(item);
-    openPopup(*node, viewport()->mapToGlobal(QPoint(place.left() + place.height(), place.center().y())));
+    openPopup(*node, viewport()->mapToGlobal(QPoint(place.left() + place.height(), place.center().y())), true);
 }
 
-void CPavexTreeView::openPopup(const ContentNode& node, const QPoint& globalPosition) {
+void CPavexTreeView::openPopup(const ContentNode& node, const QPoint& globalPosition, bool fromKeyboard) {
     delete m_popup;
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -364,7 +365,11 @@ void CPavexTreeView::openPopup(const ContentNode& node, const QPoint& globalPosi
         break;
     }
     m_popup = menu;
-    menu->popup(globalPosition);
+    if (fromKeyboard) {
+        ui::popupFromKeyboard(*menu, globalPosition);
+    } else {
+        menu->popup(globalPosition);
+    }
 }
 
 bool CPavexTreeView::labelCutOff(const QTreeWidgetItem& item) const {

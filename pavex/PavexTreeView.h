@@ -74,7 +74,7 @@ private:
 
     QTreeWidgetItem* addItem(ContentNode& node);
     void clearAll();
-    void openPopup(const ContentNode& node, const QPoint& globalPosition);
+    void openPopup(const ContentNode& node, const QPoint& globalPosition, bool fromKeyboard);
 
     ContentTree* m_contents = nullptr;
     std::unordered_map<const ContentNode*, QTreeWidgetItem*> m_items;

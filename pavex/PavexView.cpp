@@ -225,7 +225,7 @@ void CPavexView::actOnFocusRow(int key) {
             rect = viewport()->rect();
         }
         const QPoint at(rect.left() + 4 * fontMetrics().averageCharWidth(), rect.center().y());
-        emit behaviourMenuRequested(behaviour, viewport()->mapToGlobal(at));
+        emit behaviourMenuRequested(behaviour, viewport()->mapToGlobal(at), true);
     } else {
         emit behaviourJournalRequested(behaviour);
     }
@@ -338,7 +338,7 @@ void CPavexView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) {
         if (const HotArea* area = hotAreaAt(pagePoint, false)) {
             m_rememberedBehaviour = area->behaviour;
-            emit behaviourMenuRequested(area->behaviour, event->globalPosition().toPoint());
+            emit behaviourMenuRequested(area->behaviour, event->globalPosition().toPoint(), false);
         }
         return;
     }

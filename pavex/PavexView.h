@@ -55,7 +55,7 @@ signals:
     // The user clicked the check box of a behaviour row.
     void markToggleRequested(int behaviour);
     // The user asked for the pop-up menu of a behaviour row at a global position.
-    void behaviourMenuRequested(int behaviour, const QPoint& globalPosition);
+    void behaviourMenuRequested(int behaviour, const QPoint& globalPosition, bool fromKeyboard);
     // The user double-clicked the name of a behaviour row.
     void behaviourJournalRequested(int behaviour);
 

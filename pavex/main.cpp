@@ -3,6 +3,7 @@
 #include "pavex/PavexShell.h"
 #include "ui/CommandLineHelp.h"
 #include "ui/TextFieldFocus.h"
+#include "ui/VisibleFocus.h"
 
 #include "model/JournalFile.h"
 #include "model/ScriptedPrompts.h"
@@ -65,6 +66,7 @@ int main(int argc, char* argv[]) {
         return exportReport(arguments.at(1), arguments.at(2));
     }
     ui::TextFieldFocus::install();
+    ui::VisibleFocus::install();
     PavexShell shell;
     if (!shell.start(arguments)) {
         return 0;

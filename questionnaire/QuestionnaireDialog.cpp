@@ -5,6 +5,7 @@
 #include "DialogText.h"
 #include "model/UserPrompts.h"
 #include "ui/Announcement.h"
+#include "ui/FocusFramedButton.h"
 
 #include <QAccessible>
 #include <QCloseEvent>
@@ -76,7 +77,7 @@ QuestionnaireDialog::QuestionnaireDialog(DialogFlavour flavour, const CPavexFram
     auto* buttonColumn = new QGridLayout;
     for (int b = 0; b < QuestionnaireProgress::kButtons; ++b) {
         auto* number = new QLabel(QString::number(b + 1), frame);
-        auto* button = new QPushButton(frame);
+        auto* button = new ui::FocusFramedButton(frame);
         button->setAutoDefault(false);
         button->setCheckable(true);
         button->setMinimumWidth(200);

@@ -4,12 +4,14 @@
 #include "analysis/JournalFacts.h"
 #include "analysis/PageTexts.h"
 #include "analysis/pages/PagePainting.h"
+#include "analysis/pages/SeriesStyle.h"
 
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
 
 #include <algorithm>
+#include <functional>
 
 using pagepaint::ltrb;
 
@@ -191,6 +193,8 @@ void CRankingPage::draw() {
     }
     g.rowsBottom = g.rowTops.back();
     g.band = g.rowHeight / (g.rowCapacity + 4);
+    // Two thirds of a line, so that the shapes read, but never over more than the bands either side.
+    g.markerSize = std::clamp(2 * lh() / 3, g.band + 1, std::max(g.band + 1, 2 * g.band));
     chooseAxisMarks();
 
     QPainter& p = painter();
@@ -264,20 +268,33 @@ void CRankingPage::drawBars(const CScoreItem& item, int top) {
     const int averageLeft = pagepaint::pixelAt(g.zero + overall * g.unit / 10.0 - cw() / 2, pageWidth());
     pagepaint::fill(p, ltrb(averageLeft, top + P, averageLeft + cw(), top + P * (g.rowCapacity + 3)),
                     pagepaint::colourOf(colours.average));
-    int y = top + (g.rowCapacity - item.validGroups()) * P / 2 + 2 * P;
-    for (int group = 0; group < kRelationshipCount; ++group) {
-        if (!hasValidAverage(item, group)) {
-            continue;
+    const int firstBand = top + (g.rowCapacity - item.validGroups()) * P / 2 + 2 * P;
+    // The ranges first: a marker a little taller than its band stays whole over its neighbours'.
+    for (const bool markers : {false, true}) {
+        int y = firstBand;
+        for (int group = 0; group < kRelationshipCount; ++group) {
+            if (!hasValidAverage(item, group)) {
+                continue;
+            }
+            const QColor colour = pagepaint::colourOf(colours.relationships[static_cast<std::size_t>(group)]);
+            if (markers) {
+                const int left = pagepaint::pixelAt(
+                    g.zero + item.groupAverage(group) * g.unit / 10.0 - g.markerSize / 2, pageWidth());
+                seriesstyle::drawMarker(p, markerBox(left, y + P / 2 - g.markerSize / 2), seriesstyle::markerOf(group),
+                                        colour, seriesstyle::strokeFor(lh()));
+            } else {
+                pagepaint::fill(p,
+                                ltrb(scoreX(item.lowestAverage(group)), y + P / 4, scoreX(item.highestAverage(group)),
+                                     y + 3 * P / 4),
+                                colour);
+            }
+            y += P;
         }
-        const QColor colour = pagepaint::colourOf(colours.relationships[static_cast<std::size_t>(group)]);
-        pagepaint::fill(
-            p, ltrb(scoreX(item.lowestAverage(group)), y + P / 4, scoreX(item.highestAverage(group)), y + 3 * P / 4),
-            colour);
-        const int blobLeft =
-            pagepaint::pixelAt(g.zero + item.groupAverage(group) * g.unit / 10.0 - cw() / 2, pageWidth());
-        pagepaint::fill(p, ltrb(blobLeft, y - 1, blobLeft + cw(), y + P), colour);
-        y += P;
     }
+}
+
+QRect CRankingPage::markerBox(int left, int top) const {
+    return ltrb(left, top, left + m_geometry.markerSize, top + m_geometry.markerSize);
 }
 
 void CRankingPage::drawAxis() {
@@ -311,8 +328,8 @@ void CRankingPage::drawKey() {
     int x = g.left;
     int y = g.rowsBottom + 3 * lh() + 3 * lh() / 2;
     int entries = 0;
-    const auto entry = [&](const QRect& swatch, const QColor& colour, const QString& text) {
-        pagepaint::fill(p, swatch, colour);
+    const auto entry = [&](const std::function<void()>& swatch, const QString& text) {
+        swatch();
         m_geometry.keyEntries.push_back(text);
         pagepaint::drawSingleLine(p, ltrb(x + 4 * cw(), y, x + column, y + lh()), text);
         if (++entries % 3 == 0) {
@@ -322,7 +339,7 @@ void CRankingPage::drawKey() {
             x += column;
         }
     };
-    entry(ltrb(x, y, x + cw(), y + lh()), pagepaint::colourOf(journal.colours.average),
+    entry([&] { pagepaint::fill(p, ltrb(x, y, x + cw(), y + lh()), pagepaint::colourOf(journal.colours.average)); },
           QString::fromLatin1(kOverallAverage));
     const auto& perGroup = m_ranking.list().questionnairesPerGroup();
     for (int group = 0; group < kRelationshipCount; ++group) {
@@ -332,10 +349,16 @@ void CRankingPage::drawKey() {
         }
         const QColor colour = pagepaint::colourOf(journal.colours.relationships[static_cast<std::size_t>(group)]);
         const QString label = pagepaint::textOf(pagetext::groupLabel(journal, group));
-        entry(ltrb(x, y + lh() / 4, x + cw(), y + lh() / 4 + lh() / 2), colour,
-              questionnaires > 1 ? label + QStringLiteral(" Average") : label);
+        // The group's marker as its rows draw it, centred on the entry's line.
+        entry(
+            [&] {
+                seriesstyle::drawMarker(p, markerBox(x, y + lh() / 2 - g.markerSize / 2), seriesstyle::markerOf(group),
+                                        colour, seriesstyle::strokeFor(lh()));
+            },
+            questionnaires > 1 ? label + QStringLiteral(" Average") : label);
         if (questionnaires > 1) {
-            entry(ltrb(x, y + g.band, x + 3 * cw(), y + g.band + g.band / 2), colour, label + QStringLiteral(" Range"));
+            entry([&] { pagepaint::fill(p, ltrb(x, y + g.band, x + 3 * cw(), y + g.band + g.band / 2), colour); },
+                  label + QStringLiteral(" Range"));
         }
     }
     if (m_ranking.rowsCarryMarks()) {

@@ -27,6 +27,7 @@ public:
         std::vector<int> rowTops;        // each row's top, then the rows' bottom: a row grows to hold its name
         int rowsBottom = 0;              // YB
         int band = 0;                    // P
+        int markerSize = 0;              // the side of the square a group's marker fills
         int gridStep = 1;                // whole scores between grid lines
         int labelStep = 1;               // whole scores a label's box spans
         std::vector<int> labelledScores; // every whole score 0..T while the labels fit, else fewer
@@ -54,6 +55,8 @@ private:
     int rowTop(int rank) const { return m_geometry.rowTops[static_cast<std::size_t>(rank)]; }
     void drawRow(int rank, int top);
     void drawBars(const CScoreItem& item, int top);
+    // Where a group's marker stands in a row, and in the key, by its top left.
+    QRect markerBox(int left, int top) const;
     void drawAxis();
     void drawKey();
 

@@ -4,6 +4,7 @@
 #include "analysis/JournalFacts.h"
 #include "analysis/PageTexts.h"
 #include "analysis/pages/PagePainting.h"
+#include "analysis/pages/SeriesStyle.h"
 
 #include <QPainter>
 #include <QPen>
@@ -73,10 +74,16 @@ void CResponseFrequencies::drawOption(int option, int top) {
     int x = g.zero;
     for (int group = 0; group < kRelationshipCount; ++group) {
         const int length = static_cast<int>(1LL * table.count(option, group) * g.unit / 10);
-        pagepaint::fill(p, ltrb(x, top + g.rowHeight / 3, x + length, top + 2 * (g.rowHeight / 3)),
-                        pagepaint::colourOf(journal.colours.relationships[static_cast<std::size_t>(group)]));
+        fillSegment(ltrb(x, top + g.rowHeight / 3, x + length, top + 2 * (g.rowHeight / 3)), group);
         x += length;
     }
+}
+
+void CResponseFrequencies::fillSegment(const QRect& rect, int group) {
+    const QColor colour =
+        pagepaint::colourOf(m_frequencies.journal().colours.relationships[static_cast<std::size_t>(group)]);
+    seriesstyle::fillHatched(painter(), rect, colour, seriesstyle::hatchOf(group), seriesstyle::hatchSpacingFor(lh()),
+                             seriesstyle::strokeFor(lh()));
 }
 
 void CResponseFrequencies::drawAxisAndMark() {
@@ -118,8 +125,7 @@ void CResponseFrequencies::drawKey() {
         if (m_frequencies.table().answersInGroup(group) < 1) {
             continue;
         }
-        pagepaint::fill(p, ltrb(x, y + lh() / 4, x + 3 * cw(), y + lh() / 4 + lh() / 2),
-                        pagepaint::colourOf(journal.colours.relationships[static_cast<std::size_t>(group)]));
+        fillSegment(ltrb(x, y + lh() / 4, x + 3 * cw(), y + lh() / 4 + lh() / 2), group);
         pagepaint::drawSingleLine(p, ltrb(x + 4 * cw(), y, x + column, y + lh()),
                                   pagepaint::textOf(pagetext::groupLabel(journal, group)));
         if (++entries % 3 == 0) {

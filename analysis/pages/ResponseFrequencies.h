@@ -31,6 +31,8 @@ protected:
 
 private:
     void drawOption(int option, int top);
+    // A group's segment, or its key swatch: its colour and its hatching.
+    void fillSegment(const QRect& rect, int group);
     void drawAxisAndMark();
     void drawKey();
 

@@ -3,7 +3,7 @@
 
 #include <QColorDialog>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
+#include <QPen>
 #include <QStylePainter>
 
 ColourButton::ColourButton(const QColor& colour, ColourChooser chooser, QWidget* parent)
@@ -47,10 +47,13 @@ void ColourButton::paintEvent(QPaintEvent*) {
     painter.setPen(isDown() ? palette().color(QPalette::Highlight) : palette().color(QPalette::Dark));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = rect().adjusted(3, 3, -3, -3);
-        focus.backgroundColor = m_colour;
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        // The style's faint focus rectangle vanishes on some colours: white under black dashes
+        // shows on every one.
+        const QRect focus = rect().adjusted(3, 3, -4, -4);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::white, 3));
+        painter.drawRect(focus);
+        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        painter.drawRect(focus);
     }
 }

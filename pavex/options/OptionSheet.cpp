@@ -143,6 +143,7 @@ COptionSheet::COptionSheet(const JournalRecord& journal, int mailType, QWidget* 
     setWindowTitle(QStringLiteral("KV 360 Options"));
     auto* layout = new QVBoxLayout(this);
     m_tabs = new QTabWidget(this);
+    m_tabs->setAccessibleName(QStringLiteral("Options"));
     m_personal = new PersonalPage(journal, m_tabs);
     m_colours = new CColourPage(journal.colours, chooser, m_tabs);
     m_email = new CPAVEXEmailOptions(mailType, m_tabs);

@@ -6,6 +6,7 @@
 #include "model/UserPrompts.h"
 #include "questionnaire/DialogText.h"
 #include "ui/Icons.h"
+#include "ui/ScreenFit.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -74,9 +75,12 @@ RoleChoiceDialog::RoleChoiceDialog(const std::vector<std::string>& roleFolders, 
     // Without a current entry set once, the list makes its first entry current when it gets the
     // focus, which would show and offer a role the user never selected.
     m_list->setCurrentIndex(QModelIndex());
+    // With no current entry the list has no focus mark of its own: its frame shows the focus.
+    m_list->setStyleSheet(QStringLiteral("QListWidget:focus { border: 2px solid palette(highlight); }"));
     connect(m_list, &QListWidget::currentRowChanged, this, &RoleChoiceDialog::showSelected);
     m_list->setFocus();
     resize(660, 480);
+    ui::fitToScreen(*this);
 
     if (!listing.problems.empty()) {
         std::string text = rolechoicetext::kUnreadable;

@@ -5,8 +5,10 @@
 #include "model/Requests.h"
 #include "model/RoleFile.h"
 #include "model/ScriptedPrompts.h"
+#include "questionnaire/CommentsDialog.h"
 #include "questionnaire/PreliminariesDialog.h"
 #include "questionnaire/QuestionnaireDialog.h"
+#include "tests/support/AccessibleNames.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/Samples.h"
 #include "tests/support/TempFolder.h"
@@ -187,4 +189,30 @@ TEST_F(ReplyProgramTest, WhenTheRequestCannotBeRewrittenTheAnswersCanBeSavedElse
     JournalRecord saved;
     ASSERT_TRUE(JournalFile::decode(bytesOf(file("Saved.kvq")), saved).ok());
     EXPECT_EQ(saved.questionnaires.at(0).assessor, "Robin");
+}
+
+// A reader finds a name on every control of every window the respondent meets.
+TEST_F(ReplyProgramTest, EveryShowingControlOfItsDialogsHasAName) {
+    const std::string path = request(samples::journal(""));
+    ModalScript script;
+    script.then(ModalScript::on<PreliminariesDialog>([](PreliminariesDialog* dialog) {
+        EXPECT_EQ(accessiblenames::unnamedControls(*dialog), "");
+        dialog->nameEdit()->setText("Robin");
+        dialog->relationshipButton(2)->click();
+        dialog->okButton()->click();
+    }));
+    script.then(ModalScript::on<QuestionnaireDialog>([](QuestionnaireDialog* dialog) {
+        EXPECT_EQ(accessiblenames::unnamedControls(*dialog), "");
+        for (int question = 0; question < 3; ++question) {
+            dialog->responseButton(1)->click();
+        }
+        EXPECT_EQ(accessiblenames::unnamedControls(*dialog), ""); // the final page
+        ScriptedPrompts prompts;
+        CommentsDialog comments("", prompts, dialog);
+        EXPECT_EQ(accessiblenames::unnamedControls(comments), "");
+        dialog->okButton()->click();
+    }));
+    ScriptedPrompts prompts;
+    EXPECT_EQ(ReplyProgram(prompts, {}).run({QString::fromStdString(path)}), ReplyProgram::Outcome::Saved);
+    EXPECT_TRUE(script.done());
 }

@@ -1,12 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/pavex/MainWindowFixture.h"
 
+#include "pavex/AutopilotController.h"
 #include "pavex/AutopilotWindow.h"
+#include "pavex/RequestingFeedbackDialog.h"
+#include "pavex/WebPageDialog.h"
 #include "pavex/editors/ActionCommands.h"
 #include "pavex/editors/ActionDialog.h"
 #include "pavex/editors/BehaviourJournalDialog.h"
 #include "pavex/editors/QuestionnaireDetailsDialog.h"
 #include "pavex/options/OptionSheet.h"
+#include "pavex/rolechoice/RoleChoiceDialog.h"
+#include "questionnaire/PreliminariesDialog.h"
+#include "questionnaire/QuestionnaireDialog.h"
+#include "tests/support/AccessibleNames.h"
+#include "ui/PasswordDialog.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -15,6 +23,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QScreen>
@@ -134,6 +143,22 @@ TEST_F(PageAccessibilityTest, AFrequencyPageReadsAsTheCountsPerResponseAndGroup)
     }
 }
 
+// A ranking with nothing to rank shows a message where its rows would be; the reader hears it.
+TEST_F(PageAccessibilityTest, ARankingWithoutScoresReadsAsItsMessage) {
+    // A group no questionnaire of the sample is from leaves its difference page without scores.
+    const ContentNode& differences = *contents().landmarks().differences;
+    bool found = false;
+    for (std::size_t i = 0; i < differences.childCount() && !found; ++i) {
+        tree().selectNode(differences.child(i));
+        found = m_frame->contentView()->page()->showsNoScores();
+    }
+    ASSERT_TRUE(found);
+    EXPECT_EQ(viewInterface()->tableInterface()->rowCount(), 0);
+    EXPECT_EQ(viewInterface()->text(QAccessible::Description), "There are no scores to display");
+    tree().selectNode(*contents().landmarks().behaviours);
+    EXPECT_EQ(viewInterface()->text(QAccessible::Description), "");
+}
+
 TEST_F(PageAccessibilityTest, ListAndDetailPagesReadAsTheirRows) {
     tree().selectNode(*contents().landmarks().feedback);
     QAccessibleTableInterface* list = viewInterface()->tableInterface();
@@ -193,6 +218,66 @@ TEST_F(PageAccessibilityTest, KeysMoveTheRowFocusAndActOnTheFocusedRow) {
     m_frame->behaviourMenu()->close();
 }
 
+// F6 moves on round the tree, the page and the Autopilot while it is up; Shift+F6 moves back.
+TEST_F(PageAccessibilityTest, F6AndShiftF6MoveTheKeyboardRoundTheTreeThePageAndTheAutopilot) {
+    m_frame->action(CMainFrame::Command::Autopilot)->trigger();
+    AutopilotWindow* guide = m_frame->autopilot().window();
+    ASSERT_NE(guide, nullptr);
+    QWidget* tree = m_frame->treeView();
+    QWidget* page = m_frame->contentView();
+    m_frame->activateWindow();
+    tree->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    const auto press = [](Qt::KeyboardModifiers modifiers) {
+        QWidget* target =
+            QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : QApplication::activeWindow();
+        QTest::keyClick(target, Qt::Key_F6, modifiers);
+        QApplication::processEvents();
+    };
+    const auto inGuide = [guide] { return QApplication::activeWindow() == guide; };
+
+    press(Qt::NoModifier);
+    EXPECT_EQ(QApplication::focusWidget(), page);
+    press(Qt::NoModifier);
+    EXPECT_TRUE(QTest::qWaitFor(inGuide, 2000));
+    press(Qt::NoModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == tree; }, 2000));
+
+    press(Qt::ShiftModifier);
+    EXPECT_TRUE(QTest::qWaitFor(inGuide, 2000));
+    press(Qt::ShiftModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == page; }, 2000));
+    press(Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), tree);
+
+    // Without the guide the keys go between the two panes.
+    guide->close();
+    press(Qt::NoModifier);
+    EXPECT_EQ(QApplication::focusWidget(), page);
+    press(Qt::NoModifier);
+    EXPECT_EQ(QApplication::focusWidget(), tree);
+}
+
+// Shift+F10 on the tree opens the selected node's pop-up menu on its first entry, which Return takes.
+TEST_F(PageAccessibilityTest, ShiftF10OpensTheTreesPopUpMenuOnItsFirstEntry) {
+    tree().selectNode(*contents().landmarks().behaviours);
+    m_frame->treeView()->setFocus();
+    QTest::keyClick(m_frame->treeView(), Qt::Key_F10, Qt::ShiftModifier);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_FALSE(menu->actions().isEmpty());
+    EXPECT_EQ(menu->activeAction(), menu->actions().first());
+    menu->close();
+
+    // The page's row menu, opened from the keyboard, starts on its first entry too.
+    m_frame->contentView()->setFocus();
+    drawView();
+    QTest::keyClick(m_frame->contentView(), Qt::Key_Menu);
+    ASSERT_NE(m_frame->behaviourMenu(), nullptr);
+    EXPECT_EQ(m_frame->behaviourMenu()->activeAction(), m_frame->behaviourMenu()->actions().value(0));
+    m_frame->behaviourMenu()->close();
+}
+
 TEST_F(PageAccessibilityTest, AChangeOfPageIsAnnouncedWithTheNewTitle) {
     g_events.clear();
     g_eventObjects.clear();
@@ -219,51 +304,41 @@ public:
     bool deleteAction(std::size_t) override { return false; }
 };
 
-bool interactive(const QWidget& widget) {
-    // Scroll bars are read through the view they scroll, headers through their named sections.
-    if (qobject_cast<const QScrollBar*>(&widget) != nullptr || qobject_cast<const QHeaderView*>(&widget) != nullptr) {
-        return false;
-    }
-    return qobject_cast<const QAbstractButton*>(&widget) != nullptr ||
-           qobject_cast<const QLineEdit*>(&widget) != nullptr ||
-           qobject_cast<const QPlainTextEdit*>(&widget) != nullptr ||
-           qobject_cast<const QAbstractItemView*>(&widget) != nullptr ||
-           qobject_cast<const QComboBox*>(&widget) != nullptr || qobject_cast<const CPavexView*>(&widget) != nullptr;
-}
-
-// The showing controls of a window that a reader would find without a name.
-QStringList unnamedControls(QWidget& window) {
-    QStringList unnamed;
-    for (QWidget* widget : window.findChildren<QWidget*>()) {
-        if (!widget->isVisibleTo(&window) || !interactive(*widget)) {
-            continue;
-        }
-        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(widget);
-        if (control == nullptr || control->text(QAccessible::Name).trimmed().isEmpty()) {
-            unnamed << QStringLiteral("%1 %2").arg(QString::fromLatin1(widget->metaObject()->className()),
-                                                   widget->objectName());
-        }
-    }
-    return unnamed;
-}
+using accessiblenames::unnamedControls;
 
 } // namespace
 
 TEST_F(PageAccessibilityTest, EveryShowingControlOfTheWindowAndItsDialogsHasAName) {
-    EXPECT_EQ(unnamedControls(*m_frame), QStringList());
+    EXPECT_EQ(unnamedControls(*m_frame), "");
 
     CPavexDoc& doc = m_frame->document();
     ActionDialog action(doc.framework, doc.actions.empty() ? CPavexAction{} : doc.actions.front(), m_prompts);
-    EXPECT_EQ(unnamedControls(action), QStringList());
+    EXPECT_EQ(unnamedControls(action), "");
     NoActions none;
     BehaviourJournalDialog journal(doc, 0, none);
-    EXPECT_EQ(unnamedControls(journal), QStringList());
+    EXPECT_EQ(unnamedControls(journal), "");
     QuestionnaireDetailsDialog details(doc.questionnaires.front(), m_prompts);
-    EXPECT_EQ(unnamedControls(details), QStringList());
+    EXPECT_EQ(unnamedControls(details), "");
     COptionSheet options(doc, 0);
-    EXPECT_EQ(unnamedControls(options), QStringList());
+    EXPECT_EQ(unnamedControls(options), "");
     AutopilotWindow guide;
-    EXPECT_EQ(unnamedControls(guide), QStringList());
+    EXPECT_EQ(unnamedControls(guide), "");
+    WelcomeDialog welcome(true);
+    EXPECT_EQ(unnamedControls(welcome), "");
+    RequestingFeedbackDialog requesting;
+    EXPECT_EQ(unnamedControls(requesting), "");
+    WebPageDialog webPage(m_prompts);
+    EXPECT_EQ(unnamedControls(webPage), "");
+    ui::PasswordDialog password;
+    EXPECT_EQ(unnamedControls(password), "");
+    ASSERT_TRUE(AtomicFile::write(m_temp.file("Leader.kvr"), RoleFile::encode(samples::role())));
+    RoleChoiceDialog roles(m_temp.path() + "/", m_prompts);
+    EXPECT_EQ(unnamedControls(roles), "");
+    PreliminariesDialog preliminaries(DialogFlavour::Journal, "", {}, m_prompts);
+    EXPECT_EQ(unnamedControls(preliminaries), "");
+    CPavexFeedback record;
+    QuestionnaireDialog questionnaire(DialogFlavour::Journal, doc.framework, record, m_prompts, {});
+    EXPECT_EQ(unnamedControls(questionnaire), "");
 }
 
 TEST_F(PageAccessibilityTest, ALongFormFitsTheScreenAndScrolls) {

@@ -3,6 +3,7 @@
 // for, Qt's test mode for standard paths, and settings and runtime files in folders of the run's
 // own, so the tests run on machines without a screen and never touch the user's files.
 #include "ui/TextFieldFocus.h"
+#include "ui/VisibleFocus.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     // As in the programs: every dialog that asks for text opens with the focus in its first field.
     ui::TextFieldFocus::install();
+    ui::VisibleFocus::install();
     QTemporaryDir settingsFolder;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());

@@ -4,6 +4,7 @@
 #include "analysis/PageTexts.h"
 #include "analysis/ReportContent.h"
 #include "analysis/pages/PagePainting.h"
+#include "analysis/pages/SeriesStyle.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -114,9 +115,15 @@ void subheading(SheetFlow& flow, const QString& title, const QString& note = {})
     flow.skip(6 * flow.point());
 }
 
-void swatch(SheetFlow& flow, double x, double y, const QColor& colour) {
+// A group's marker in its colour, the shape its rows carry on the ranking pages.
+void swatch(SheetFlow& flow, double x, double y, const JournalRecord& journal, int group) {
+    if (!flow.drawing()) {
+        return;
+    }
     const double size = 8 * flow.point();
-    flow.fillRect(QRectF(x, y + 2 * flow.point(), size, size), colour);
+    seriesstyle::drawMarker(flow.painter(), QRectF(x, y + 2 * flow.point(), size, size).toRect(),
+                            seriesstyle::markerOf(group), groupColour(journal, group),
+                            std::max(1, static_cast<int>(0.75 * flow.point())));
 }
 
 // A table of behaviours with their figures: the statement and its competency, then value columns.
@@ -290,7 +297,7 @@ void cover(SheetFlow& flow, const SummaryInput& input) {
         const double x = flow.left() + 12 * flow.point();
         const double height = flow.textHeight(groupLabel(journal, group), body, labelWidth);
         flow.ensureSpace(height);
-        swatch(flow, x, flow.y(), groupColour(journal, group));
+        swatch(flow, x, flow.y(), journal, group);
         flow.textAt(x + 14 * flow.point(), flow.y(), labelWidth, groupLabel(journal, group), body);
         flow.textAt(x + 14 * flow.point() + labelWidth, flow.y(), flow.width() * 0.2, QString::number(count), body,
                     Qt::black, Qt::AlignRight);
@@ -396,7 +403,7 @@ void howToRead(SheetFlow& flow, const SummaryInput& input) {
                                   "After it come all result pages as the journal shows them; the contents and the "
                                   "bookmarks lead to each.")
                        .arg(behaviours));
-    subheading(flow, QStringLiteral("Colours of the relationship groups"));
+    subheading(flow, QStringLiteral("Colours and shapes of the relationship groups"));
     const QFont body = SheetFlow::font(kBodyPoints);
     const double column = flow.width() / 3;
     for (int group = 0; group < kRelationshipCount; group += 3) {
@@ -407,7 +414,7 @@ void howToRead(SheetFlow& flow, const SummaryInput& input) {
         flow.ensureSpace(height);
         for (int g = group; g < std::min(group + 3, kRelationshipCount); ++g) {
             const double x = flow.left() + column * (g - group);
-            swatch(flow, x, flow.y(), groupColour(journal, g));
+            swatch(flow, x, flow.y(), journal, g);
             flow.textAt(x + 14 * flow.point(), flow.y(), column - 18 * flow.point(), groupLabel(journal, g), body);
         }
         flow.skip(height + 4 * flow.point());
@@ -493,7 +500,7 @@ void comments(SheetFlow& flow, const SummaryInput& input) {
         const double height = flow.textHeight(label, font, flow.width() - indent);
         flow.ensureSpace(height + 40 * flow.point());
         flow.skip(4 * flow.point());
-        swatch(flow, flow.left(), flow.y() + 2 * flow.point(), groupColour(input.journal, group.group));
+        swatch(flow, flow.left(), flow.y() + 2 * flow.point(), input.journal, group.group);
         flow.textAt(flow.left() + indent, flow.y(), flow.width() - indent, label, font);
         flow.skip(height + 6 * flow.point());
         for (const std::string& comment : group.comments) {

@@ -64,7 +64,8 @@ TEST_F(FrequencyPage, StacksTheGroupsSegmentsInGroupOrderOnTheLinesColouredChart
     const QImage image = pagetest::drawOnScreen(page, 1000, 400);
     // Option 1 ("Priority for action"): row top 56, segments from y 69 to 82, 96 pixels per answer.
     EXPECT_EQ(at(image, 540, 75), stored(journal.colours.relationships[0]));
-    EXPECT_EQ(at(image, 640, 75), stored(journal.colours.relationships[1]));
+    // Manager's segment is hatched over its colour.
+    EXPECT_EQ(pagetest::dominant(image, ltrb(600, 70, 690, 82)), stored(journal.colours.relationships[1]));
     EXPECT_EQ(at(image, 740, 75), stored(journal.colours.lines));
     // Option 3 ("Clear strength"): the Peer's segment.
     EXPECT_EQ(at(image, 540, 157), stored(journal.colours.relationships[3]));
@@ -122,4 +123,40 @@ TEST_F(FrequencyPage, StepsTheAxisNumbersWhenManyAnswersCrowdThem) {
     EXPECT_EQ(g.unit, 15); // (984 - 500) x 10 / 320
     EXPECT_EQ(g.gridStep, 1);
     EXPECT_EQ(g.labelStep, 20); // the first step with three characters' room
+}
+
+// Each group's segment carries a hatching of its own, and its key swatch the same hatching, so the
+// stacked counts read without their colours.
+TEST_F(FrequencyPage, TellsTheGroupsSegmentsApartByHatchingInTheChartAndInTheKey) {
+    JournalRecord journal = journalWithRole(1, 1);
+    for (const QRgb colour : {qRgb(0, 0, 255), qRgb(255, 255, 0)}) { // hatched in white, then in black
+        journal.colours.relationships.fill(
+            static_cast<std::int32_t>(qRed(colour) | qGreen(colour) << 8 | qBlue(colour) << 16));
+        journal.questionnaires.clear();
+        for (int group = 0; group < kRelationshipCount; ++group) {
+            answer(journal, group, {kPriority});
+        }
+        FrequencyContent content(journal, 0);
+        CResponseFrequencies page(content);
+        page.refresh();
+        const QImage image = pagetest::drawOnScreen(page, 1000, 400);
+        const auto& g = page.geometry();
+        const int length = g.unit / 10;
+        const int segmentTop = kLh + g.rowHeight + g.rowHeight / 3; // option 1
+        const int column = (g.right - g.left) / 3;
+        std::vector<QImage> segments;
+        for (int group = 0; group < kRelationshipCount; ++group) {
+            const int x = g.zero + group * length;
+            // Every segment starts with its key swatch's three characters by half a line (the black
+            // axis crosses the first segment's first column).
+            const QImage segment = image.copy(x + 1, segmentTop, 3 * kCw - 1, kLh / 2);
+            for (const QImage& other : segments) {
+                EXPECT_NE(segment, other) << "group " << group;
+            }
+            segments.push_back(segment);
+            const int keyX = g.left + (group % 3) * column;
+            const int keyY = g.bottom + 3 * kLh + 3 * kLh / 2 + (group / 3) * (3 * kLh / 2) + kLh / 4;
+            EXPECT_EQ(image.copy(keyX + 1, keyY, 3 * kCw - 1, kLh / 2), segment) << "group " << group;
+        }
+    }
 }

@@ -10,9 +10,12 @@
 #include <QImage>
 
 #include <QPainter>
-#include <vector>
 
+#include <algorithm>
 #include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
 
 // Drawing pages in the tests: a fixed font, so that every position is known in advance (cw 8,
 // lh 15), and pages drawn into images through the output routines the view, the printer and the
@@ -108,6 +111,33 @@ inline bool hasInk(const QImage& image, const QRect& rect) {
         }
     }
     return false;
+}
+
+// The rectangle's pixels, one character each, row by row: 'c' where the colour is, 'k' where black
+// is, '.' elsewhere. Two drawings of one shape read alike whatever lies behind them.
+inline std::string silhouette(const QImage& image, const QRect& rect, const QColor& colour) {
+    std::string shape;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            shape += pixel == colour ? 'c' : (pixel == QColor(Qt::black) ? 'k' : '.');
+        }
+        shape += '\n';
+    }
+    return shape;
+}
+
+// The colour most of the rectangle's pixels have.
+inline QColor dominant(const QImage& image, const QRect& rect) {
+    std::map<QRgb, int> counts;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            ++counts[image.pixel(x, y)];
+        }
+    }
+    const auto most = std::max_element(counts.begin(), counts.end(),
+                                       [](const auto& a, const auto& b) { return a.second < b.second; });
+    return most == counts.end() ? QColor() : QColor(most->first);
 }
 
 } // namespace pagetest

@@ -307,3 +307,42 @@ TEST_F(RankingPage, KeepsGridLinesAPixelApartAndNumbersReadableOnALongAxis) {
     EXPECT_EQ(g.axisLabels, (std::vector<QString>{"0"}));
     pagetest::drawOnPaper(behaviours.page, 1000, 1400);
 }
+
+// Series that differ by colour alone are lost on a reader who does not tell the colours apart and
+// on a black-and-white sheet: each group's blob has a shape of its own, and its key entry the same.
+TEST_F(RankingPage, TellsTheGroupsApartByShapeInTheRowsAndInTheKey) {
+    JournalRecord journal = journalWithRole(1, 1);
+    const QColor shared(Qt::red);
+    journal.colours.relationships.fill(0x0000FF);
+    journal.colours.average = 0x00FF00;
+    // Neighbouring bands score 2 and 1, so that no marker covers part of another.
+    for (int group = 0; group < kRelationshipCount; ++group) {
+        answer(journal, group, {group % 2 == 0 ? kClearStrength : kNotConsistent});
+    }
+    BehaviourPage behaviours(journal);
+    const QImage image = pagetest::drawOnScreen(behaviours.page, 1000, 400);
+    const auto& g = behaviours.page.geometry();
+    ASSERT_EQ(g.rowCapacity, kRelationshipCount);
+    // A marker in each of six bands from the row's top + 2P, and in the key centred on its entry's
+    // line.
+    const int m = g.markerSize;
+    ASSERT_GT(m, g.band);
+    const int column = (1000 - g.left) / 3;
+    std::vector<std::string> shapes;
+    for (int group = 0; group < kRelationshipCount; ++group) {
+        const int bandTop = g.rowsTop + 2 * g.band + group * g.band;
+        const int top = bandTop + g.band / 2 - m / 2;
+        const int markerLeft = g.zero + (group % 2 == 0 ? 2 : 1) * g.unit / 10 - m / 2;
+        const std::string marker = pagetest::silhouette(image, ltrb(markerLeft, top, markerLeft + m, top + m), shared);
+        for (const std::string& other : shapes) {
+            EXPECT_NE(marker, other) << "group " << group;
+        }
+        shapes.push_back(marker);
+        // The key: "Overall Average" first, three entries a line, each group under its bare label.
+        const int entry = group + 1;
+        const int x = g.left + (entry % 3) * column;
+        const int y = g.rowsBottom + 3 * kLh + 3 * kLh / 2 + (entry / 3) * (3 * kLh / 2);
+        const int keyTop = y + kLh / 2 - m / 2;
+        EXPECT_EQ(pagetest::silhouette(image, ltrb(x, keyTop, x + m, keyTop + m), shared), marker) << "group " << group;
+    }
+}
