@@ -103,8 +103,14 @@ class MutationRun(unittest.TestCase):
         self.assertRegex(output, r"Commit judged: [0-9a-f]{40}")
         self.assert_untouched("first")
 
-        # A second run reuses the verdicts kept.
+        # A second run reuses the verdicts kept, also for the faults a listing names.
         self.assertEqual(self.verdicts(self.run_to_end("first")), verdicts)
+        listing = os.path.join(self.repo, "build", "survivors.txt")
+        with open(listing, "w") as f:
+            f.write(f"survived   lib/Countdown.cpp:{clamp}: '>' -> '>='\nlib/Countdown.cpp:1: '9' -> '8'\n")
+        named = self.run_to_end("first", "--faults", listing)
+        self.assertEqual(self.verdicts(named), {f"lib/Countdown.cpp:{clamp}: '>' -> '>='": "survived"})
+        self.assertIn("no such fault now, skipped: lib/Countdown.cpp:1: '9' -> '8'", named)
 
         # Interrupted runs judge afresh (the build folder is kept).
         os.remove(os.path.join(self.repo, "build", "first", "results.json"))
