@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <thread>
 
 #include <unistd.h>
@@ -59,7 +61,8 @@ protected:
     // Posts body through a pipe, written in the given pieces with a pause between them.
     std::string post(const std::string& body, const char* contentLength, std::vector<std::size_t> pieces = {}) {
         Gateway gateway(
-            m_settings, [] { return testsupport::kFixedTime; }, m_temp.path());
+            m_settings, [] { return testsupport::kFixedTime; },
+            m_temporaryRoot.empty() ? std::filesystem::path(m_temp.path()) : m_temporaryRoot);
         int fds[2];
         EXPECT_EQ(::pipe(fds), 0);
         std::thread writer([&] {
@@ -107,6 +110,7 @@ protected:
         return settings;
     }();
     testsupport::TemporaryDirectory m_temp;
+    std::filesystem::path m_temporaryRoot; // when set, in place of m_temp
     int m_status = -1;
 };
 
@@ -232,6 +236,13 @@ TEST_F(GatewayRun, TheFirstAndLastRelationshipsAreMailed) {
         EXPECT_EQ(post(body), kHead + kSuccess) << relationship;
         EXPECT_EQ(server.commands().size(), 6u) << relationship;
     }
+}
+
+TEST_F(GatewayRun, AReplyFileThatCannotBeWrittenIsToldAndFailsWithoutConnecting) {
+    m_settings.port = closedPort();
+    m_temporaryRoot = std::filesystem::path(m_temp.path()) / "missing" / "folder";
+    EXPECT_EQ(post(kPost), kHead + "<p>Error: cannot write temporary file</p></body></html>\n");
+    EXPECT_EQ(m_status, 1);
 }
 
 TEST_F(GatewayRun, MailServerNameIsEscapedInTheParagraph) {
