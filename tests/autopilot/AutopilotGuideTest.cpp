@@ -395,6 +395,21 @@ TEST_F(AutopilotGuideTest, ButtonsAreRefusedWhileHiddenOrWhileACommandItStartedR
     EXPECT_EQ(m_guide.step(), 2);
 }
 
+TEST_F(AutopilotGuideTest, ACommandThatClosesTheGuideEndsItsWorkWithoutShowingAgain) {
+    chooseRoleOnRequest();
+    m_doc.autopilotPage = 2;
+    show();
+    const auto closeAfterChoosing = m_commands.effects["choose role"];
+    m_commands.effects["choose role"] = [this, closeAfterChoosing] {
+        closeAfterChoosing();
+        m_guide.windowHidden({});
+    };
+    EXPECT_TRUE(m_guide.doIt());
+    EXPECT_EQ(m_display.stepsShown(), std::vector<int>{2});
+    EXPECT_EQ(m_display.focusTaken, 1);
+    EXPECT_FALSE(m_guide.next()) << "the closed guide refuses its buttons";
+}
+
 TEST_F(AutopilotGuideTest, AnotherJournalTakesOverTheOpenWindowAtItsOwnStep) {
     show();
     CPavexDoc opened = completeJournal();
