@@ -111,3 +111,16 @@ TEST(RolePrintLayout, NoEmptyPageWhenTheLastBlockEndsOnAPageBreak) {
     EXPECT_EQ(layout.blocks.back().page, 1);
     EXPECT_EQ(layout.pageCount, 1);
 }
+
+// A font that measures nothing (a broken or missing font) still prints the role on one page.
+TEST(RolePrintLayout, TextsMeasuredAsNothingHighArePrintedOnOnePage) {
+    class NothingHigh : public kvrole::TextMeasure {
+    public:
+        int wrappedHeight(std::string_view, PrintFont, int) const override { return 0; }
+        int bodyLineHeight() const override { return 0; }
+        int bodyAverageCharWidth() const override { return 0; }
+    };
+    const RolePrintLayout layout = RolePrintLayout::of(roleWith(2, 3), kWidth, kHeight, NothingHigh());
+    EXPECT_EQ(layout.pageCount, 1);
+    EXPECT_EQ(layout.blocks.size(), 3u + 2u + 6u);
+}
