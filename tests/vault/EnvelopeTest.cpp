@@ -75,6 +75,14 @@ TEST_F(EnvelopeTest, HeadStoresTheLimitsItWasSealedWith) {
     EXPECT_EQ(read.nonce, m_head.nonce);
 }
 
+TEST_F(EnvelopeTest, LimitsWithEveryByteInUseAreReadBack) {
+    vault::EnvelopeHead head = m_head;
+    head.limits = {6, 0x03A55Au}; // 233 MiB: three bytes of the field differ from zero and from each other
+    vault::EnvelopeHead read;
+    ASSERT_TRUE(vault::readHead(vault::sealWithKey(samplePlain(), m_key, head), read).ok());
+    EXPECT_EQ(read.limits, head.limits);
+}
+
 TEST_F(EnvelopeTest, EveryTruncationIsRefusedAsDamage) {
     for (std::size_t size = 0; size < m_sealed.size(); ++size) {
         const vault::Problem problem = open(m_sealed.substr(0, size));
