@@ -36,6 +36,18 @@ TEST(BehaviourMatching, LooseStatementsIgnoreCaseSpacesAndPunctuation) {
               (std::vector<BehaviourPair>{{0, 0}}));
 }
 
+TEST(BehaviourMatching, EveryCapitalOfTheUpperHalfMatchesItsSmallLetter) {
+    for (int capital = 0xC0; capital <= 0xDE; ++capital) {
+        if (capital == 0xD7) { // the multiplication sign has no small letter
+            continue;
+        }
+        EXPECT_EQ(progress::looseStatement(std::string(1, static_cast<char>(capital))),
+                  std::string(1, static_cast<char>(capital + 0x20)))
+            << std::hex << capital;
+    }
+    EXPECT_EQ(progress::looseStatement("\xD7"), "\xD7");
+}
+
 TEST(BehaviourMatching, RepeatedStatementsPairOneToOneInBehaviourOrder) {
     const auto earlier = roleWith({"Same", "Same", "Other"});
     const auto later = roleWith({"Same", "New", "Same", "Same"});
