@@ -93,3 +93,21 @@ TEST(ProgressFigures, AChangeWithinTheSpreadOfTheAnswersMayBeNoise) {
     EXPECT_FALSE(progress::mayBeNoise({1.0, 0.4}, 0.5));
     EXPECT_FALSE(progress::mayBeNoise({CScoreItem::kNoValue, 1.0}, 0.5));
 }
+
+TEST(ProgressFigures, ABehaviourNobodyAnsweredHasNoSpread) {
+    auto earlier = roleWith({"One", "Two"});
+    auto later = earlier;
+    testjournals::answer(earlier, 1, {testjournals::kPriority, testjournals::kSkip});
+    testjournals::answer(earlier, 3, {testjournals::kClearStrength, testjournals::kSkip});
+    testjournals::answer(later, 1, {testjournals::kClearStrength, testjournals::kSkip});
+    const progress::Comparison comparison = progress::compare(earlier, later);
+    ASSERT_EQ(comparison.behaviours.size(), 2u);
+    for (const progress::BehaviourProgress& row : comparison.behaviours) {
+        if (row.pair.earlier == 0) {
+            EXPECT_GT(row.spread, 0.0);
+        } else {
+            EXPECT_EQ(row.spread, CScoreItem::kNoValue);
+            EXPECT_FALSE(row.others.comparable());
+        }
+    }
+}

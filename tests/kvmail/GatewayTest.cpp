@@ -292,4 +292,6 @@ TEST(MailServerAddress, SplitsAPortOnlyFromHostPortAndBracketedForms) {
         EXPECT_TRUE(MailServerAddress::parse(bad).namesPort()) << bad;
         EXPECT_FALSE(MailServerAddress::parse(bad).port) << bad;
     }
+    EXPECT_EQ(MailServerAddress::parse("m:1").port, 1);
+    EXPECT_EQ(MailServerAddress::parse("m:65535").port, 65535);
 }
