@@ -47,6 +47,16 @@ TEST(CopyText, ListsEachBehaviourWithItsCompetencyAndSkipsEmptyCompetenciesOnThe
     EXPECT_EQ(transfer::copyText(framework, ItemRef::behaviour(1)), "Listens\r\n");
 }
 
+TEST(CopyText, AnItemOutsideTheRoleCopiesNothing) {
+    CPavexFramework framework = frameworkOf({"Lead:Sets goals,Listens"});
+    framework.behaviours[1].competency = 7; // as a damaged file may hold
+    for (const ItemRef item : {ItemRef::competency(-1), ItemRef::competency(1), ItemRef::behaviour(-1),
+                               ItemRef::behaviour(2), ItemRef::behaviour(1)}) {
+        EXPECT_EQ(transfer::copyText(framework, item), "") << item.value();
+    }
+    EXPECT_EQ(transfer::copyText(framework, ItemRef::behaviour(0)), "Sets goals\r\n");
+}
+
 TEST(CopyText, TurnsTabsAndLineBreaksInsideTextsIntoSpacesAndHoldsLongRolesWhole) {
     CPavexFramework framework = frameworkOf({"A\tB:x\r\ny"});
     EXPECT_EQ(transfer::copyText(framework, ItemRef::root()), "A B\tx  y\r\n");
