@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "analysis/DateFormat.h"
 #include "analysis/ProgressComparison.h"
+#include "analysis/ProgressPages.h"
 #include "tests/analysis/TestJournals.h"
 
 #include <gtest/gtest.h>
@@ -110,4 +112,17 @@ TEST(ProgressFigures, ABehaviourNobodyAnsweredHasNoSpread) {
             EXPECT_FALSE(row.others.comparable());
         }
     }
+}
+
+TEST(ProgressFigures, AnAverageOfZeroIsShownAndNoAnswersShowNothing) {
+    auto earlier = roleWith({"One", "Two"});
+    auto later = earlier;
+    testjournals::answer(earlier, 1, {testjournals::kPriority, testjournals::kSkip});
+    testjournals::answer(later, 1, {testjournals::kClearStrength, testjournals::kSkip});
+    progresspages::ProgressContent page(later, earlier, progresspages::ProgressContent::Which::Behaviours,
+                                        formatDateInCLocale);
+    page.refresh();
+    ASSERT_GE(page.rows().size(), 2u); // and the footnote
+    EXPECT_EQ(page.rows()[0], (TableRow{"One", "0.00 (1)", "2.00 (1)", "+2.00"}));
+    EXPECT_EQ(page.rows()[1], (TableRow{"Two", "", "", ""}));
 }

@@ -13,6 +13,19 @@ TEST(QuotedPrintable, EncodesEqualsEightBitBytesAndLoneLineBreaksButKeepsCrLf) {
     EXPECT_EQ(quotedPrintable(""), "");
 }
 
+TEST(QuotedPrintable, KeepsEveryPrintableCharacterButTheEqualsSignAndEncodesTheBytesBesideThem) {
+    std::string printable;
+    for (char c = '!'; c <= '~'; ++c) {
+        printable += c;
+    }
+    const std::string twoLines = printable.substr(0, 47) + "\r\n" + printable.substr(47);
+    std::string expected = twoLines;
+    expected.replace(expected.find('='), 1, "=3D");
+    EXPECT_EQ(quotedPrintable(twoLines), expected);
+    EXPECT_EQ(headerText(printable), printable);
+    EXPECT_EQ(quotedPrintable("\x1f\x7f"), "=1F=7F");
+}
+
 TEST(QuotedPrintable, EncodesOnlyTheWhiteSpaceThatEndsALine) {
     EXPECT_EQ(quotedPrintable("a b\tc \r\nd\t\r\n \r\ne "), "a b\tc=20\r\nd=09\r\n=20\r\ne=20");
 }

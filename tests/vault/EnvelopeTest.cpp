@@ -178,6 +178,10 @@ TEST(Envelope, OrdinaryJournalBytesDoNotLookSealed) {
     EXPECT_FALSE(vault::looksSealed(std::string("\x01\x00\x00\x00\x8a\x1a\xb6\x00", 8)));
     EXPECT_FALSE(vault::looksSealed(""));
     EXPECT_FALSE(vault::looksSealed("\x89KVSEALED"));
+    vault::EnvelopeHead head;
+    const vault::Problem ordinary = vault::readHead(samplePlain(), head);
+    EXPECT_EQ(ordinary.verdict, vault::Verdict::Damaged);
+    EXPECT_EQ(ordinary.text, "it is not an encrypted journal");
 }
 
 TEST(Envelope, WipeLeavesNothingBehind) {
