@@ -13,6 +13,7 @@
 
 #include <thread>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 using namespace std::chrono_literals;
@@ -294,4 +295,25 @@ TEST(MailServerAddress, SplitsAPortOnlyFromHostPortAndBracketedForms) {
     }
     EXPECT_EQ(MailServerAddress::parse("m:1").port, 1);
     EXPECT_EQ(MailServerAddress::parse("m:65535").port, 65535);
+}
+
+// A web server that has gone away must not keep the gateway writing for ever.
+TEST(DescriptorOutput, AnOutputThatRefusesBytesEndsTheWriteAndCountsWhatWasGiven) {
+    const int readOnly = ::open("/dev/null", O_RDONLY);
+    ASSERT_GE(readOnly, 0);
+    DescriptorOutput refused(readOnly);
+    refused.write("<p>Error: nothing to process</p>");
+    refused.write("!");
+    EXPECT_EQ(refused.written(), 33u);
+    ::close(readOnly);
+
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    DescriptorOutput piped(fds[1]);
+    piped.write("page");
+    ::close(fds[1]);
+    char read[8] = {};
+    EXPECT_EQ(::read(fds[0], read, sizeof read), 4);
+    EXPECT_STREQ(read, "page");
+    ::close(fds[0]);
 }
