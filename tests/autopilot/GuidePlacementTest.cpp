@@ -19,6 +19,10 @@ TEST(GuidePlacement, FirstShowingPutsTheGuideAtTheBottomRightOfTheMainWindow) {
     // A rectangle turned inside out by a damaged file counts as none.
     EXPECT_EQ(placeGuideWindow({300, 300, 100, 400}, kMainClient, kGuideSize, {kScreen}),
               (GuideRect{700, 500, 900, 650}));
+    // A window not laid out yet reports no size, or a negative one: it takes none.
+    for (const GuideSize unsized : {GuideSize{0, 0}, GuideSize{-5, -5}}) {
+        EXPECT_EQ(placeGuideWindow({}, kMainClient, unsized, {kScreen}), (GuideRect{900, 650, 900, 650}));
+    }
 }
 
 TEST(GuidePlacement, StoredRectangleIsUsedWhereverTheMainWindowIsNow) {

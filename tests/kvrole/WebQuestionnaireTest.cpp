@@ -157,6 +157,18 @@ TEST(WriteWebPage, WritesTheFilledPageWithCrLfAndReplacesAnOldOne) {
     EXPECT_EQ(written.find("\n\n"), std::string::npos);
 }
 
+TEST(WriteWebPage, ATemplateWithCrLfLinesIsReadToItsCharacterLimitNotToAsManyBytes) {
+    TempFolder folder{"webpage-test"};
+    std::string lines;
+    for (int line = 0; line < 15000; ++line) {
+        lines += "a\r\n";
+    }
+    const fs::path templ = folder.write("template.txt", lines + "<h1>%rolename%</h1>");
+    const fs::path page = folder.file("page.html");
+    ASSERT_EQ(writeWebPage(oneBehaviourRole(), {}, templ, page.string()), WebPageOutcome::Written);
+    EXPECT_TRUE(readBytes(page).ends_with("a\r\n<h1>Sales</h1>"));
+}
+
 TEST(WriteWebPage, MissingTemplateAndUnwritablePageAreTold) {
     TempFolder folder{"webpage-test"};
     const fs::path page = folder.file("page.html");
