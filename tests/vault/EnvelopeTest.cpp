@@ -174,6 +174,11 @@ TEST(Envelope, EverySealHasItsOwnSaltAndNonceAndOpensWithItsPassword) {
     EXPECT_EQ(plain, "journal");
 }
 
+TEST(Envelope, NoSealWhenTheKeyCannotBeDerived) {
+    // No pass at all is below what the key derivation takes, as an impossible amount of memory would be.
+    EXPECT_FALSE(vault::seal(samplePlain(), "tulip", vault::KdfLimits{0, 8}).has_value());
+}
+
 TEST(Envelope, OrdinaryJournalBytesDoNotLookSealed) {
     EXPECT_FALSE(vault::looksSealed(std::string("\x01\x00\x00\x00\x8a\x1a\xb6\x00", 8)));
     EXPECT_FALSE(vault::looksSealed(""));
