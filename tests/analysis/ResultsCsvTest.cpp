@@ -37,21 +37,25 @@ TEST(ResultsCsvTextField, CommasQuotesAndLineBreaksAreQuotedWithQuotesDoubled) {
 
 } // namespace
 
-// The rank table's Self answer column holds what Self chose, not what another group chose.
+// The rank table's Self answer column holds what Self chose, not what another group chose, from the
+// scale's first option on.
 TEST(ResultsCsvBehaviours, TheSelfAnswerColumnHoldsSelfsChoiceAlone) {
     JournalRecord journal = testjournals::journalWithRole(1, 1);
-    testjournals::answer(journal, 0, {testjournals::kClearStrength});
-    testjournals::answer(journal, 1, {testjournals::kPriority});
-    const std::string csv = resultscsv::behaviours(journal);
-    const std::string record = csv.substr(csv.find("\r\n") + 2);
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (std::size_t comma = record.find(','); comma != std::string::npos; comma = record.find(',', start)) {
-        fields.push_back(record.substr(start, comma - start));
-        start = comma + 1;
-    }
-    const std::size_t selfAnswer = 3 + 4 * kRelationshipCount;
-    ASSERT_GT(fields.size(), selfAnswer) << record;
     const auto& labels = journal.framework.scales[0].labels;
-    EXPECT_EQ(fields[selfAnswer], labels[static_cast<std::size_t>(testjournals::kClearStrength)]) << record;
+    for (const std::int32_t choice : {testjournals::kClearStrength, testjournals::kNotNeeded}) {
+        journal.questionnaires.clear();
+        testjournals::answer(journal, 0, {choice});
+        testjournals::answer(journal, 1, {testjournals::kPriority});
+        const std::string csv = resultscsv::behaviours(journal);
+        const std::string record = csv.substr(csv.find("\r\n") + 2);
+        std::vector<std::string> fields;
+        std::size_t start = 0;
+        for (std::size_t comma = record.find(','); comma != std::string::npos; comma = record.find(',', start)) {
+            fields.push_back(record.substr(start, comma - start));
+            start = comma + 1;
+        }
+        const std::size_t selfAnswer = 3 + 4 * kRelationshipCount;
+        ASSERT_GT(fields.size(), selfAnswer) << record;
+        EXPECT_EQ(fields[selfAnswer], labels[static_cast<std::size_t>(choice)]) << record;
+    }
 }
