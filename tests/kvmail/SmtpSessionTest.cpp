@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <sched.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace std::chrono_literals;
 
 namespace {
@@ -193,4 +198,50 @@ TEST(SmtpSession, NobodyListeningFailsTheConnect) {
     SmtpSession unnamed("", 25, 2s);
     EXPECT_FALSE(unnamed.connect());
     EXPECT_EQ(unnamed.lastError(), "Unable to connect to server");
+}
+
+namespace {
+
+// The greeting's name for a machine called `name`, found in a child process with a host name of its
+// own; nothing when this system does not let the test have one (it needs the right to make a new
+// UTS namespace).
+std::optional<std::string> helloNameOnAMachineCalled(const std::string& name) {
+    int fds[2];
+    if (::pipe(fds) != 0) {
+        return std::nullopt;
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(fds[0]);
+        if (::unshare(CLONE_NEWUTS) != 0 || ::sethostname(name.data(), name.size()) != 0) {
+            ::_exit(2);
+        }
+        const std::string hello = SmtpSession::localHostName();
+        const bool whole = ::write(fds[1], hello.data(), hello.size()) == static_cast<ssize_t>(hello.size());
+        ::_exit(whole ? 0 : 1);
+    }
+    ::close(fds[1]);
+    std::string hello;
+    char buffer[512];
+    for (ssize_t got; (got = ::read(fds[0], buffer, sizeof buffer)) > 0;) {
+        hello.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        return std::nullopt;
+    }
+    return hello;
+}
+
+} // namespace
+
+TEST(SmtpSession, TheGreetingNamesTheMachineEvenByOneLetterOrSaysLocalhost) {
+    if (!helloNameOnAMachineCalled("probe")) {
+        GTEST_SKIP() << "this system does not let a test give a process a host name of its own";
+    }
+    EXPECT_EQ(helloNameOnAMachineCalled("m"), "m");
+    EXPECT_EQ(helloNameOnAMachineCalled(std::string(64, 'n')), std::string(64, 'n')); // the longest Linux allows
+    EXPECT_EQ(helloNameOnAMachineCalled(""), "localhost");
 }
