@@ -229,34 +229,26 @@ void CKVRoleView::startEditing(QTreeWidgetItem* item) {
 }
 
 void CKVRoleView::newCompetency() {
-    QTreeWidgetItem* item = m_document.record(QStringLiteral("New Competency"), [this]() -> QTreeWidgetItem* {
+    addItem(QStringLiteral("New Competency"), [this]() -> QTreeWidgetItem* {
         const std::optional<int> position = editor().newCompetency(selectedRef());
         if (!position) {
             return nullptr;
         }
-        m_filling = true;
         QTreeWidgetItem* added = makeItem({}, ItemRef::competency(*position));
         rootItem()->insertChild(*position, added);
         rootItem()->setExpanded(true);
-        m_filling = false;
-        renumber();
-        documentEdited();
         return added;
     });
-    if (item) {
-        startEditing(item);
-    }
 }
 
 void CKVRoleView::newBehaviour() {
-    QTreeWidgetItem* item = m_document.record(QStringLiteral("New Behaviour"), [this]() -> QTreeWidgetItem* {
+    addItem(QStringLiteral("New Behaviour"), [this]() -> QTreeWidgetItem* {
         QTreeWidgetItem* selected = currentItem();
         const ItemRef selectedItem = selectedRef();
         const std::optional<int> index = editor().newBehaviour(selectedItem);
         if (!index || !selected) {
             return nullptr;
         }
-        m_filling = true;
         QTreeWidgetItem* added = makeItem({}, ItemRef::behaviour(*index));
         if (selectedItem.kind == ItemRef::Kind::Competency) {
             selected->insertChild(0, added);
@@ -264,9 +256,20 @@ void CKVRoleView::newBehaviour() {
         } else {
             selected->parent()->insertChild(selected->parent()->indexOfChild(selected) + 1, added);
         }
+        return added;
+    });
+}
+
+void CKVRoleView::addItem(const QString& step, const std::function<QTreeWidgetItem*()>& insert) {
+    QTreeWidgetItem* item = m_document.record(step, [this, &insert]() -> QTreeWidgetItem* {
+        // The tree's own change signals while the item goes in are not label edits.
+        m_filling = true;
+        QTreeWidgetItem* added = insert();
         m_filling = false;
-        renumber();
-        documentEdited();
+        if (added) {
+            renumber();
+            documentEdited();
+        }
         return added;
     });
     if (item) {

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTreeWidget>
 
+#include <functional>
+
 class BehaviourDialog;
 class CKVRoleDoc;
 class EditorContext;
@@ -84,6 +86,9 @@ private:
     // Marks the document modified and has its other windows rebuild their trees.
     void documentEdited();
     void startEditing(QTreeWidgetItem* item);
+    // One recorded step: `insert` puts a new item in the tree (nullptr when nothing was added); the
+    // labels are numbered again and the new one opens for typing.
+    void addItem(const QString& step, const std::function<QTreeWidgetItem*()>& insert);
     void setItemText(QTreeWidgetItem* item, const std::string& text);
     void editCompetency(int competency);
     void editBehaviour(int behaviour);

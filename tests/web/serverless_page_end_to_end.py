@@ -18,7 +18,6 @@ import subprocess
 import sys
 import tempfile
 import time
-import traceback
 import urllib.parse
 from email.message import EmailMessage
 
@@ -243,16 +242,7 @@ def main():
              ("with a typed password", lambda: test_the_saved_reply_is_the_gateways_and_merges_from_mail(
                  "s3cr\u20act \u00e9", shots=True)),
              ("without a password", lambda: test_the_saved_reply_is_the_gateways_and_merges_from_mail(""))]
-    failed = 0
-    for title, test in tests:
-        try:
-            test()
-            print("ok", title)
-        except Exception:
-            failed += 1
-            print("FAILED", title)
-            traceback.print_exc()
-    return 1 if failed else 0
+    return 1 if web_road.run_tests(tests) else 0
 
 
 if __name__ == "__main__":

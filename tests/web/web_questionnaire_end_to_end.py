@@ -18,7 +18,6 @@ import shutil
 import sys
 import tempfile
 import time
-import traceback
 
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
@@ -359,14 +358,7 @@ def main():
             ("address from the link", lambda: test_link_with_an_address_fills_it_read_only_and_skips_the_repeat(
                 driver, page_url)),
         ]
-        for name, test in tests:
-            try:
-                test()
-                print("ok", name)
-            except Exception:
-                failed += 1
-                print("FAILED", name)
-                traceback.print_exc()
+        failed += web_road.run_tests(tests)
         if SHOTS:
             set_width(driver, 1280)
             driver.get(SITE + "feedback.html")

@@ -1,10 +1,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """What the web road's end-to-end scripts share: kvtool run as a script runs it, a role of their own,
-and Debian's chromium headless."""
+Debian's chromium headless, and the loop that runs their named tests."""
 
 import json
 import os
 import subprocess
+import traceback
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -54,3 +55,17 @@ def chromium(extra_arguments=(), prefs=None):
     driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
     driver.set_page_load_timeout(30)
     return driver
+
+
+def run_tests(tests):
+    """Runs each (name, test) pair, telling "ok" or "FAILED" with the traceback; the number that failed."""
+    failed = 0
+    for name, test in tests:
+        try:
+            test()
+            print("ok", name)
+        except Exception:
+            failed += 1
+            print("FAILED", name)
+            traceback.print_exc()
+    return failed
